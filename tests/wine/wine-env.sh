@@ -1,0 +1,94 @@
+# Shared set-up of the Wine tests; source it, then call the functions.
+#
+#   wine_base_prefix DIR      create (once) a clean 32-bit prefix in DIR
+#   wine_use_prefix BASE T    copy BASE into the test's own dir T and point
+#                             WINEPREFIX, HOME and the locale at it
+#   wine_start_display T      start a private Xvfb, export DISPLAY
+#   wine_stop                 stop this test's wineserver and Xvfb
+#
+# Each test runs with its own prefix and X display; everything started here is
+# stopped by pid or by its own prefix.
+#
+# VELTO_WINE_BITS=64 runs the 64-bit Wine (for the 64-bit build of the same
+# programs) on machines whose kernel cannot run 32-bit programs; otherwise
+# the 32-bit Wine runs the 32-bit programs.
+
+if [ "${VELTO_WINE_BITS:-32}" = 64 ]; then
+    export WINEARCH=win64
+    export WINELOADER=/usr/lib/wine/wine64
+    export WINESERVER=/usr/lib/wine/wineserver64
+    WINE=/usr/lib/wine/wine64
+    WINESERVER_CMD=/usr/lib/wine/wineserver64
+else
+    export WINEARCH=win32
+    WINE=wine
+    WINESERVER_CMD=wineserver
+fi
+export WINEDEBUG=-all
+export WINEDLLOVERRIDES="mscoree,mshtml=;winemenubuilder.exe=d;winhlp32.exe=d"
+
+WINE_XVFB_PID=""
+
+wine_base_prefix() {
+    base=$1
+    if [ -f "$base/ready" ]; then return 0; fi
+    rm -rf "$base"
+    mkdir -p "$base/home"
+    (
+        export WINEPREFIX="$base/pfx" HOME="$base/home"
+        unset DISPLAY
+        "$WINE" wineboot -i >/dev/null 2>&1
+        "$WINE" reg add 'HKCU\Software\Wine\Direct3D' /v renderer /t REG_SZ /d gdi /f >/dev/null 2>&1
+        "$WINE" reg add 'HKCU\Software\Wine\Fonts\Replacements' /v 'MS UI Gothic' /t REG_SZ /d IPAPGothic /f \
+            >/dev/null 2>&1
+        "$WINESERVER_CMD" -w
+    )
+    if [ ! -f "$base/pfx/system.reg" ]; then
+        echo "wine: could not create a prefix in $base" >&2
+        return 1
+    fi
+    # A private Japanese locale for the code page 932 texts.
+    if [ ! -d "$base/locale/ja_JP.UTF-8" ]; then
+        mkdir -p "$base/locale"
+        localedef -i ja_JP -f UTF-8 "$base/locale/ja_JP.UTF-8" >/dev/null 2>&1 || true
+    fi
+    touch "$base/ready"
+}
+
+wine_use_prefix() {
+    base=$1
+    t=$2
+    rm -rf "$t/pfx"
+    mkdir -p "$t/home"
+    cp -a "$base/pfx" "$t/pfx"
+    export WINEPREFIX="$t/pfx" HOME="$t/home"
+    if [ -d "$base/locale/ja_JP.UTF-8" ]; then
+        export LOCPATH="$base/locale" LANG=ja_JP.UTF-8
+    fi
+}
+
+# Picks a free display number from the test's name and starts Xvfb on it.
+wine_start_display() {
+    t=$1
+    n=$(( ($(printf '%s' "$t" | cksum | cut -d' ' -f1) % 400) + 100 ))
+    while [ -e "/tmp/.X$n-lock" ]; do n=$((n + 1)); done
+    Xvfb ":$n" -screen 0 1024x768x24 -nolisten tcp >"$t/xvfb.log" 2>&1 &
+    WINE_XVFB_PID=$!
+    export DISPLAY=":$n"
+    i=0
+    while ! xdpyinfo >/dev/null 2>&1; do
+        i=$((i + 1))
+        if [ $i -gt 100 ]; then echo "wine: Xvfb did not start" >&2; return 1; fi
+        sleep 0.1
+    done
+    "$WINE" reg add 'HKCU\Software\Wine\X11 Driver' /v Managed /t REG_SZ /d N /f >/dev/null 2>&1
+}
+
+wine_stop() {
+    if [ -n "${WINEPREFIX:-}" ]; then "$WINESERVER_CMD" -k >/dev/null 2>&1 || true; fi
+    if [ -n "$WINE_XVFB_PID" ]; then
+        kill "$WINE_XVFB_PID" 2>/dev/null || true
+        wait "$WINE_XVFB_PID" 2>/dev/null || true
+        WINE_XVFB_PID=""
+    fi
+}
