@@ -1,0 +1,67 @@
+// The decisions of the game-settings dialog.
+#include "frame/game_options.h"
+
+#include "frame/help_context.h"
+#include "programs/zarkolt/dialogs_ids.h"
+
+namespace frame {
+
+namespace {
+
+constexpr const char* BonusFewShips[8] = {
+    "1st 20,000 & Every 60,000", "1st 10,000 & Every 40,000",
+    "1st 10,000 & Every 50,000", "1st 20,000 & Every 50,000",
+    "1st 20,000 & Every 60,000", "1st 20,000 & Every 80,000",
+    "1st 20,000 & 2nd 60,000",   "Nothing",
+};
+
+constexpr const char* BonusFiveShips[8] = {
+    "1st 20,000 & every 70,000", "1st 10,000 & every 50,000",
+    "1st 20,000 & every 50,000", "1st 20,000 & every 60,000",
+    "1st 20,000 & every 80,000", "1st 30,000 & every 100,000",
+    "1st 20,000 & 2nd 80,000",   "Nothing",
+};
+
+constexpr HelpEntry GameSettingHelp[] = {
+    {IDC_SHIPS, 0x10011},   {IDC_DIFFICULTY, 0x1000D},    {IDC_BONUS, 0x1000A},
+    {IDC_UPRIGHT, 0x1000B}, {IDC_RESET_SCORES, 0x1000F},  {1, 0x1000C},
+    {2, 0x10008},           {IDC_DEFAULTS_GAME, 0x1000E},
+};
+
+} // namespace
+
+const char* const* BonusChoices(uint32_t lives) {
+    return lives == FiveShips ? BonusFiveShips : BonusFewShips;
+}
+
+GameSettingWork GameSettingOpen(const GameSettings& settings) {
+    return {settings.lives, settings.bonus, settings.difficulty, settings.modeX, 0};
+}
+
+void GameSettingDefaults(GameSettingWork* work) {
+    GameSettings defaults;
+    work->lives = defaults.lives;
+    work->difficulty = defaults.difficulty;
+    work->bonus = defaults.bonus;
+    work->upright = 0;
+}
+
+GameSettingOutcome GameSettingTakeOver(const GameSettingWork& work, bool testMode) {
+    Settings.modeX = work.upright;
+    if (work.lives == Settings.lives && work.difficulty == Settings.difficulty &&
+        work.bonus == Settings.bonus && !work.scoresReset) {
+        SaveSettings();
+        return GameSettingOutcome::Saved;
+    }
+    Settings.lives = work.lives;
+    Settings.difficulty = work.difficulty;
+    Settings.bonus = work.bonus;
+    zarkolt::ApplyDipSwitches(DipSettingsOf(Settings));
+    return testMode ? GameSettingOutcome::TestModeApply : GameSettingOutcome::ResetMachine;
+}
+
+uint32_t GameSettingHelpContext(int controlId) {
+    return HelpContextOf(GameSettingHelp, controlId);
+}
+
+} // namespace frame

@@ -1,0 +1,146 @@
+// The main window: activation, painting, the size rules, closing, keys.
+#include <windows.h>
+
+#include <mmsystem.h>
+
+#include "boards/zarkolt/sound.h"
+#include "frame/frame_lock.h"
+#include "frame/keys.h"
+#include "frame/program_win.h"
+#include "frame/settings.h"
+
+namespace frame {
+
+namespace {
+
+// A surface that reports itself lost is restored; true when it was lost.
+bool RestoreIfLost(IDirectDrawSurface* surface) {
+    if (!surface || surface->IsLost() != DDERR_SURFACELOST) return false;
+    surface->Restore();
+    return true;
+}
+
+void OnActivateApp(HWND window, bool active) {
+    FrameMutexHold hold;
+    if (active) {
+        if (InFullScreen()) SetWindowLongPtrA(window, GWL_STYLE, WS_VISIBLE);
+        if (RestoreIfLost(Program.card)) DrawInstructionCard();
+        RestoreIfLost(Program.primary);
+        Program.paused = 0;
+        if (!Program.frameTimer)
+            Program.frameTimer =
+                timeSetEvent(16, 16, FrameTimerProc, 0, TIME_PERIODIC | TIME_CALLBACK_FUNCTION);
+    } else {
+        Program.paused = 1;
+        if (Program.frameTimer) {
+            timeKillEvent(Program.frameTimer);
+            Program.frameTimer = 0;
+            ResetEvent(Program.frameEvent);
+        }
+        if (zarkolt::Sound) zarkolt::SoundMuteAll();
+        if (InFullScreen())
+            SetWindowLongPtrA(window, GWL_STYLE, WS_VISIBLE | WS_SYSMENU);
+        else
+            InvalidateRect(window, nullptr, FALSE);
+    }
+}
+
+void PaintWindow(HWND window) {
+    {
+        FrameMutexHold hold;
+        if (Program.paused) {
+            HDC dc = GetDC(window);
+            if (dc) {
+                PresentToWindow(dc, Program.backgroundPalette);
+                ReleaseDC(window, dc);
+            }
+        }
+    }
+    ValidateRect(window, nullptr);
+}
+
+LRESULT OnWindowSize(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
+    if (InFullScreen() || !(GetWindowLongPtrA(window, GWL_STYLE) & WS_VISIBLE))
+        return DefWindowProcA(window, message, wParam, lParam);
+    if (!ApplySizeType(int(wParam), &Program.minimized, &Settings.maximize)) return 0;
+    if (CorrectWindowSize(&Program.sizes, Settings.maximize != 0, LOWORD(lParam), HIWORD(lParam))) {
+        RECT rect;
+        GetWindowRect(window, &rect);
+        bool zoomed = Settings.maximize != 0;
+        MoveWindow(window, rect.left, rect.top,
+                   zoomed ? Program.sizes.zoomedWidth : Program.sizes.normalWidth,
+                   zoomed ? Program.sizes.zoomedHeight : Program.sizes.normalHeight, TRUE);
+    }
+    return 0;
+}
+
+LRESULT OnGetMinMaxInfo(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
+    if (InFullScreen()) return DefWindowProcA(window, message, wParam, lParam);
+    MINMAXINFO* info = reinterpret_cast<MINMAXINFO*>(lParam);
+    info->ptMaxSize = {Program.sizes.zoomedWidth, Program.sizes.zoomedHeight};
+    if (!Program.minimized) {
+        RECT rect;
+        GetWindowRect(window, &rect);
+        info->ptMaxPosition = {rect.left, rect.top};
+    }
+    return 0;
+}
+
+void OnClose(HWND window) {
+    SaveSettings();
+    CloseSettingsKey();
+    {
+        FrameMutexHold hold;
+        if (InFullScreen()) ReleaseFullScreen();
+    }
+    // Only when no earlier help call still waits: that one may be blocked
+    // behind a question, and the quit would wait with it.
+    if (!Program.helpThread || WaitForSingleObject(Program.helpThread, 0) == WAIT_OBJECT_0)
+        WinHelpA(window, Program.helpPath, HELP_QUIT, 0);
+    DestroyWindow(window);
+}
+
+} // namespace
+
+bool InFullScreen() {
+    return Settings.fullScreen != 0;
+}
+
+void PresentToWindow(HDC dc, HPALETTE palette) {
+    if (Program.gamePalette && palette) {
+        SelectPalette(dc, palette, FALSE);
+        RealizePalette(dc);
+    }
+    if (Settings.maximize)
+        StretchBlt(dc, 0, 0, Zoom * GameWidth, Zoom * GameHeight, Program.memoryDc, 16, 16, GameWidth,
+                   GameHeight, SRCCOPY);
+    else
+        BitBlt(dc, 0, 0, GameWidth, GameHeight, Program.memoryDc, 16, 16, SRCCOPY);
+    GdiFlush();
+}
+
+LRESULT CALLBACK MainWndProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
+    switch (message) {
+        case WM_DESTROY: PostQuitMessage(0); return 0;
+        case WM_SIZE: return OnWindowSize(window, message, wParam, lParam);
+        case WM_PAINT: PaintWindow(window); return 0;
+        case WM_CLOSE: OnClose(window); return 0;
+        case WM_ACTIVATEAPP: OnActivateApp(window, wParam != 0); return 0;
+        case WM_SETCURSOR:
+            if (!InFullScreen()) break;
+            SetCursor(nullptr);
+            return TRUE;
+        case WM_GETMINMAXINFO: return OnGetMinMaxInfo(window, message, wParam, lParam);
+        case WM_KEYDOWN:
+        case WM_KEYUP: KeyDispatch(uint32_t(wParam), HIWORD(lParam), message == WM_KEYDOWN); return 0;
+        case WM_COMMAND: OnCommand(window, LOWORD(wParam), lParam, HIWORD(wParam)); return 0;
+        case WM_SYSCOMMAND:
+            if ((wParam & 0xFFF0) == SC_SCREENSAVE) return 0;
+            return DefWindowProcA(window, message, wParam, lParam);
+        case WM_PALETTECHANGED: InvalidateRect(window, nullptr, FALSE); return 0;
+        default: break;
+    }
+    return DefWindowProcA(window, message, wParam, lParam);
+}
+
+} // namespace frame

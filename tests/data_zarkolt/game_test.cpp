@@ -1,0 +1,303 @@
+// Our game data running headless on the ZARKOLT board: the attract mode
+// against golden pictures, scripted games, the high-score save point, the
+// lives switches, the test mode and the SUPER ZARKOLT edition.
+//
+// ZARKOLT_UPDATE_GOLDEN=1 in the environment rewrites the golden pictures.
+#include <gtest/gtest.h>
+
+#include <cstdlib>
+#include <set>
+#include <string>
+
+#include "harness.h"
+
+namespace {
+
+using harness::Picture;
+using harness::ReadRam;
+using harness::RunFrames;
+
+constexpr uint16_t StateByte = 0x8103;
+constexpr uint16_t StartLock = 0x8023;
+constexpr uint16_t Score1 = 0x8130;
+enum { Title = 0, Fleet = 1, Demo = 2, Scores = 3, Credit = 4, Play = 6, Over = 8, Name = 9 };
+
+// The character code at text column x (0-26), row y (0-35).
+uint8_t TextAt(int x, int y) {
+    return ReadRam(uint16_t(0xC000 + 64 * (29 - x) + 4 + y));
+}
+
+std::string TextLine(int y) {
+    std::string line;
+    for (int x = 0; x < 27; ++x) {
+        uint8_t c = TextAt(x, y);
+        line += c < 10 ? char('0' + c) : c < 36 ? char('A' + c - 10) : c == 0x24 ? ' ' : '#';
+    }
+    return line;
+}
+
+void ExpectGolden(const std::string& name) {
+    std::vector<uint8_t> picture = Picture();
+    std::string path = std::string(GOLDEN_DIR) + "/" + name + ".png";
+    if (std::getenv("ZARKOLT_UPDATE_GOLDEN")) {
+        ASSERT_TRUE(harness::WritePenPng(path, picture)) << path;
+        return;
+    }
+    std::vector<uint8_t> golden;
+    ASSERT_TRUE(harness::ReadPenPng(path, golden)) << "no golden picture " << path;
+    for (size_t i = 0; i < picture.size(); ++i)
+        if (picture[i] != golden[i]) {
+            harness::WritePng(std::string(name) + "-actual.png", picture);
+            FAIL() << name << ": first difference at x " << i % harness::Width << ", y " << i / harness::Width
+                   << ": pen " << int(picture[i]) << ", golden " << int(golden[i]) << " (picture written to "
+                   << name << "-actual.png)";
+        }
+}
+
+// Runs until the state byte reads state; false after limit frames.
+bool RunUntilState(int state, int limit) {
+    for (int i = 0; i < limit; ++i) {
+        if (ReadRam(StateByte) == state) return true;
+        RunFrames(1);
+    }
+    return false;
+}
+
+// A fresh board through the first attract frames, a coin and a one-player
+// start.
+void StartOnePlayerGame(const harness::Options& options) {
+    harness::Start(options);
+    RunFrames(100);
+    harness::AddCoin();
+    RunFrames(20);
+    ASSERT_TRUE(harness::PressStart(1));
+}
+
+// Weaves left and right with the fire button held.
+void PlayWeaving(int rounds) {
+    RunFrames(200);
+    for (int i = 0; i < rounds && ReadRam(StateByte) != Over && ReadRam(StateByte) != Name; ++i) {
+        harness::SetInput(zarkolt::InputLeft | zarkolt::InputButton1);
+        RunFrames(40);
+        harness::SetInput(zarkolt::InputRight | zarkolt::InputButton1);
+        RunFrames(40);
+    }
+    harness::SetInput(0);
+}
+
+TEST(ZarkoltGame, AttractMatchesTheGoldenPictures) {
+    harness::Start({});
+    // Each page some frames after it begins.
+    const struct {
+        int state, after;
+        const char* name;
+    } shots[] = {{Title, 200, "title"}, {Fleet, 200, "fleet"}, {Demo, 500, "demo"}, {Scores, 100, "scores"}};
+    for (const auto& shot : shots) {
+        ASSERT_TRUE(RunUntilState(shot.state, 3000)) << shot.name;
+        RunFrames(shot.after);
+        ExpectGolden(shot.name);
+    }
+}
+
+TEST(ZarkoltGame, AttractRunsForeverTheSameWayAndMakesSound) {
+    harness::Start({});
+    std::set<int> states;
+    for (int i = 0; i < 6000; ++i) {
+        RunFrames(1);
+        states.insert(ReadRam(StateByte));
+        ASSERT_EQ(ReadRam(StartLock), 0) << "frame " << i;
+    }
+    EXPECT_EQ(states, (std::set<int>{Title, Fleet, Demo, Scores}));
+    std::vector<uint8_t> first = Picture();
+    harness::SoundLog sounds = harness::Sounds;
+    EXPECT_GT(sounds.voicePlays[0], 0);
+    EXPECT_GT(sounds.voicePlays[1], 0);
+    EXPECT_GT(sounds.voicePlays[2], 0);
+    EXPECT_GT(sounds.samplePlays[1] + sounds.samplePlays[2], 0);
+    // Without the traps (as the screen savers run it) the same pictures come.
+    harness::Options saver;
+    saver.traps = false;
+    harness::Start(saver);
+    RunFrames(6000);
+    EXPECT_EQ(Picture(), first);
+}
+
+// Over one round of the attract mode the picture uses every form, both
+// sprite sets, the blank sprite, the screen edges, overlaps, tile flips,
+// tiles 256-511, both colour halves, every character colour and every scroll.
+TEST(ZarkoltGame, AttractShowsEveryBoardFeature) {
+    harness::Start({});
+    std::set<int> forms, charColours, scrolls;
+    bool set1 = false, sets23 = false, blank = false, yHigh = false, leftEdge = false, rightEdge = false,
+         topEdge = false, overlap = false, flips[4] = {}, highTiles = false, upperHalf = false;
+    for (int frame = 0; frame < 2700; ++frame) {
+        RunFrames(1);
+        scrolls.insert(zarkolt::ScrollValue);
+        struct Box {
+            int x, y, w, h;
+        };
+        std::vector<Box> boxes;
+        for (int i = 0; i < 64; ++i) {
+            int x = ReadRam(uint16_t(0x8780 + 2 * i)), attr = ReadRam(uint16_t(0x9780 + 2 * i));
+            int y = ReadRam(uint16_t(0x9781 + 2 * i)) << 8 | ReadRam(uint16_t(0x8781 + 2 * i));
+            int code = ReadRam(uint16_t(0xA780 + 2 * i));
+            if (y < 25 || y > 327) continue; // hidden
+            forms.insert(attr & 15);
+            (attr & 0x80 ? set1 : sets23) = true;
+            blank |= (attr & 0x80) && code >= 0x40;
+            yHigh |= y >= 256;
+            leftEdge |= ((x + 1) & 255) < 16;
+            rightEdge |= ((x + 1) & 255) > 224 && ((x + 1) & 255) < 240;
+            topEdge |= y < 40;
+            boxes.push_back({(x + 1) & 255, y, attr & 2 ? 32 : 16, attr & 1 ? 32 : 16});
+        }
+        for (size_t a = 0; a < boxes.size(); ++a)
+            for (size_t b = 0; b < a; ++b)
+                overlap |= std::abs(boxes[a].x - boxes[b].x) < 16 && std::abs(boxes[a].y - boxes[b].y) < 16;
+        if (frame % 50) continue;
+        for (int r = 2; r < 30; ++r)
+            for (int m = 0; m < 64; ++m) {
+                uint8_t attr = ReadRam(uint16_t(0xB800 + 64 * r + m)),
+                        code = ReadRam(uint16_t(0xC800 + 64 * r + m));
+                flips[attr >> 6] = true;
+                highTiles |= attr & 1;
+                upperHalf |= code & 0x80;
+                uint8_t text = ReadRam(uint16_t(0xC000 + 64 * r + m));
+                if (text != 0x24 && m >= 4 && m < 40)
+                    charColours.insert(ReadRam(uint16_t(0xB000 + 64 * r + m)) & 63);
+            }
+    }
+    EXPECT_EQ(forms.size(), 16u);
+    EXPECT_TRUE(set1 && sets23 && blank && yHigh && overlap);
+    EXPECT_TRUE(leftEdge && rightEdge && topEdge);
+    EXPECT_TRUE(flips[0] && flips[1] && flips[2] && flips[3]);
+    EXPECT_TRUE(highTiles && upperHalf);
+    EXPECT_EQ(charColours.size(), 64u);
+    EXPECT_EQ(scrolls.size(), 512u);
+}
+
+TEST(ZarkoltGame, ScriptedGameScoresAndEnds) {
+    StartOnePlayerGame({});
+    PlayWeaving(20);
+    unsigned score = ReadRam(Score1) << 16 | ReadRam(Score1 + 1) << 8 | ReadRam(Score1 + 2);
+    EXPECT_GT(score, 0u);
+    ASSERT_TRUE(RunUntilState(Title, 60 * 60 * 2) || ReadRam(StateByte) == Scores);
+    EXPECT_EQ(ReadRam(StartLock), 0);
+}
+
+TEST(ZarkoltGame, DoingNothingEndsTheGameWithinAMinute) {
+    for (bool super : {false, true}) {
+        harness::Options options;
+        options.super = super;
+        options.dips.lives = 3; // five ships, the most
+        StartOnePlayerGame(options);
+        RunFrames(1);
+        EXPECT_NE(ReadRam(StartLock), 0);
+        EXPECT_FALSE(harness::PressStart(1)); // locked during play
+        EXPECT_TRUE(RunUntilState(Over, 60 * 60)) << (super ? "SUPER ZARKOLT" : "ZARKOLT");
+    }
+}
+
+TEST(ZarkoltGame, NewHighScoreReachesTheSavePoint) {
+    StartOnePlayerGame({});
+    PlayWeaving(60);
+    ASSERT_TRUE(RunUntilState(Name, 60 * 60)) << "the score did not enter the table";
+    EXPECT_EQ(harness::Traps.saves, 0);
+    // Initials: up twice (C), take it, then take two more.
+    harness::SetInput(zarkolt::InputUp);
+    RunFrames(12);
+    harness::SetInput(0);
+    RunFrames(2);
+    for (int i = 0; i < 3; ++i) {
+        harness::SetInput(zarkolt::InputButton1);
+        RunFrames(2);
+        harness::SetInput(0);
+        RunFrames(4);
+    }
+    RunFrames(5);
+    ASSERT_EQ(harness::Traps.saves, 1);
+    ASSERT_EQ(harness::Traps.saved.size(), 83u);
+    // The saved record holds the player's score in the table.
+    bool found = false;
+    for (int entry = 0; entry < 10; ++entry) {
+        const uint8_t* e = &harness::Traps.saved[3 + 8 * entry];
+        if (e[0] == ReadRam(Score1) && e[1] == ReadRam(Score1 + 1) && e[2] == ReadRam(Score1 + 2))
+            found = true;
+    }
+    EXPECT_TRUE(found);
+    EXPECT_EQ(harness::Traps.loads, 1);
+    EXPECT_TRUE(RunUntilState(Scores, 100));
+}
+
+TEST(ZarkoltGame, TwoPlayersTakeTurns) {
+    harness::Start({});
+    RunFrames(100);
+    harness::AddCoin();
+    harness::AddCoin();
+    RunFrames(20);
+    ASSERT_TRUE(harness::PressStart(2));
+    RunFrames(20);
+    EXPECT_EQ(ReadRam(0x8106), 2); // players
+    EXPECT_EQ(zarkolt::InputState.credits, 0);
+    bool secondPlayed = false;
+    for (int i = 0; i < 60 * 60 && !secondPlayed; ++i) {
+        RunFrames(1);
+        secondPlayed = ReadRam(0x8107) == 1 && ReadRam(StateByte) == Play;
+    }
+    EXPECT_TRUE(secondPlayed);
+    EXPECT_TRUE(RunUntilState(Over, 60 * 60 * 2));
+}
+
+TEST(ZarkoltGame, LivesSwitchChangesTheShipsShown) {
+    // Settings index: "1", "2", "3", "5" ships; one ship is in play, the rest show.
+    const int shown[4] = {0, 1, 2, 4};
+    for (uint32_t lives = 0; lives < 4; ++lives) {
+        harness::Options options;
+        options.dips.lives = lives;
+        StartOnePlayerGame(options);
+        RunFrames(60);
+        int ships = 0;
+        for (int x = 0; x < 10; ++x)
+            ships += TextAt(x, 35) == 0x46;
+        EXPECT_EQ(ships, shown[lives]) << "lives setting " << lives;
+    }
+}
+
+TEST(ZarkoltGame, TestModeShowsTheTestScreen) {
+    harness::Options options;
+    options.testMode = true;
+    harness::Start(options);
+    RunFrames(60);
+    EXPECT_EQ(TextLine(1).substr(6, 9), "TEST MODE");
+    EXPECT_EQ(TextLine(4).substr(23, 2), "OK");       // the ROM sum
+    EXPECT_EQ(TextLine(9).substr(14, 8), "33333333"); // the default switches
+    harness::SetInput(zarkolt::InputButton2);
+    RunFrames(2);
+    EXPECT_EQ(TextLine(13).substr(16, 4), "DOWN");
+    EXPECT_EQ(TextLine(11).substr(16, 2), "0F");
+    // The colour pattern: a grid with a band of colour bars behind the text.
+    EXPECT_EQ(ReadRam(0xC800 + 64 * 10 + 2), 9);
+    EXPECT_EQ(ReadRam(0xC800 + 64 * 10 + 22), 1);
+    RunFrames(600); // the sound test goes through the voices and samples
+    EXPECT_GT(harness::Sounds.samplePlays[0], 0);
+    EXPECT_GT(harness::Sounds.samplePlays[1], 0);
+    EXPECT_GT(harness::Sounds.samplePlays[2], 0);
+}
+
+TEST(ZarkoltGame, SuperEditionIsTheRevisedGame) {
+    harness::Options options;
+    options.super = true;
+    harness::Start(options);
+    RunFrames(300);
+    EXPECT_EQ(TextLine(11).substr(9, 9), "# SUPER #"); // "- SUPER -"
+    ExpectGolden("super-title");
+    // Coins count from the first frames: no idle replies are needed.
+    harness::AddCoin();
+    RunFrames(5);
+    EXPECT_EQ(ReadRam(StateByte), Credit);
+    ASSERT_TRUE(harness::PressStart(1));
+    RunFrames(400);
+    ExpectGolden("super-play");
+}
+
+} // namespace

@@ -1,0 +1,57 @@
+// Runs our ZARKOLT game data headless on the board: builds the board from an
+// edition's embedded images, optionally with the host's high-score traps,
+// runs frames with scripted controls and hands out the picture.
+#pragma once
+
+#include <cstdint>
+#include <string>
+#include <vector>
+
+#include "boards/zarkolt/zarkolt.h"
+
+namespace harness {
+
+struct Options {
+    bool super = false;        // the SUPER ZARKOLT edition
+    bool traps = true;         // patch the high-score traps as the game program does
+    zarkolt::DipSettings dips; // lives, bonus, difficulty
+    bool testMode = false;     // the test switch on before the reset
+};
+
+// What the trap hook saw.
+struct TrapLog {
+    int loads = 0;
+    int saves = 0;
+    std::vector<uint8_t> saved; // the last 83 bytes saved
+};
+extern TrapLog Traps;
+
+// What the sound device was asked to play.
+struct SoundLog {
+    int samplePlays[3] = {};
+    int voicePlays[3] = {};
+};
+extern SoundLog Sounds;
+
+void Start(const Options& options);
+void RunFrames(int count);
+
+// Host controls: the input byte (zarkolt::Input...) and credits.
+void SetInput(uint8_t input);
+void AddCoin();
+bool PressStart(int players); // as F3 / F4: only while the start lock is 0
+
+uint8_t ReadRam(uint16_t address);
+
+// The 224 x 288 picture as pens.
+std::vector<uint8_t> Picture();
+// The picture as an RGB PNG; false when it cannot be written.
+bool WritePng(const std::string& path, const std::vector<uint8_t>& picture);
+// A pen PNG (grey values = pens) for golden pictures.
+bool WritePenPng(const std::string& path, const std::vector<uint8_t>& picture);
+bool ReadPenPng(const std::string& path, std::vector<uint8_t>& picture);
+
+constexpr int Width = 224;
+constexpr int Height = 288;
+
+} // namespace harness

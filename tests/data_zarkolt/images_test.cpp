@@ -1,0 +1,269 @@
+// The embedded game data images: sizes as the manifests say, the fixed bytes
+// and routines the host relies on, the program sums, the value ranges of the
+// PROMs and samples, and the checks that stop a build with wrong images.
+#include <gtest/gtest.h>
+
+#include <cstdio>
+#include <cstdlib>
+#include <cstring>
+#include <filesystem>
+#include <fstream>
+#include <sstream>
+#include <string>
+#include <vector>
+
+#include "cpu/z80/z80.h"
+#include "data/zarkolt/zarkolt_data.h"
+
+namespace {
+
+struct Field {
+    const char* name;
+    ImageSpan ZarkoltImages::*member;
+};
+
+const Field Fields[] = {
+    {"cpu1", &ZarkoltImages::cpu1},
+    {"cpu2", &ZarkoltImages::cpu2},
+    {"cpu3", &ZarkoltImages::cpu3},
+    {"characters", &ZarkoltImages::characters},
+    {"tilesA", &ZarkoltImages::tilesA},
+    {"tilesB", &ZarkoltImages::tilesB},
+    {"sprites1", &ZarkoltImages::sprites1},
+    {"sprites2", &ZarkoltImages::sprites2},
+    {"sprites3", &ZarkoltImages::sprites3},
+    {"spritePlane3", &ZarkoltImages::spritePlane3},
+    {"tileColorProm", &ZarkoltImages::tileColorProm},
+    {"spriteColorProm", &ZarkoltImages::spriteColorProm},
+    {"redProm", &ZarkoltImages::redProm},
+    {"greenProm", &ZarkoltImages::greenProm},
+    {"blueProm", &ZarkoltImages::blueProm},
+    {"waveProm", &ZarkoltImages::waveProm},
+    {"lookupMap", &ZarkoltImages::lookupMap},
+    {"lookupFlags", &ZarkoltImages::lookupFlags},
+    {"lookupResultA", &ZarkoltImages::lookupResultA},
+    {"lookupResultB", &ZarkoltImages::lookupResultB},
+    {"sample0", &ZarkoltImages::sample0},
+    {"sample1", &ZarkoltImages::sample1},
+    {"sample2", &ZarkoltImages::sample2},
+};
+
+struct Entry {
+    std::string file, field;
+    size_t size;
+};
+
+std::vector<Entry> Manifest(const char* path) {
+    std::vector<Entry> entries;
+    std::ifstream in(path);
+    std::string line;
+    while (std::getline(in, line)) {
+        if (line.empty() || line[0] == '#') continue;
+        std::istringstream words(line);
+        Entry entry;
+        words >> entry.file >> entry.size >> entry.field;
+        entries.push_back(entry);
+    }
+    return entries;
+}
+
+// Both editions with their manifests.
+struct Edition {
+    const char* name;
+    const ZarkoltImages& images;
+    const char* manifest;
+    uint16_t load, routine, table, save, saveTarget;
+};
+
+std::vector<Edition> Editions() {
+    return {{"ZARKOLT", ZarkoltData(), ZARKOLT_MANIFEST, 0x04A4, 0x10D9, 0x10F0, 0x126F, 0x064E},
+            {"SUPER ZARKOLT", SuperZarkoltData(), SUPERZAR_MANIFEST, 0x04BF, 0x1107, 0x111E, 0x12A0, 0x0669}};
+}
+
+unsigned Sum(ImageSpan bytes) {
+    unsigned sum = 0;
+    for (uint8_t b : bytes)
+        sum += b;
+    return sum & 0xFF;
+}
+
+TEST(ZarkoltImages, EveryImageHasItsManifestSizeInStructOrder) {
+    for (const Edition& edition : Editions()) {
+        std::vector<Entry> entries = Manifest(edition.manifest);
+        ASSERT_EQ(entries.size(), std::size(Fields)) << edition.name;
+        for (size_t i = 0; i < entries.size(); ++i) {
+            EXPECT_EQ(entries[i].field, Fields[i].name) << edition.name;
+            EXPECT_EQ((edition.images.*Fields[i].member).size(), entries[i].size)
+                << edition.name << " " << entries[i].file;
+        }
+    }
+    // The sizes of the board's tables.
+    const ZarkoltImages& z = ZarkoltData();
+    EXPECT_EQ(z.cpu1.size(), 16384u);
+    EXPECT_EQ(z.cpu2.size(), 8192u);
+    EXPECT_EQ(z.cpu3.size(), 4096u);
+    EXPECT_EQ(z.sample0.size(), 20850u);
+    EXPECT_EQ(z.sample1.size(), 38710u);
+    EXPECT_EQ(z.sample2.size(), 11400u);
+}
+
+TEST(ZarkoltImages, EditionsShareAllButTheirTwoPrograms) {
+    const ZarkoltImages& z = ZarkoltData();
+    const ZarkoltImages& s = SuperZarkoltData();
+    for (const Field& field : Fields) {
+        ImageSpan a = z.*field.member, b = s.*field.member;
+        bool same = a.size() == b.size() && std::memcmp(a.data(), b.data(), a.size()) == 0;
+        bool own = std::string(field.name) == "cpu1" || std::string(field.name) == "cpu2";
+        EXPECT_EQ(same, !own) << field.name;
+    }
+}
+
+TEST(ZarkoltImages, HighScorePlacesHoldTheInstructionsTheTrapsReplace) {
+    for (const Edition& edition : Editions()) {
+        ImageSpan rom = edition.images.cpu1;
+        const uint8_t call[3] = {0xCD, uint8_t(edition.routine), uint8_t(edition.routine >> 8)};
+        const uint8_t jump[3] = {0xC3, uint8_t(edition.saveTarget), uint8_t(edition.saveTarget >> 8)};
+        EXPECT_EQ(std::memcmp(&rom[edition.load], call, 3), 0) << edition.name;
+        EXPECT_EQ(std::memcmp(&rom[edition.save], jump, 3), 0) << edition.name;
+    }
+    // Only ZARKOLT's places in ZARKOLT and only SUPER ZARKOLT's in its ROM.
+    EXPECT_NE(SuperZarkoltData().cpu1[0x04A4], 0xCD);
+    EXPECT_NE(ZarkoltData().cpu1[0x04BF], 0xCD);
+}
+
+// A Z80 with all 64 KB as RAM: the default-copy routine runs on it.
+uint8_t Memory[0x10000];
+
+TEST(ZarkoltImages, DefaultCopyRoutineOnlyCopiesTheDefaultTable) {
+    Z80BuildFlagTables();
+    for (const Edition& edition : Editions()) {
+        std::memset(Memory, 0xA5, sizeof Memory);
+        std::memcpy(Memory, edition.images.cpu1.data(), 0x4000);
+        Z80Context cpu{};
+        Z80InitPageTables(&cpu);
+        for (int page = 0; page < 256; ++page)
+            cpu.pages[page] = {Memory + page * 256, RamWrite};
+        Z80Reset(&cpu);
+        cpu.SP = 0xF000;
+        Memory[0xEFFE] = 0x00; // returns to 0xFF00, where a HALT waits
+        Memory[0xEFFF] = 0xFF;
+        Memory[0xFF00] = 0x76;
+        cpu.SP = 0xEFFE;
+        cpu.PC = edition.routine;
+        static uint8_t before[0x10000];
+        std::memcpy(before, Memory, sizeof Memory);
+        int steps = 0;
+        while (cpu.running && steps < 10000) {
+            Z80Run(1, &cpu, 1);
+            ++steps;
+            // The routine stays inside its 23 bytes until it returns.
+            if (cpu.running && cpu.PC != 0xFF01 && cpu.PC != 0xFF00) {
+                ASSERT_TRUE(cpu.PC >= edition.routine && cpu.PC < edition.routine + 23)
+                    << edition.name << " PC " << std::hex << cpu.PC;
+            }
+        }
+        ASSERT_EQ(cpu.PC, 0xFF01) << edition.name;
+        for (unsigned a = 0; a < 0x10000; ++a) {
+            bool first = a >= 0x8024 && a <= 0x8026, second = a >= 0x8510 && a <= 0x855F;
+            bool stack = a >= 0xEFF0 && a < 0xF000;
+            if (first) {
+                ASSERT_EQ(Memory[a], edition.images.cpu1[edition.table + a - 0x8024]) << std::hex << a;
+            } else if (second) {
+                ASSERT_EQ(Memory[a], edition.images.cpu1[edition.table + 3 + a - 0x8510]) << std::hex << a;
+            } else if (!stack) {
+                ASSERT_EQ(Memory[a], before[a]) << edition.name << " wrote " << std::hex << a;
+            }
+        }
+        // The defaults are a descending table of ten entries under a top score equal to the first.
+        const uint8_t* table = &edition.images.cpu1[edition.table];
+        EXPECT_EQ(std::memcmp(table, table + 3, 3), 0);
+        for (int i = 1; i < 10; ++i)
+            EXPECT_LE(std::memcmp(table + 3 + 8 * i, table + 3 + 8 * (i - 1), 3), 0);
+    }
+}
+
+TEST(ZarkoltImages, ProgramSumsAreZeroAndTheTrapPatchesKeepThem) {
+    for (const Edition& edition : Editions()) {
+        EXPECT_EQ(Sum(edition.images.cpu1), 0u) << edition.name;
+        EXPECT_EQ(Sum(edition.images.cpu2), 0u) << edition.name;
+        EXPECT_EQ(Sum(edition.images.cpu3), 0u) << edition.name;
+    }
+    // The host's patches have the sums of the bytes they replace.
+    EXPECT_EQ((0xFD + 0x00 + 0xB9) & 0xFF, (0xCD + 0xD9 + 0x10) & 0xFF);
+    EXPECT_EQ((0xFD + 0x00 + 0x1A) & 0xFF, (0xC3 + 0x4E + 0x06) & 0xFF);
+    EXPECT_EQ((0xFD + 0x00 + 0xE8) & 0xFF, (0xCD + 0x07 + 0x11) & 0xFF);
+    EXPECT_EQ((0xFD + 0x00 + 0x35) & 0xFF, (0xC3 + 0x69 + 0x06) & 0xFF);
+}
+
+TEST(ZarkoltImages, PromsAndSamplesStayInTheirRanges) {
+    const ZarkoltImages& z = ZarkoltData();
+    for (ImageSpan prom : {z.redProm, z.greenProm, z.blueProm, z.waveProm})
+        for (uint8_t v : prom)
+            EXPECT_LE(v, 15);
+    for (uint8_t v : z.tileColorProm)
+        EXPECT_LT(v, 64);
+    for (size_t i = 0; i < z.spriteColorProm.size(); ++i) {
+        EXPECT_LT(z.spriteColorProm[i], 128) << i;
+        if (i % 8 == 0) {
+            EXPECT_EQ(z.spriteColorProm[i], 0) << "set " << i / 8 << " pixel 0 must be transparent";
+        }
+    }
+    for (ImageSpan sample : {z.sample0, z.sample1, z.sample2}) {
+        int peak = 0;
+        for (size_t i = 0; i + 1 < sample.size(); i += 2) {
+            int v = int16_t(sample[i] | sample[i + 1] << 8);
+            ASSERT_LE(std::abs(v), 4095);
+            peak = std::max(peak, std::abs(v));
+        }
+        EXPECT_GT(peak, 1000); // audible
+    }
+    // Every colour of the palette's first half is a different mix.
+    for (int i = 0; i < 64; ++i)
+        for (int j = 0; j < i; ++j)
+            EXPECT_FALSE(z.redProm[i] == z.redProm[j] && z.greenProm[i] == z.greenProm[j] &&
+                         z.blueProm[i] == z.blueProm[j]);
+}
+
+TEST(ZarkoltImages, EmbeddedImagesAreTheOnesBuiltHereUnlessTheUserBringsHisOwn) {
+    std::filesystem::path own = ZARKOLT_OWN_IMAGES;
+    if (std::string(USER_IMAGES).size() > 0) GTEST_SKIP() << "built with the user's own images";
+    for (const Edition& edition : Editions())
+        for (size_t i = 0; const Entry& entry : Manifest(edition.manifest)) {
+            std::ifstream in(own / entry.file, std::ios::binary);
+            std::vector<uint8_t> file((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
+            ImageSpan image = edition.images.*Fields[i++].member;
+            ASSERT_EQ(file.size(), image.size()) << entry.file;
+            EXPECT_EQ(std::memcmp(file.data(), image.data(), file.size()), 0) << entry.file;
+        }
+}
+
+// The packer's check, which also guards the embedding step: a missing image or
+// one of the wrong size is named with its expected size.
+TEST(ZarkoltImages, UserImageCheckNamesTheFileAndItsSize) {
+    std::filesystem::path dir = std::filesystem::temp_directory_path() / "zarkolt_user_images";
+    std::filesystem::remove_all(dir);
+    std::filesystem::create_directories(dir);
+    for (const Entry& entry : Manifest(ZARKOLT_MANIFEST)) {
+        std::ofstream out(dir / entry.file, std::ios::binary);
+        std::string bytes(entry.file == "chars.rom" ? entry.size - 1 : entry.size, '\0');
+        if (entry.file != "wave.prom") out << bytes;
+    }
+    std::filesystem::remove(dir / "wave.prom");
+    std::string log = (dir / "log.txt").string();
+    std::string command =
+        std::string(DATAPACK) + " check " + ZARKOLT_MANIFEST + " " + dir.string() + " 2> " + log;
+    EXPECT_NE(std::system(command.c_str()), 0);
+    std::ifstream in(log);
+    std::string text((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
+    EXPECT_NE(text.find("wave.prom is missing"), std::string::npos) << text;
+    EXPECT_NE(text.find("expected 256 bytes"), std::string::npos) << text;
+    EXPECT_NE(text.find("chars.rom has 2047 bytes, expected 2048 bytes"), std::string::npos) << text;
+    // With every image right the check passes.
+    std::ofstream(dir / "chars.rom", std::ios::binary) << std::string(2048, '\0');
+    std::ofstream(dir / "wave.prom", std::ios::binary) << std::string(256, '\0');
+    command = std::string(DATAPACK) + " check " + ZARKOLT_MANIFEST + " " + dir.string();
+    EXPECT_EQ(std::system(command.c_str()), 0);
+    std::filesystem::remove_all(dir);
+}
+
+} // namespace

@@ -1,0 +1,214 @@
+#!/bin/sh
+# End-to-end checks of the settings, the high-score record and the settings
+# dialogs of ZARKOLT.EXE under Wine, one case per run:
+#   settings.sh BASE_PREFIX WORK_DIR ZARKOLT.EXE DRIVER.EXE CASE
+# CASE: first-start, maximize-text, score-check, game-setting, controls,
+#       full-screen.
+set -eu
+. "$(dirname "$0")/wine-env.sh"
+base=$1 t=$2 exe=$3 driver=$4 case=$5
+rm -rf "$t"
+mkdir -p "$t/velto/ZARKOLT"
+cp "$exe" "$t/velto/ZARKOLT/ZARKOLT.EXE"
+wine_use_prefix "$base" "$t"
+wine_start_display "$t"
+trap wine_stop EXIT
+
+key='HKCU\Software\Velto\ZARKOLT'
+game_pid=""
+
+fail() {
+    echo "settings $case: $*" >&2
+    "$WINE" reg query "$key" >&2 2>/dev/null || true
+    import -window root "$t/failure.png" 2>/dev/null || true
+    exit 1
+}
+
+drive() { "$WINE" "$driver" "$@" 2>>"$t/driver.log" | tr -d '\r'; }
+
+# Starts the game in the window, or in a virtual desktop that offers the
+# full-screen display modes.
+start_game() {
+    if [ "${1:-}" = desktop ]; then
+        "$WINE" explorer /desktop=velto,1024x768 "$t/velto/ZARKOLT/ZARKOLT.EXE" >>"$t/game.log" 2>&1 &
+    else
+        "$WINE" "$t/velto/ZARKOLT/ZARKOLT.EXE" >>"$t/game.log" 2>&1 &
+    fi
+    game_pid=$!
+    drive window || fail "no game window"
+}
+
+# Closes the game (WM_CLOSE) and waits until its process is gone (in a
+# virtual desktop, whose process stays, until its window is gone).
+stop_game() {
+    drive close || fail "no game to close"
+    if [ -n "${VELTO_DESKTOP:-}" ]; then
+        drive closed || fail "the game did not end"
+        return
+    fi
+    i=0
+    while kill -0 "$game_pid" 2>/dev/null; do
+        i=$((i + 1))
+        [ $i -le 400 ] || fail "the game did not end"
+        sleep 0.05
+    done
+}
+
+# The data of a value as reg shows it (hex for binary values), or nothing.
+value() {
+    "$WINE" reg query "$key" /v "$1" 2>/dev/null | tr -d '\r' | awk -v n="$1" '$1 == n { print $3 }'
+}
+
+# Waits up to 20 s until a value reads as given.
+wait_value() {
+    i=0
+    while [ "$(value "$1")" != "$2" ]; do
+        i=$((i + 1))
+        [ $i -le 200 ] || fail "$1 is '$(value "$1")', expected '$2'"
+        sleep 0.1
+    done
+}
+
+# Waits up to 10 s until a driver query prints the expected text.
+wait_drive() {
+    expected=$1
+    shift
+    i=0
+    while [ "$(drive "$@")" != "$expected" ]; do
+        i=$((i + 1))
+        [ $i -le 100 ] || fail "$* gives '$(drive "$@")', expected '$expected'"
+        sleep 0.1
+    done
+}
+
+wait_present() {
+    i=0
+    while [ -z "$(value "$1")" ]; do
+        i=$((i + 1))
+        [ $i -le 200 ] || fail "$1 was not written"
+        sleep 0.1
+    done
+}
+
+# The 8-bit sum of a hex string's bytes.
+hex_sum() { echo "$1" | fold -w2 | awk '{ s = (s + ("0x" $1) + 0) % 256 } END { print s }'; }
+
+expect() { [ "$1" = "$2" ] || fail "${3:-}: got '$1', expected '$2'"; }
+
+defaults=02000134353637171900010203F1
+setting='ZARKOLT: ｹﾞｰﾑの設定'
+sheet='ZARKOLT: 操作の設定'
+scores='ZARKOLT: ﾊｲｽｺｱのﾘｾｯﾄ'
+
+case $case in
+first-start)
+    start_game
+    wait_present Score
+    expect "$(value Configuration)" $defaults Configuration
+    for flag in SoundMute JoystickUse JoyAxisExchange FullScreen ModeX Maximize; do
+        expect "$(value $flag)" 0 $flag
+    done
+    score=$(value Score)
+    expect "${#score}" 168 "Score length"
+    expect "$(hex_sum "$score")" 0 "Score sum"
+    count=$("$WINE" reg query "$key" | tr -d '\r' | grep -c 'REG_')
+    expect "$count" 8 "values"
+    stop_game
+    ;;
+maximize-text)
+    "$WINE" reg add "$key" /v Maximize /t REG_SZ /d "a long text" /f >/dev/null 2>&1
+    start_game
+    wait_value Maximize 0
+    wait_drive "224 288" client
+    stop_game
+    ;;
+score-check)
+    start_game
+    wait_present Score
+    good=$(value Score)
+    bad=$(echo "$good" | awk '{ last = substr($0, 167, 2); printf "%s%02X", substr($0, 1, 166), (("0x" last) + 1) % 256 }')
+    "$WINE" reg add "$key" /v Score /t REG_BINARY /d "$bad" /f >/dev/null 2>&1
+    expect "$(value Score)" "$bad" "edited Score"
+    drive key 0x78 # F9
+    wait_value Score "$good"
+    kill -0 "$game_pid" 2>/dev/null || fail "the game ended"
+    stop_game
+    ;;
+game-setting)
+    start_game
+    wait_present Score
+    drive command 148
+    drive wait "$setting@1016" || fail "no settings dialog"
+    expect "$(drive selected "$setting" 1016)" 2 "ships"
+    expect "$(drive item "$setting" 1032 0)" "1st 20,000 & Every 60,000" "bonus list"
+    drive select "$setting" 1032 5 endok
+    drive select "$setting" 1016 3 change
+    expect "$(drive item "$setting" 1032 0)" "1st 20,000 & every 70,000" "bonus list for 5 ships"
+    expect "$(drive selected "$setting" 1032)" 5 "bonus kept"
+    drive select "$setting" 1016 0 change
+    expect "$(drive item "$setting" 1032 5)" "1st 20,000 & Every 80,000" "bonus list for 1 ship"
+    drive select "$setting" 1016 3 change
+    drive click "$setting@1016" 1
+    expect "$(drive text "$setting@65535")" "ｹﾞｰﾑの設定の変更を有効にするためにｹﾞｰﾑをﾘｾｯﾄします。" "notice"
+    drive click "$setting@65535" 1
+    drive gone "$setting" || fail "the dialog stays"
+    wait_value Configuration 03050134353637171900010203EB
+    # The high-score reset: the defaults go back into "Score" at once.
+    good=$(value Score)
+    "$WINE" reg add "$key" /v Score /t REG_BINARY /d "00$(echo "$good" | cut -c3-)" /f >/dev/null 2>&1
+    drive command 148
+    drive click "$setting@1060" 1060
+    expect "$(drive text "$scores@65535")" "ｹﾞｰﾑのﾊｲｽｺｱをﾘｾｯﾄします。よろしいですか?" "question"
+    drive click "$scores@65535" 6 # Yes
+    wait_value Score "$good"
+    drive click "$setting@1016" 2 # Cancel: the scores stay reset
+    drive gone "$setting" || fail "the dialog stays"
+    stop_game
+    ;;
+controls)
+    start_game
+    wait_present Score
+    drive command 151
+    drive wait "$sheet@1051" || fail "no control sheet"
+    expect "$(drive item "$sheet" 1051 52)" "↑" "key names"
+    expect "$(drive selected "$sheet" 1055)" 23 "button 1 key"
+    drive select "$sheet" 1051 22 endok # "W" for up
+    drive click "$sheet@1051" 1
+    drive gone "$sheet" || fail "the sheet stays"
+    wait_value Configuration 020001163536371719000102030F
+    # One key for two functions is refused and the sheet stays open.
+    drive command 151
+    drive select "$sheet@1051" 1051 23 endok # "X", also button 1
+    drive click "$sheet@1051" 1
+    expect "$(drive text "$sheet@65535")" "同じｷｰに複数の機能が割り当てられています。
+ｷｰの設定を変更してください。" "key message"
+    drive click "$sheet@65535" 1
+    drive gone "$sheet@65535" || fail "the message stays"
+    drive wait "$sheet@1051" || fail "the sheet closed"
+    # The joystick page: no joystick here, so no calibration.
+    drive page "$sheet" 1
+    drive wait "$sheet@1039" || fail "no joystick page"
+    expect "$(drive enabled "$sheet" 1040)" 0 "calibration button"
+    expect "$(drive item "$sheet@1057" 1057 15)" "ﾎﾞﾀﾝ 16" "button names"
+    drive click "$sheet@1039" 2 # Cancel
+    drive gone "$sheet" || fail "the sheet stays"
+    expect "$(value Configuration)" 020001163536371719000102030F "after Cancel"
+    stop_game
+    ;;
+full-screen)
+    export VELTO_DESKTOP=velto
+    start_game desktop
+    wait_present Score
+    drive command 149
+    wait_drive 1 fullscreen
+    stop_game
+    expect "$(value FullScreen)" 1 FullScreen
+    start_game desktop
+    wait_drive 1 fullscreen
+    stop_game
+    ;;
+*)
+    fail "unknown case"
+    ;;
+esac
+echo "settings $case: ok"

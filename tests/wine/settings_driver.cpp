@@ -1,0 +1,203 @@
+// Drives the game program's window and its settings dialogs from outside,
+// for the Wine tests: one command per run, texts in and out as UTF-8.
+//
+//   settings_driver window                    waits for the game window to show
+//   settings_driver close                     posts WM_CLOSE to it
+//   settings_driver closed                    waits until the game window is gone
+//   settings_driver command ID                posts WM_COMMAND ID to it
+//   settings_driver key VK [down]             posts a key press and release (or only the press)
+//   settings_driver client                    prints the client area's size
+//   settings_driver fullscreen                prints 1 when the window has no menu and no caption
+//   settings_driver wait WIN                  waits for a dialog
+//   settings_driver gone WIN                  waits until it is gone
+//   settings_driver text WIN                  prints a message box's text
+//   settings_driver select WIN ID INDEX NOTE  selects a list entry (NOTE change or endok)
+//   settings_driver item WIN ID INDEX         prints a list entry's text
+//   settings_driver selected WIN ID           prints the selected index of a list
+//   settings_driver check WIN ID 0|1          sets a check box and tells its dialog
+//   settings_driver click WIN ID              clicks a button
+//   settings_driver enabled WIN ID            prints 1 or 0
+//   settings_driver page WIN INDEX            shows a page of a property sheet
+// WIN is a caption, optionally followed by "@ID": the window must hold a
+// control of that id (a message box's text is id 65535). With VELTO_DESKTOP
+// set, the driver works in that desktop (the game in a virtual desktop).
+#include <windows.h>
+
+#include <prsht.h>
+
+#include <cstdio>
+#include <cstdlib>
+#include <string>
+#include <vector>
+
+namespace {
+
+std::string Utf8(const std::wstring& text) {
+    int size = WideCharToMultiByte(CP_UTF8, 0, text.c_str(), -1, nullptr, 0, nullptr, nullptr);
+    std::string out(size_t(size), '\0');
+    WideCharToMultiByte(CP_UTF8, 0, text.c_str(), -1, out.data(), size, nullptr, nullptr);
+    out.resize(size_t(size > 0 ? size - 1 : 0));
+    return out;
+}
+
+std::wstring WindowText(HWND window) {
+    wchar_t text[1024] = {};
+    GetWindowTextW(window, text, 1024);
+    return text;
+}
+
+// A control of the window or of one of its child dialogs (property pages).
+HWND FindControl(HWND window, int id) {
+    if (HWND control = GetDlgItem(window, id)) return control;
+    for (HWND child = GetWindow(window, GW_CHILD); child; child = GetWindow(child, GW_HWNDNEXT)) {
+        if (HWND control = FindControl(child, id)) return control;
+    }
+    return nullptr;
+}
+
+HWND GameWindow() {
+    return FindWindowA("ZARKOLT", nullptr);
+}
+
+struct Search {
+    DWORD process;
+    std::wstring caption;
+    int needs;
+    HWND found;
+};
+
+BOOL CALLBACK Visit(HWND window, LPARAM data) {
+    Search& search = *reinterpret_cast<Search*>(data);
+    DWORD process = 0;
+    GetWindowThreadProcessId(window, &process);
+    if (process != search.process || !IsWindowVisible(window) || WindowText(window) != search.caption)
+        return TRUE;
+    if (search.needs >= 0 && !FindControl(window, search.needs)) return TRUE;
+    search.found = window;
+    return FALSE;
+}
+
+HWND FindDialog(const std::wstring& which) {
+    HWND game = GameWindow();
+    if (!game) return nullptr;
+    Search search = {0, which, -1, nullptr};
+    size_t at = which.rfind(L'@');
+    if (at != std::wstring::npos) {
+        search.caption = which.substr(0, at);
+        search.needs = _wtoi(which.c_str() + at + 1);
+    }
+    GetWindowThreadProcessId(game, &search.process);
+    EnumWindows(Visit, reinterpret_cast<LPARAM>(&search));
+    return search.found;
+}
+
+// Waits up to 20 s for a condition.
+template <typename Condition> bool WaitFor(Condition condition) {
+    for (int i = 0; i < 400; i++) {
+        if (condition()) return true;
+        Sleep(50);
+    }
+    return false;
+}
+
+int Fail(const char* what) {
+    std::fprintf(stderr, "settings_driver: %s\n", what);
+    return 1;
+}
+
+} // namespace
+
+int main() {
+    if (const char* name = std::getenv("VELTO_DESKTOP")) {
+        HDESK desktop = nullptr;
+        if (!WaitFor([&] { return (desktop = OpenDesktopA(name, 0, FALSE, GENERIC_ALL)) != nullptr; }) ||
+            !SetThreadDesktop(desktop))
+            return Fail("no such desktop");
+    }
+    int argc = 0;
+    wchar_t** argv = CommandLineToArgvW(GetCommandLineW(), &argc);
+    if (argc < 2) return Fail("no command");
+    std::wstring command = argv[1];
+    auto arg = [&](int i) { return i < argc ? std::wstring(argv[i]) : std::wstring(); };
+    auto number = [&](int i) { return int(wcstol(arg(i).c_str(), nullptr, 0)); };
+
+    if (command == L"window")
+        return WaitFor([] { return GameWindow() && IsWindowVisible(GameWindow()); }) ? 0 : Fail("no window");
+    if (command == L"closed") return WaitFor([] { return !GameWindow(); }) ? 0 : Fail("the window stays");
+    HWND game = GameWindow();
+    if (!game) return Fail("no game window");
+    if (command == L"close") return PostMessageA(game, WM_CLOSE, 0, 0) ? 0 : 1;
+    if (command == L"command") return PostMessageA(game, WM_COMMAND, WPARAM(number(2)), 0) ? 0 : 1;
+    if (command == L"key") {
+        UINT key = UINT(number(2));
+        PostMessageA(game, WM_KEYDOWN, key, 1);
+        if (arg(3) != L"down") PostMessageA(game, WM_KEYUP, key, LPARAM(0xC0000001));
+        return 0;
+    }
+    if (command == L"client") {
+        RECT r;
+        GetClientRect(game, &r);
+        std::printf("%ld %ld\n", r.right - r.left, r.bottom - r.top);
+        return 0;
+    }
+    if (command == L"fullscreen") {
+        LONG_PTR style = GetWindowLongPtrA(game, GWL_STYLE);
+        std::printf("%d\n", !GetMenu(game) && !(style & WS_CAPTION));
+        return 0;
+    }
+
+    std::wstring which = arg(2);
+    if (command == L"wait")
+        return WaitFor([&] { return FindDialog(which) != nullptr; }) ? 0 : Fail("no dialog");
+    if (command == L"gone")
+        return WaitFor([&] { return FindDialog(which) == nullptr; }) ? 0 : Fail("dialog stays");
+    HWND dialog = nullptr;
+    if (!WaitFor([&] { return (dialog = FindDialog(which)) != nullptr; })) return Fail("no such dialog");
+    if (command == L"text") {
+        HWND text = GetDlgItem(dialog, 0xFFFF);
+        std::printf("%s\n", Utf8(WindowText(text)).c_str());
+        return 0;
+    }
+    if (command == L"page") {
+        SendMessageA(dialog, PSM_SETCURSEL, WPARAM(number(3)), 0);
+        return 0;
+    }
+    int id = number(3);
+    HWND control = FindControl(dialog, id);
+    if (!control) return Fail("no such control");
+    HWND parent = GetParent(control);
+    if (command == L"select") {
+        SendMessageA(control, CB_SETCURSEL, WPARAM(number(4)), 0);
+        WORD note = arg(5) == L"endok" ? CBN_SELENDOK : CBN_SELCHANGE;
+        SendMessageA(parent, WM_COMMAND, MAKEWPARAM(id, note), LPARAM(control));
+        return 0;
+    }
+    if (command == L"item") {
+        int index = number(4);
+        LRESULT length = SendMessageW(control, CB_GETLBTEXTLEN, WPARAM(index), 0);
+        if (length == CB_ERR) return Fail("no such entry");
+        std::wstring text(size_t(length) + 1, L'\0');
+        SendMessageW(control, CB_GETLBTEXT, WPARAM(index), LPARAM(text.data()));
+        text.resize(size_t(length));
+        std::printf("%s\n", Utf8(text).c_str());
+        return 0;
+    }
+    if (command == L"selected") {
+        std::printf("%d\n", int(SendMessageA(control, CB_GETCURSEL, 0, 0)));
+        return 0;
+    }
+    if (command == L"check") {
+        SendMessageA(control, BM_SETCHECK, number(4) ? BST_CHECKED : BST_UNCHECKED, 0);
+        SendMessageA(parent, WM_COMMAND, MAKEWPARAM(id, BN_CLICKED), LPARAM(control));
+        return 0;
+    }
+    if (command == L"click") {
+        PostMessageA(parent, WM_COMMAND, MAKEWPARAM(id, BN_CLICKED), LPARAM(control));
+        return 0;
+    }
+    if (command == L"enabled") {
+        std::printf("%d\n", IsWindowEnabled(control) ? 1 : 0);
+        return 0;
+    }
+    return Fail("unknown command");
+}

@@ -1,0 +1,76 @@
+#!/usr/bin/env python3
+"""Reads screenshots of the Wine tests (through ImageMagick's raw RGB output).
+
+  shot.py client SHOT            left top width height of the game window's client area
+  shot.py differ A B L T W H     number of pixels that differ inside the rectangle
+  shot.py colours SHOT L T W H   number of distinct colours inside the rectangle
+  shot.py pixel SHOT X Y         the pixel as rrggbb
+"""
+import subprocess
+import sys
+
+
+class Shot:
+    def __init__(self, path):
+        size = subprocess.run(["identify", "-format", "%w %h", path], capture_output=True, check=True).stdout
+        self.width, self.height = (int(v) for v in size.split())
+        self.raw = subprocess.run(["convert", path, "rgb:-"], capture_output=True, check=True).stdout
+
+    def at(self, x, y):
+        i = (y * self.width + x) * 3
+        return self.raw[i:i + 3].hex()
+
+    def rect(self, left, top, width, height):
+        return [self.at(x, y) for y in range(top, top + height) for x in range(left, left + width)]
+
+
+def client(shot):
+    """The window is the bounding box of what differs from the desktop's colour
+    (the pixel at the top-left corner); its client area lies inside a frame of
+    5 pixels, below the row where the sunken client edge (a6a6a6, 6a6a6a) ends."""
+    desktop = shot.at(0, 0)
+    xs, ys = [], []
+    for y in range(0, shot.height, 2):
+        for x in range(0, shot.width, 2):
+            if shot.at(x, y) != desktop:
+                xs.append(x)
+                ys.append(y)
+    if not xs:
+        return None
+    left = min(xs)
+    right = max(xs) + 1
+    bottom = max(ys) + 1
+    # Refine to single pixels.
+    while left > 0 and shot.at(left - 1, ys[len(ys) // 2]) != desktop:
+        left -= 1
+    while right < shot.width and shot.at(right, ys[len(ys) // 2]) != desktop:
+        right += 1
+    middle = (left + right) // 2
+    while bottom < shot.height and shot.at(middle, bottom) != desktop:
+        bottom += 1
+    top = min(ys)
+    for y in range(top + 2, bottom):
+        if shot.at(middle, y - 2) == "a6a6a6" and shot.at(middle, y - 1) == "6a6a6a":
+            return left + 5, y, right - left - 10, bottom - 5 - y
+    return None
+
+
+def main(argv):
+    command = argv[1]
+    if command == "client":
+        found = client(Shot(argv[2]))
+        print(*found if found else ["none"])
+    elif command == "differ":
+        a, b = Shot(argv[2]), Shot(argv[3])
+        rect = [int(v) for v in argv[4:8]]
+        print(sum(p != q for p, q in zip(a.rect(*rect), b.rect(*rect))))
+    elif command == "colours":
+        print(len(set(Shot(argv[2]).rect(*[int(v) for v in argv[3:7]]))))
+    elif command == "pixel":
+        print(Shot(argv[2]).at(int(argv[3]), int(argv[4])))
+    else:
+        sys.exit("shot.py: unknown command " + command)
+
+
+if __name__ == "__main__":
+    main(sys.argv)
