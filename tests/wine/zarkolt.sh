@@ -71,6 +71,14 @@ client_is() { find_client client && [ "$width" = "$1" ] && [ "$height" = "$2" ];
 differs() { [ "$($shot differ "$t/$1.png" "$t/$2.png" "$left" "$top" "$width" "$height")" -gt 0 ]; }
 
 # Waits until the picture changes from the screenshot named $1.
+# picture_still: two screenshots a second apart show the same picture.
+picture_still() {
+    snap still1
+    sleep 1
+    snap still2
+    ! differs still1 still2
+}
+
 picture_moves() {
     n=0
     while [ $n -lt 50 ]; do
@@ -164,13 +172,9 @@ pause)
     picture_moves running || fail "the game does not run"
     # A click on the desktop takes the activation away: no frame advances.
     xdotool mousemove 900 700 click 1
-    sleep 1
-    snap paused1
-    sleep 1
-    snap paused2
-    ! differs paused1 paused2 || fail "frames advance while another program is active"
+    wait_until 30 picture_still || fail "frames advance while another program is active"
     focus_game
-    picture_moves paused2 || fail "the game does not resume on activation"
+    picture_moves still2 || fail "the game does not resume on activation"
     ;;
 close)
     start_game
@@ -187,11 +191,7 @@ help)
     start_game
     wait_until 20 client_is 224 288 || fail "no window"
     key F1
-    sleep 2
-    snap asked
-    sleep 1
-    snap asked2
-    ! differs asked asked2 || fail "frames advance while the help question is up"
+    wait_until 30 picture_still || fail "frames advance while the help question is up"
     focus_game
     key alt+F4
     wait_until 30 launcher_ran || fail "the program hangs after F1 without a help file"
