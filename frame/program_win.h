@@ -1,8 +1,11 @@
 // The Windows game program frame: process-wide state and the routines its
 // pieces call on one another.
 //
-// A game program hands FrameMain a GameProgram (its title, board edition,
-// game data and high-score traps) from its WinMain. FrameMain builds every
+// A game program hands FrameMain a GameProgram (its title, test-mode
+// caption, board edition, game data and high-score traps) from its WinMain,
+// and brings its own resources under the names the frame loads: the menu
+// "TOPMENU", the accelerators "APPACCEL", the version box "ABOUTBOX", the
+// settings dialogs, the bitmaps and the icon "ZARKOLT". FrameMain builds every
 // long-lived object in a fixed order (InitApplication), runs the message loop
 // with the accelerators, shuts down in order and starts the launcher.
 //
@@ -27,12 +30,15 @@
 namespace frame {
 
 struct GameProgram {
-    const char* title;       // window class, caption, registry key, icon "ZARKOLT"
+    const char* title;       // caption, registry key, dialog captions
     const char* testCaption; // caption in test mode; null: the game has no test mode
     const zarkolt::Edition* edition;
     const zarkolt::GameData* data;
     const HighScoreTraps* traps;
 };
+
+// Every edition's window class and icon resource.
+inline constexpr const char* WindowClassName = "ZARKOLT";
 
 // Menu command ids.
 enum : int {

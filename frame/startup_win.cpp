@@ -155,11 +155,11 @@ int InitApplication(HINSTANCE instance) {
     windowClass.style = CS_BYTEALIGNCLIENT;
     windowClass.lpfnWndProc = MainWndProc;
     windowClass.hInstance = instance;
-    windowClass.hIcon = LoadIconA(instance, "ZARKOLT");
+    windowClass.hIcon = LoadIconA(instance, WindowClassName);
     windowClass.hCursor = LoadCursorA(nullptr, MAKEINTRESOURCEA(32512)); // the arrow
     windowClass.hbrBackground = static_cast<HBRUSH>(GetStockObject(WHITE_BRUSH));
     windowClass.lpszMenuName = "TOPMENU";
-    windowClass.lpszClassName = game.title;
+    windowClass.lpszClassName = WindowClassName;
     if (!RegisterClassA(&windowClass)) return 0;
 
     Program.frameEvent = CreateEventA(nullptr, TRUE, FALSE, nullptr);
@@ -188,7 +188,7 @@ int InitApplication(HINSTANCE instance) {
                         Settings.maximize ? Program.sizes.zoomedHeight : Program.sizes.normalHeight);
 
     Program.window = CreateWindowExA(
-        WS_EX_WINDOWEDGE | WS_EX_CLIENTEDGE, game.title, game.title,
+        WS_EX_WINDOWEDGE | WS_EX_CLIENTEDGE, WindowClassName, game.title,
         WS_OVERLAPPED | WS_CAPTION | WS_SYSMENU | WS_MINIMIZEBOX | WS_MAXIMIZEBOX, CW_USEDEFAULT,
         CW_USEDEFAULT, CW_USEDEFAULT, CW_USEDEFAULT, nullptr, nullptr, instance, nullptr);
     if (!Program.window) return 0;

@@ -2,7 +2,7 @@
 # Plays a game: installs what is missing, builds the Windows programs,
 # prepares a Wine prefix once (under build/) and starts the game in a Wine
 # virtual desktop on your display.
-#   tools/play.sh [game]      game: zarkolt (the default)
+#   tools/play.sh [game]      game: zarkolt (the default) or superzar
 set -eu
 cd "$(dirname "$0")/.."
 root=$(pwd)
@@ -10,8 +10,9 @@ game=${1:-zarkolt}
 
 case $game in
     zarkolt) folder=ZARKOLT program=ZARKOLT.EXE ;;
+    superzar) folder=SUPERZAR program=SUPERZAR.EXE ;;
     *)
-        echo "play: unknown game '$game' (known: zarkolt)" >&2
+        echo "play: unknown game '$game' (known: zarkolt, superzar)" >&2
         exit 2
         ;;
 esac
@@ -34,7 +35,7 @@ else
     export VELTO_WINE_BITS=64
 fi
 cmake --preset "$preset" >/dev/null
-cmake --build --preset "$preset" -j "$jobs" --target zarkolt_program
+cmake --build --preset "$preset" -j "$jobs" --target "${game}_program"
 
 . "$root/tests/wine/wine-env.sh"
 base="$root/build/play-wine$VELTO_WINE_BITS"

@@ -20,7 +20,8 @@ std::vector<uint8_t> LoadMix() {
     std::vector<uint8_t> bytes;
     if (FILE* f = std::fopen(Z80_BENCH_MIX, "rb")) {
         int ch;
-        while ((ch = std::fgetc(f)) != EOF) bytes.push_back(uint8_t(ch));
+        while ((ch = std::fgetc(f)) != EOF)
+            bytes.push_back(uint8_t(ch));
         std::fclose(f);
     }
     return bytes;
@@ -35,7 +36,8 @@ void SetUp(Machine& m, int count) {
         Z80Context& c = m.cpus[i];
         Z80InitPageTables(&c);
         std::memcpy(m.ram[i].data(), mix.data(), mix.size());
-        for (int page = 0; page < 256; page++) c.pages[page] = {m.ram[i].data() + page * 256, RamWrite};
+        for (int page = 0; page < 256; page++)
+            c.pages[page] = {m.ram[i].data() + page * 256, RamWrite};
         Z80Reset(&c);
     }
 }

@@ -590,12 +590,11 @@ M6809_INLINE bool Condition(const M6809Context* c, unsigned opcode) {
         if (Condition(c, op)) pc = uint16_t(pc + offset);                                                    \
         NEXT;                                                                                                \
     }
-#define EACH_1_TO_15(M, b)                                                                                   \
-    M(b + 0x1)                                                                                               \
-    M(b + 0x2)                                                                                               \
-    M(b + 0x3)                                                                                               \
-    M(b + 0x4) M(b + 0x5) M(b + 0x6) M(b + 0x7) M(b + 0x8) M(b + 0x9) M(b + 0xA) M(b + 0xB) M(b + 0xC)       \
-        M(b + 0xD) M(b + 0xE) M(b + 0xF)
+// clang-format off
+#define EACH_1_TO_15(M, b) \
+    M(b + 0x1) M(b + 0x2) M(b + 0x3) M(b + 0x4) M(b + 0x5) M(b + 0x6) M(b + 0x7) M(b + 0x8) \
+    M(b + 0x9) M(b + 0xA) M(b + 0xB) M(b + 0xC) M(b + 0xD) M(b + 0xE) M(b + 0xF)
+// clang-format on
 
 #define LOAD_EFFECTIVE_ADDRESS(op, REG, SETS_Z)                                                              \
     OPCODE(mainPage, op) {                                                                                   \

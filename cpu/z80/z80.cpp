@@ -45,7 +45,9 @@ void Push(Z80Context* context, uint16_t value) {
     Z80WriteByte(context, context->SP, uint8_t(value));
 }
 
-bool IsRst(uint8_t data) { return (data & 0xC7) == 0xC7; }
+bool IsRst(uint8_t data) {
+    return (data & 0xC7) == 0xC7;
+}
 
 } // namespace
 

@@ -23,7 +23,9 @@ Z80TrapHook trapHook = NullTrapHook;
 
 void NullTrapHook(Z80Context*, uint16_t, int) {}
 
-void Z80SetTrapHook(Z80TrapHook hook) { trapHook = hook ? hook : NullTrapHook; }
+void Z80SetTrapHook(Z80TrapHook hook) {
+    trapHook = hook ? hook : NullTrapHook;
+}
 
 // High and low halves of a 16-bit register in the context.
 #define HI(r) (reinterpret_cast<uint8_t*>(&(r))[1])

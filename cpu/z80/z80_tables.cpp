@@ -14,9 +14,13 @@ uint16_t ShiftRightTable[2 * 256];
 
 namespace {
 
-uint8_t SignZero(int r) { return uint8_t((r & 0x80 ? Z80FlagS : 0) | (r == 0 ? Z80FlagZ : 0)); }
+uint8_t SignZero(int r) {
+    return uint8_t((r & 0x80 ? Z80FlagS : 0) | (r == 0 ? Z80FlagZ : 0));
+}
 
-uint16_t Entry(int r, int flags) { return uint16_t((r & 0xFF) | (flags << 8)); }
+uint16_t Entry(int r, int flags) {
+    return uint16_t((r & 0xFF) | (flags << 8));
+}
 
 // Flags of x + y + carry (add) or x - y - borrow (subtract).
 uint16_t Arithmetic(int x, int y, int carry, bool subtract) {
@@ -76,7 +80,8 @@ void Z80BuildFlagTables() {
         SzpTable[v] = uint8_t(SignZero(v) | (ones % 2 == 0 ? Z80FlagPV : 0));
     }
     for (int k = 0; k < 8; k++)
-        for (int a = 0; a < 256; a++) DaaTable[k * 256 + a] = Daa(k, a);
+        for (int a = 0; a < 256; a++)
+            DaaTable[k * 256 + a] = Daa(k, a);
     for (int bit = 0; bit < 2; bit++)
         for (int x = 0; x < 256; x++) {
             int left = ((x << 1) | bit) & 0xFF;

@@ -3,10 +3,13 @@
 
 #include <png.h>
 
+#include <array>
 #include <cstdio>
 #include <cstring>
 
-#include "data/zarkolt/zarkolt_data.h"
+#include "boards/superzar/superzar.h"
+#include "boards/zarkolt/embedded_data.h"
+#include "frame/highscore.h"
 
 namespace harness {
 
@@ -35,42 +38,21 @@ const zarkolt::SoundSeam Recorder = {NoLock, NoLock, Status, Play, Buffer, Buffe
 
 bool Super = false;
 
-zarkolt::Image ToImage(ImageSpan span) {
-    return {span.data(), span.size()};
+const frame::HighScoreTraps& Places() {
+    return Super ? frame::SuperZarkoltTraps : frame::ZarkoltTraps;
 }
 
-zarkolt::GameData ToGameData(const ZarkoltImages& images) {
-    return {ToImage(images.cpu1),          ToImage(images.cpu2),          ToImage(images.cpu3),
-            ToImage(images.characters),    ToImage(images.tilesA),        ToImage(images.tilesB),
-            ToImage(images.sprites1),      ToImage(images.sprites2),      ToImage(images.sprites3),
-            ToImage(images.spritePlane3),  ToImage(images.tileColorProm), ToImage(images.spriteColorProm),
-            ToImage(images.redProm),       ToImage(images.greenProm),     ToImage(images.blueProm),
-            ToImage(images.waveProm),      ToImage(images.lookupMap),     ToImage(images.lookupFlags),
-            ToImage(images.lookupResultA), ToImage(images.lookupResultB), ToImage(images.sample0),
-            ToImage(images.sample1),       ToImage(images.sample2)};
-}
-
-const zarkolt::Edition SuperEdition = {{0x00, 0xF8, 0xF8}, 2, zarkolt::IoChipNormalForm};
-
-struct TrapPlace {
-    uint16_t load, loadReturn, save, saveReturn, defaults;
-};
-const TrapPlace ZarkoltTraps = {0x04A4, 0x04A7, 0x126F, 0x064E, 0x10F0};
-const TrapPlace SuperTraps = {0x04BF, 0x04C2, 0x12A0, 0x0669, 0x111E};
-
-const TrapPlace& Places() {
-    return Super ? SuperTraps : ZarkoltTraps;
-}
-
+// Stands in for the host's traps: counts the loads and saves, loads the
+// built-in table and keeps what was saved.
 void Hook(Z80Context* context, uint16_t address, int) {
     if (context != &zarkolt::Cpus[zarkolt::Cpu1]) return;
-    const TrapPlace& places = Places();
-    if (address == places.load) {
+    const frame::HighScoreTraps& places = Places();
+    if (address == places.loadAddress) {
         ++Traps.loads;
-        std::memcpy(zarkolt::Ram(0x8024), zarkolt::Cpu1Rom + places.defaults, 3);
-        std::memcpy(zarkolt::Ram(0x8510), zarkolt::Cpu1Rom + places.defaults + 3, 80);
+        std::memcpy(zarkolt::Ram(0x8024), zarkolt::Cpu1Rom + places.defaultTable, 3);
+        std::memcpy(zarkolt::Ram(0x8510), zarkolt::Cpu1Rom + places.defaultTable + 3, 80);
         context->PC = places.loadReturn;
-    } else if (address == places.save) {
+    } else if (address == places.saveAddress) {
         ++Traps.saves;
         Traps.saved.assign(zarkolt::Ram(0x8024), zarkolt::Ram(0x8024) + 3);
         Traps.saved.insert(Traps.saved.end(), zarkolt::Ram(0x8510), zarkolt::Ram(0x8510) + 80);
@@ -78,10 +60,9 @@ void Hook(Z80Context* context, uint16_t address, int) {
     }
 }
 
-void Patch(uint16_t address, uint8_t third) {
-    zarkolt::Cpu1Rom[address] = 0xFD;
-    zarkolt::Cpu1Rom[address + 1] = 0x00;
-    zarkolt::Cpu1Rom[address + 2] = third;
+void Patch(uint16_t address) {
+    std::array<uint8_t, 3> patch = frame::TrapPatch(zarkolt::Cpu1Rom + address);
+    std::memcpy(zarkolt::Cpu1Rom + address, patch.data(), patch.size());
 }
 
 } // namespace
@@ -92,17 +73,12 @@ void Start(const Options& options) {
     Sounds = {};
     const ZarkoltImages& images = options.super ? SuperZarkoltData() : ZarkoltData();
     static zarkolt::GameData data;
-    data = ToGameData(images);
-    zarkolt::BuildBoard(data, options.super ? SuperEdition : zarkolt::ZarkoltEdition);
+    data = zarkolt::GameDataOf(images);
+    zarkolt::BuildBoard(data, options.super ? superzar::SuperZarkoltEdition : zarkolt::ZarkoltEdition);
     Z80SetTrapHook(NullTrapHook);
     if (options.traps) {
-        if (options.super) {
-            Patch(0x04BF, 0xE8);
-            Patch(0x12A0, 0x35);
-        } else {
-            Patch(0x04A4, 0xB9);
-            Patch(0x126F, 0x1A);
-        }
+        Patch(Places().loadAddress);
+        Patch(Places().saveAddress);
         Z80SetTrapHook(Hook);
     }
     zarkolt::Sound = &Recorder;

@@ -5,7 +5,7 @@
 //   settings_driver close                     posts WM_CLOSE to it
 //   settings_driver closed                    waits until the game window is gone
 //   settings_driver command ID                posts WM_COMMAND ID to it
-//   settings_driver key VK [down]             posts a key press and release (or only the press)
+//   settings_driver key VK [down|up]          posts a key press and release (or only one of them)
 //   settings_driver client                    prints the client area's size
 //   settings_driver fullscreen                prints 1 when the window has no menu and no caption
 //   settings_driver wait WIN                  waits for a dialog
@@ -130,7 +130,7 @@ int main() {
     if (command == L"command") return PostMessageA(game, WM_COMMAND, WPARAM(number(2)), 0) ? 0 : 1;
     if (command == L"key") {
         UINT key = UINT(number(2));
-        PostMessageA(game, WM_KEYDOWN, key, 1);
+        if (arg(3) != L"up") PostMessageA(game, WM_KEYDOWN, key, 1);
         if (arg(3) != L"down") PostMessageA(game, WM_KEYUP, key, LPARAM(0xC0000001));
         return 0;
     }

@@ -5,6 +5,8 @@
   shot.py differ A B L T W H     number of pixels that differ inside the rectangle
   shot.py colours SHOT L T W H   number of distinct colours inside the rectangle
   shot.py pixel SHOT X Y         the pixel as rrggbb
+  shot.py where SHOT L T W H C   count, mean x and mean y (in the rectangle) of the pixels of colour C (rrggbb)
+  shot.py mask SHOT L T W H C    the rectangle as 0 and 1, 1 where the pixel has colour C
 """
 import subprocess
 import sys
@@ -68,6 +70,18 @@ def main(argv):
         print(len(set(Shot(argv[2]).rect(*[int(v) for v in argv[3:7]]))))
     elif command == "pixel":
         print(Shot(argv[2]).at(int(argv[3]), int(argv[4])))
+    elif command in ("where", "mask"):
+        shot = Shot(argv[2])
+        left, top, width, height = (int(v) for v in argv[3:7])
+        colour = argv[7].lower()
+        hits = [(x, y) for y in range(height) for x in range(width) if shot.at(left + x, top + y) == colour]
+        if command == "mask":
+            hit = set(hits)
+            print("".join("1" if (x, y) in hit else "0" for y in range(height) for x in range(width)))
+        elif hits:
+            print(len(hits), sum(x for x, _ in hits) // len(hits), sum(y for _, y in hits) // len(hits))
+        else:
+            print(0, 0, 0)
     else:
         sys.exit("shot.py: unknown command " + command)
 

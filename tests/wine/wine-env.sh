@@ -4,7 +4,10 @@
 #   wine_use_prefix BASE T    copy BASE into the test's own dir T and point
 #                             WINEPREFIX, HOME and the locale at it
 #   wine_start_display T      start a private Xvfb, export DISPLAY
-#   wine_stop                 stop this test's wineserver and Xvfb
+#   wine_record_sound FILE    send the test's sound to a WAV file
+#   wait_until N COMMAND...   retry COMMAND until it succeeds or N x 10 tries
+#   wine_stop                 stop this test's wineserver and Xvfb, remove
+#                             the test's prefix copy
 #
 # Each test runs with its own prefix and X display; everything started here is
 # stopped by pid or by its own prefix.
@@ -28,6 +31,7 @@ export WINEDEBUG=-all
 export WINEDLLOVERRIDES="mscoree,mshtml=;winemenubuilder.exe=d;winhlp32.exe=d"
 
 WINE_XVFB_PID=""
+WINE_TEST_PREFIX=""
 
 wine_base_prefix() {
     base=$1
@@ -62,6 +66,7 @@ wine_use_prefix() {
     mkdir -p "$t/home"
     cp -a "$base/pfx" "$t/pfx"
     export WINEPREFIX="$t/pfx" HOME="$t/home"
+    WINE_TEST_PREFIX="$t/pfx"
     if [ -d "$base/locale/ja_JP.UTF-8" ]; then
         export LOCPATH="$base/locale" LANG=ja_JP.UTF-8
     fi
@@ -84,8 +89,38 @@ wine_start_display() {
     "$WINE" reg add 'HKCU\Software\Wine\X11 Driver' /v Managed /t REG_SZ /d N /f >/dev/null 2>&1
 }
 
+# wait_until N COMMAND...: runs COMMAND every 0.1 s until it succeeds; gives
+# up (status 1) after N x 10 tries.
+wait_until() {
+    limit=$(($1 * 10))
+    shift
+    i=0
+    until "$@" >/dev/null 2>&1; do
+        i=$((i + 1))
+        [ $i -lt $limit ] || return 1
+        sleep 0.1
+    done
+}
+
+# Makes ALSA write what Wine plays into FILE (22,050 Hz, 16-bit, mono WAV)
+# instead of a sound card; call it after wine_use_prefix.
+wine_record_sound() {
+    printf '%s\n' 'pcm.!default { type plug; rate_converter "linear";' \
+        '  slave { pcm "cap"; format S16_LE; rate 22050; channels 1 } }' \
+        "pcm.cap { type file; slave.pcm \"null\"; file \"$1\"; format \"wav\" }" >"$HOME/.asoundrc"
+}
+
+# Stops the test's Wine and X server and removes its copy of the prefix (some
+# 700 MB each), keeping the test's screenshots and logs.
 wine_stop() {
-    if [ -n "${WINEPREFIX:-}" ]; then "$WINESERVER_CMD" -k >/dev/null 2>&1 || true; fi
+    if [ -n "${WINEPREFIX:-}" ]; then
+        "$WINESERVER_CMD" -k >/dev/null 2>&1 || true
+        "$WINESERVER_CMD" -w >/dev/null 2>&1 || true
+    fi
+    if [ -n "${WINE_TEST_PREFIX:-}" ]; then
+        rm -rf "$WINE_TEST_PREFIX"
+        WINE_TEST_PREFIX=""
+    fi
     if [ -n "$WINE_XVFB_PID" ]; then
         kill "$WINE_XVFB_PID" 2>/dev/null || true
         wait "$WINE_XVFB_PID" 2>/dev/null || true

@@ -1,19 +1,27 @@
 #!/bin/sh
-# End-to-end tests of ZARKOLT.EXE under Wine, in a Wine virtual desktop on a
-# private X display, with our embedded game data.
-#   zarkolt.sh SCENARIO BASE_PREFIX WORK_DIR WINDOWS_BUILD
-# Scenarios: window, maximized, fullscreen, modex, pause, close, help, sound.
+# End-to-end tests of ZARKOLT.EXE (or SUPERZAR.EXE) under Wine, in a Wine
+# virtual desktop on a private X display, with our embedded game data.
+#   zarkolt.sh SCENARIO BASE_PREFIX WORK_DIR WINDOWS_BUILD [PROGRAM]
+# PROGRAM: ZARKOLT (the default) or SUPERZAR.
+# Scenarios: window, maximized, fullscreen, modex, pause, close, help, sound;
+# no-test-mode and high-score for SUPERZAR.
 # Every wait is on a condition with a time-out; everything started here is
 # stopped through this test's own prefix and display.
 set -eu
 here=$(cd "$(dirname "$0")" && pwd)
 . "$here/wine-env.sh"
-scenario=$1 base=$2 t=$3 build=$4
+scenario=$1 base=$2 t=$3 build=$4 program=${5:-ZARKOLT}
 shot="python3 $here/shot.py"
+case $program in
+    SUPERZAR) title='SUPER ZARKOLT' ;;
+    *) title=ZARKOLT ;;
+esac
+regkey="HKCU\\Software\\Velto\\$title"
+other_key='HKCU\Software\Velto\ZARKOLT' # the other edition's, for SUPERZAR
 
 rm -rf "$t"
-mkdir -p "$t/velto/ZARKOLT"
-cp "$build/velto/ZARKOLT/ZARKOLT.EXE" "$t/velto/ZARKOLT/"
+mkdir -p "$t/velto/$program"
+cp "$build/velto/$program/$program.EXE" "$t/velto/$program/"
 cp "$build/tests/wine/LAUNCHER.EXE" "$t/velto/"
 wine_use_prefix "$base" "$t"
 trap wine_stop EXIT
@@ -24,26 +32,14 @@ fail() {
     exit 1
 }
 
-# wait_until SECONDS COMMAND...: runs COMMAND every 0.1 s until it succeeds.
-wait_until() {
-    limit=$(($1 * 10))
-    shift
-    i=0
-    until "$@" >/dev/null 2>&1; do
-        i=$((i + 1))
-        [ $i -lt $limit ] || return 1
-        sleep 0.1
-    done
-}
-
-setting() { "$WINE" reg add 'HKCU\Software\Velto\ZARKOLT' /v "$1" /t REG_SZ /d "$2" /f >/dev/null 2>&1; }
+setting() { "$WINE" reg add "$regkey" /v "$1" /t REG_SZ /d "$2" /f >/dev/null 2>&1; }
 
 window_named() { xdotool search --name "^$1\$"; }
-game_window() { xdotool search --name '^ZARKOLT' | head -n 1; }
+game_window() { xdotool search --name "^$title" | head -n 1; }
 
 start_game() {
-    (cd "$t/velto/ZARKOLT" && exec "$WINE" explorer /desktop=velto,1024x768 ZARKOLT.EXE) >"$t/wine.log" 2>&1 &
-    wait_until 60 window_named ZARKOLT || fail "no window with caption ZARKOLT"
+    (cd "$t/velto/$program" && exec "$WINE" explorer /desktop=velto,1024x768 "$program.EXE") >"$t/wine.log" 2>&1 &
+    wait_until 60 window_named "$title" || fail "no window with caption $title"
     focus_game
 }
 
@@ -53,7 +49,11 @@ focus_game() {
     xdotool mousemove --window "$w" 60 80 click 1 2>/dev/null || true
 }
 
-key() { xdotool key --window "$(game_window)" "$@" 2>/dev/null; }
+key() {
+    w=$(game_window)
+    [ -n "$w" ] || fail "no game window to send $* to"
+    xdotool key --window "$w" "$@" 2>/dev/null || fail "xdotool could not send $*"
+}
 
 snap() { import -window root "$t/$1.png"; }
 
@@ -91,6 +91,25 @@ picture_moves() {
 }
 
 launcher_ran() { [ -f "$t/velto/LAUNCHER.RAN" ]; }
+
+# close_game SECONDS: Alt+F4 to the game window (again every two seconds, in
+# case the window was busy) until the launcher has run after the shut-down.
+close_game() {
+    i=0
+    until launcher_ran; do
+        if [ $((i % 20)) = 0 ] && w=$(game_window) && [ -n "$w" ]; then
+            xdotool mousemove --window "$w" 60 80 click 1 2>/dev/null || true
+            xdotool key --window "$w" alt+F4 2>/dev/null || true
+        fi
+        i=$((i + 1))
+        [ $i -lt $(($1 * 10)) ] || return 1
+        sleep 0.1
+    done
+}
+
+# The data of a value of the program's key as reg shows it, or nothing.
+value() { "$WINE" reg query "$regkey" /v "$1" 2>/dev/null | tr -d '\r' | awk -v n="$1" '$1 == n { print $3 }'; }
+has_value() { [ -n "$(value "$1")" ]; }
 
 wine_start_display "$t"
 
@@ -179,10 +198,9 @@ pause)
 close)
     start_game
     wait_until 20 client_is 224 288 || fail "no window"
-    key alt+F4
-    wait_until 20 launcher_ran || fail "the launcher did not start after closing"
+    close_game 20 || fail "the launcher did not start after closing"
     for value in Configuration SoundMute JoystickUse JoyAxisExchange FullScreen ModeX Maximize Score; do
-        "$WINE" reg query 'HKCU\Software\Velto\ZARKOLT' /v "$value" >/dev/null 2>&1 || fail "no value $value"
+        "$WINE" reg query "$regkey" /v "$value" >/dev/null 2>&1 || fail "no value $value"
     done
     ;;
 help)
@@ -192,21 +210,15 @@ help)
     wait_until 20 client_is 224 288 || fail "no window"
     key F1
     wait_until 30 picture_still || fail "frames advance while the help question is up"
-    focus_game
-    key alt+F4
-    wait_until 30 launcher_ran || fail "the program hangs after F1 without a help file"
+    close_game 30 || fail "the program hangs after F1 without a help file"
     ;;
 sound)
     # ALSA writes what Wine plays into a file (22,050 Hz, 16-bit, mono).
-    printf '%s\n' 'pcm.!default { type plug; rate_converter "linear";' \
-        '  slave { pcm "cap"; format S16_LE; rate 22050; channels 1 } }' \
-        "pcm.cap { type file; slave.pcm \"null\"; file \"$t/out.wav\"; format \"wav\" }" >"$HOME/.asoundrc"
+    wine_record_sound "$t/out.wav"
     start_game
     recorded() { [ "$(stat -c %s "$t/out.wav" 2>/dev/null || echo 0)" -gt 400000 ]; }
     wait_until 60 recorded || fail "no sound was played"
-    focus_game
-    key alt+F4
-    wait_until 30 launcher_ran || fail "the launcher did not start after closing"
+    close_game 30 || fail "the launcher did not start after closing"
     # The attract mode's sound is not silence.
     rms=$(python3 -c "
 import math, struct, sys
@@ -215,6 +227,75 @@ n = len(data) // 2
 values = struct.unpack('<%dh' % n, data[:2 * n])
 print(int(math.sqrt(sum(v * v for v in values) / n)))" "$t/out.wav")
     [ "$rms" -gt 100 ] || fail "the recorded sound is silent (RMS $rms)"
+    ;;
+no-test-mode)
+    start_game
+    wait_until 20 client_is 224 288 || fail "client area ${width:-?} x ${height:-?}, not 224 x 288"
+    wait_until 20 has_value Score || fail "no key $regkey with a high-score record"
+    "$WINE" reg query "$other_key" >/dev/null 2>&1 && fail "the program opened $other_key"
+    # F10 is no accelerator here: the caption stays and the game runs on.
+    key F10
+    snap after_f10
+    picture_moves after_f10 || fail "the game does not run after F10"
+    key Escape
+    window_named "$title" || fail "the caption changed after F10"
+    if xdotool search --name "^$title -" >/dev/null 2>&1; then fail "a test-mode caption showed"; fi
+    ;;
+high-score)
+    # A saved table of ten scores of 0 (a good record: 84 zero bytes), so
+    # that the first points make a new high score; and settings of the other
+    # edition that must stay as they are.
+    zeros=$(printf '%0168d' 0)
+    "$WINE" reg add "$regkey" /v Score /t REG_BINARY /d "$zeros" /f >/dev/null 2>&1
+    "$WINE" reg add "$other_key" /v Maximize /t REG_SZ /d 1 /f >/dev/null 2>&1
+    "$WINE" reg add "$other_key" /v Score /t REG_BINARY /d "$(printf '%0166d' 0)00" /f >/dev/null 2>&1
+    "$WINE" reg query "$other_key" >"$t/other-before.txt" 2>&1
+    start_game
+    wait_until 20 client_is 224 288 || fail "no window"
+    snap attract
+    picture_moves attract || fail "the attract picture does not move"
+    key F2
+    # Weave with button 1 tapped for a while to score, then stand still and
+    # go on tapping: the game ends within a minute and the same taps take the
+    # initials; then the table is saved.
+    window=$(game_window)
+    score_saved() { [ -n "$(value Score)" ] && [ "$(value Score)" != "$zeros" ]; }
+    hold() { xdotool "$1" --window "$window" "$2" 2>/dev/null || true; }
+    tap() {
+        hold keydown x
+        sleep 0.1
+        hold keyup x
+        sleep 0.1
+    }
+    deadline=$(($(date +%s) + 240))
+    n=0
+    until score_saved; do
+        [ "$(date +%s)" -lt $deadline ] || fail "no new high score was saved"
+        [ -n "$(game_window)" ] || fail "the game window is gone"
+        n=$((n + 1))
+        if [ $n -le 15 ]; then
+            key F3 # again until the game takes it (it refuses while locked)
+            for direction in Left Right; do
+                hold keydown "$direction"
+                tap
+                tap
+                tap
+                hold keyup "$direction"
+            done
+        else
+            tap
+            tap
+            tap
+            tap
+            tap
+        fi
+    done
+    score=$(value Score)
+    [ "$(echo "$score" | fold -w2 | awk '{ s = (s + ("0x" $1) + 0) % 256 } END { print s }')" = 0 ] ||
+        fail "the saved record's check byte is wrong: $score"
+    close_game 30 || fail "the launcher did not start after closing"
+    "$WINE" reg query "$other_key" >"$t/other-after.txt" 2>&1
+    cmp -s "$t/other-before.txt" "$t/other-after.txt" || fail "the settings under $other_key changed"
     ;;
 *)
     fail "unknown scenario"

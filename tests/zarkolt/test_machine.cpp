@@ -1,4 +1,5 @@
 // Memory maps, latches, switches, the code chip, reset and set-up.
+#include "boards/superzar/superzar.h"
 #include "tests/zarkolt/support.h"
 
 namespace zarkolt_test {
@@ -280,7 +281,7 @@ TEST_F(MachineTest, SetUpStartValuesAndEditions) {
     for (Z80Context& cpu : Cpus)
         EXPECT_EQ(cpu.running, 0u);
 
-    const Edition other = {{0x00, 0xF8, 0xF8}, 2, IoChipNormalForm};
+    const Edition& other = superzar::SuperZarkoltEdition;
     Build(other);
     EXPECT_EQ(Read(Cpu1, 0x7000), 0x00);
     EXPECT_EQ(Read(Cpu1, 0x6807), 0x02);
