@@ -12,6 +12,8 @@
 #include <string>
 #include <vector>
 
+#include <sys/wait.h>
+
 #include "cpu/z80/z80.h"
 #include "data/zarkolt/zarkolt_data.h"
 
@@ -263,6 +265,60 @@ TEST(ZarkoltImages, UserImageCheckNamesTheFileAndItsSize) {
     std::ofstream(dir / "wave.prom", std::ios::binary) << std::string(256, '\0');
     command = std::string(DATAPACK) + " check " + ZARKOLT_MANIFEST + " " + dir.string();
     EXPECT_EQ(std::system(command.c_str()), 0);
+    std::filesystem::remove_all(dir);
+}
+
+// Bad input to the packer stops it with a message that names the input; it
+// never crashes or allocates without bound.
+TEST(ZarkoltImages, PackerRefusesBadInput) {
+    std::filesystem::path dir = std::filesystem::temp_directory_path() / "zarkolt_bad_input";
+    std::filesystem::remove_all(dir);
+    std::filesystem::create_directories(dir);
+    auto write = [&](const char* name, const std::string& text) {
+        std::ofstream(dir / name, std::ios::binary) << text;
+        return (dir / name).string();
+    };
+    std::string empty = write("empty.bin", "");
+    std::string palette = write("palette.txt", "00: 000 \"\" 00A\n");
+    std::string sets = write("sets.txt", "# sets\n  0: 0 1 \"\" 3\n");
+    std::string card = write("card.canvas", "canvas 8 8 8\nfont font.art\ntext 0 0 1 1 \"\"\n");
+    write("font.art",
+          "@ 10\n........\n........\n........\n........\n........\n........\n........\n........\n");
+    const struct {
+        std::string args, message;
+    } cases[] = {
+        {"rom " + empty + " 0", "size 0 is not between 1 and 38710 bytes"},
+        {"rom " + empty + " 4000000000", "size 4000000000 is not between 1 and 38710 bytes"},
+        {"rom " + empty + " 38711", "size 38711 is not"},
+        {"colours " + palette + " " + sets + " " + sets + " r g b t s", "palette.txt:1: an empty word"},
+        {"canvas " + card + " " + (dir / "card.bmp").string(), "card.canvas:3: an empty word"},
+    };
+    for (const auto& c : cases) {
+        std::string log = (dir / "log.txt").string();
+        int status = std::system((std::string(DATAPACK) + " " + c.args + " 2> " + log).c_str());
+        EXPECT_TRUE(WIFEXITED(status) && WEXITSTATUS(status) == 1) << c.args;
+        std::ifstream in(log);
+        std::string text((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
+        EXPECT_NE(text.find(c.message), std::string::npos) << c.args << ": " << text;
+    }
+    // The colour sets' own empty word, once the palette is whole.
+    std::string good = write("good.txt", [] {
+        std::string text;
+        for (int i = 0; i < 128; ++i)
+            text += "000\n";
+        return text;
+    }());
+    std::string log = (dir / "log.txt").string();
+    std::system((std::string(DATAPACK) + " colours " + good + " " + sets + " " + sets + " " +
+                 (dir / "r").string() + " " + (dir / "g").string() + " " + (dir / "b").string() + " t s 2> " +
+                 log)
+                    .c_str());
+    std::ifstream in(log);
+    std::string text((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
+    EXPECT_NE(text.find("sets.txt:2: an empty word"), std::string::npos) << text;
+    // A good size still pads the program.
+    EXPECT_EQ(std::system((std::string(DATAPACK) + " rom " + empty + " 16").c_str()), 0);
+    EXPECT_EQ(std::filesystem::file_size(empty), 16u);
     std::filesystem::remove_all(dir);
 }
 
