@@ -322,4 +322,37 @@ TEST(ZarkoltImages, PackerRefusesBadInput) {
     std::filesystem::remove_all(dir);
 }
 
+// The instruction cards: each edition its own, 168 x 264 in 255 colours, and
+// nothing drawn on the frame or in the two-pixel margin inside it.
+TEST(ZarkoltImages, CardsKeepTheirDrawingsInsideTheFrame) {
+    std::vector<std::vector<uint8_t>> pixels;
+    for (const char* path : {ZARKOLT_CARD, SUPERZAR_CARD}) {
+        std::ifstream in(path, std::ios::binary);
+        std::vector<uint8_t> bmp((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
+        ASSERT_GT(bmp.size(), 54u) << path;
+        auto u32 = [&](size_t at) {
+            return uint32_t(bmp[at] | bmp[at + 1] << 8 | bmp[at + 2] << 16 | bmp[at + 3] << 24);
+        };
+        ASSERT_EQ(u32(18), 168u);
+        ASSERT_EQ(u32(22), 264u);
+        ASSERT_EQ(bmp[28], 8);
+        ASSERT_EQ(u32(46), 255u);
+        std::vector<uint8_t> card(168 * 264);
+        for (int y = 0; y < 264; ++y) // bottom-up rows
+            std::copy_n(&bmp[u32(10) + size_t(263 - y) * 168], 168, &card[size_t(y) * 168]);
+        // The frame (x 8-159, y 8-255) and the margin inside it: one colour each.
+        for (int y = 8; y < 256; ++y)
+            for (int x = 8; x < 160; ++x) {
+                int ring = std::min({x - 8, y - 8, 159 - x, 255 - y});
+                if (ring == 0) {
+                    EXPECT_EQ(card[y * 168 + x], card[8 * 168 + 8]) << path << " frame at " << x << "," << y;
+                } else if (ring <= 2) {
+                    EXPECT_EQ(card[y * 168 + x], card[9 * 168 + 9]) << path << " margin at " << x << "," << y;
+                }
+            }
+        pixels.push_back(card);
+    }
+    EXPECT_NE(pixels[0], pixels[1]);
+}
+
 } // namespace
