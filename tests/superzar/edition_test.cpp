@@ -7,6 +7,7 @@
 
 #include "boards/superzar/superzar.h"
 #include "boards/zarkolt/embedded_data.h"
+#include "boards/zarkolt/score_traps.h"
 #include "frame/highscore.h"
 #include "frame/settings.h"
 #include "tests/settings/fakes.h"
@@ -99,10 +100,10 @@ class SuperStartUp : public settings_test::SettingsTest {
         SettingsTest::SetUp();
         registry.keyExists = true;
         registry.Set("Score", frame::RegTypeBinary, SavedRecord());
-        frame::SetHighScoreTraps(frame::SuperZarkoltTraps, images.cpu1.data());
+        zarkolt::CurrentTraps = zarkolt::SuperZarkoltTraps;
         ASSERT_EQ(frame::CreateSettingsKey("SUPER ZARKOLT"), 1);
         ASSERT_TRUE(BuildBoard(data, superzar::SuperZarkoltEdition));
-        frame::PatchHighScoreTraps(Cpu1Rom);
+        frame::InstallHighScoreTraps();
         ApplyDipSwitches({});
         ResetMachine();
         registry.writes.clear();
@@ -115,8 +116,8 @@ class SuperStartUp : public settings_test::SettingsTest {
 
     // A good "Score" record: the table 0x50, 0x4F, ... and its check byte.
     static std::vector<uint8_t> SavedRecord() {
-        std::vector<uint8_t> record(frame::ScoreRecordSize);
-        for (size_t i = 0; i < frame::ScoreTableSize; i++)
+        std::vector<uint8_t> record(frame::ScoreRecordSize());
+        for (size_t i = 0; i < zarkolt::ScoreTableSize; i++)
             record[i] = uint8_t(0x50 - i);
         record.back() = uint8_t(-std::accumulate(record.begin(), record.end() - 1, 0));
         return record;
