@@ -45,7 +45,7 @@ class HighScores : public SettingsTest {
             images.emplace_back(slot.size, 0);
             data.*slot.member = {images.back().data(), slot.size};
         }
-        data.cpu1Program = {rom.bytes.data(), rom.bytes.size()};
+        data.cpu1 = {rom.bytes.data(), rom.bytes.size()};
         ASSERT_TRUE(zarkolt::BuildBoard(data));
         zarkolt::CurrentTraps = traps;
         frame::InstallHighScoreTraps();
