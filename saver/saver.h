@@ -17,6 +17,8 @@
 #include <cstddef>
 #include <cstdint>
 
+#include "boards/board.h"
+
 namespace saver {
 
 using Handle = void*; // a kernel handle or an interface pointer of the platform
@@ -37,11 +39,13 @@ inline constexpr PaletteEntry BorderColour = {12, 12, 20, 0};
 inline constexpr int WorkWidth = 512; // the work buffer, laid out like a board's frame buffer
 inline constexpr int WorkHeight = 512;
 
-// One saver: a board and how it is shown.
+// One saver: a board and how it is shown. A board saver drives the board
+// through its face with BuildFromFace and RunFaceFrame.
 struct SaverBoard {
     uint32_t framePeriod; // ms of the frame timer
     ModeRule modeRule;
     bool border; // portrait picture centred in a border; else landscape at (16, 8)
+    const boards::BoardFace* face;
     // Builds the machine (no step fails); the board renders into workBuffer
     // and fills the game's entries of palette.
     void (*build)(uint8_t* workBuffer, PaletteEntry* palette);
@@ -133,6 +137,17 @@ struct Point {
 };
 // Where the preview draws the 32 x 32 icon in a client area right x bottom.
 Point PreviewIconPlace(int32_t right, int32_t bottom);
+
+// --- A board through its face ---
+
+// The saver's build: the face's attract build, the work buffer as the
+// board's frame buffer, no mute, the reset, the game's colours.
+void BuildFromFace(uint8_t* workBuffer, PaletteEntry* palette);
+// The board's own frame with the saver's steps as hooks: no sound tick and
+// no input poll; at the present, the board's second sound update (where it
+// has one) and the flip; at the render, the picture into the work buffer
+// and its present.
+void RunFaceFrame();
 
 // --- Display ---
 

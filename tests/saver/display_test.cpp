@@ -113,8 +113,10 @@ class PresentTest : public ::testing::Test {
     FakeSystem fake;
 };
 
-const saver::SaverBoard BorderBoard = {16, ModeRule::Portrait, true, nullptr, nullptr, nullptr, nullptr};
-const saver::SaverBoard PlainBoard = {17, ModeRule::Landscape, false, nullptr, nullptr, nullptr, nullptr};
+const saver::SaverBoard BorderBoard = {16,     ModeRule::Portrait, true, nullptr, nullptr, nullptr, nullptr,
+                                       nullptr};
+const saver::SaverBoard PlainBoard = {17,     ModeRule::Landscape, false, nullptr, nullptr, nullptr, nullptr,
+                                      nullptr};
 
 TEST_F(PresentTest, CentredPictureOverTheBorder) {
     Mode(BorderBoard, 641, 481);

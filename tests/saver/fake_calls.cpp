@@ -137,6 +137,7 @@ void Unlock(Handle surface, uint8_t*) {
 }
 void Flip(Handle primary) {
     Fake->flips++;
+    if (Fake->onFlip) Fake->onFlip();
     Log("flip " + Name(primary));
 }
 void SetNormalLevel(Handle) {
@@ -194,6 +195,8 @@ void FakeSystem::Install() {
     failNth = 0;
     failing.clear();
     calls.clear();
+    flips = 0;
+    onFlip = nullptr;
     saver::Calls = &RecorderCalls;
     saver::State = {};
 }

@@ -28,6 +28,7 @@ struct FakeSystem {
     std::vector<uint8_t> back; // the back buffer's memory
     ptrdiff_t pitch = 0;
     int flips = 0;
+    void (*onFlip)() = nullptr; // called at every flip
 
     void Install(); // Calls := the recorder, State cleared
     // Logs a call that can fail and says whether it succeeds.

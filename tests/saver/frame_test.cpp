@@ -25,8 +25,8 @@ void ReleaseSound() {
     saver_test::Fake->calls.push_back("releaseSound");
 }
 
-const saver::SaverBoard TestBoard = {16,          saver::ModeRule::Portrait, true, Build, Frame, InitSound,
-                                     ReleaseSound};
+const saver::SaverBoard TestBoard = {
+    16, saver::ModeRule::Portrait, true, nullptr, Build, Frame, InitSound, ReleaseSound};
 
 class SaverFrameTest : public ::testing::Test {
   protected:

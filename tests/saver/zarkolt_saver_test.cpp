@@ -8,10 +8,9 @@
 #include <vector>
 
 #include "boards/superzar/superzar.h"
-#include "boards/zarkolt/embedded_data.h"
 #include "boards/zarkolt/zarkolt.h"
-#include "saver/zarkolt/zarkolt_saver.h"
-#include "tests/data_zarkolt/harness.h"
+#include "boards/zarkolt/zarkolt_board.h"
+#include "tests/common/golden.h"
 #include "tests/saver/fake_calls.h"
 
 namespace {
@@ -19,23 +18,15 @@ namespace {
 constexpr uint16_t StateByte = 0x8103, StartLock = 0x8023, IdleFlag = 0x85AD;
 enum { Title = 0, Fleet = 1, Demo = 2, Scores = 3 };
 
-// What the replies were right after each refresh.
+// What the replies were at each flip, right after the frame's refresh.
 struct Refresh {
     uint8_t idleFlag, reply0, reply1, reply2, button2Up;
 };
 std::vector<Refresh> Refreshes;
 
-void Note() {
+void NoteReplies() {
     Refreshes.push_back({*zarkolt::Ram(IdleFlag), zarkolt::IoReplyPage[0], zarkolt::IoReplyPage[1],
                          zarkolt::IoReplyPage[2], uint8_t(zarkolt::SwitchPage[0] & 1)});
-}
-void ZarkoltRefresh() {
-    zarkolt::UpdateIoChipAttract();
-    Note();
-}
-void SuperRefresh() {
-    zarkolt::IoChipAttractForm();
-    Note();
 }
 
 int Traps;
@@ -64,40 +55,46 @@ void SetVolume(int buffer, int32_t volume) {
 }
 const zarkolt::SoundSeam Device = {Nothing, Nothing, Status, Play, Stop, Restore, Fill, Set, Set, SetVolume};
 
-const saver::SaverBoard Saver = {zarkolt_saver::FramePeriod,
-                                 saver::ModeRule::Portrait,
-                                 true,
-                                 nullptr,
-                                 zarkolt_saver::Frame,
-                                 nullptr,
-                                 nullptr};
+const saver::SaverBoard ZarkoltSaver = {16,
+                                        saver::ModeRule::Portrait,
+                                        true,
+                                        &zarkolt::Face,
+                                        saver::BuildFromFace,
+                                        saver::RunFaceFrame,
+                                        nullptr,
+                                        nullptr};
+const saver::SaverBoard SuperZarkoltSaver = {16,
+                                             saver::ModeRule::Portrait,
+                                             true,
+                                             &superzar::Face,
+                                             saver::BuildFromFace,
+                                             saver::RunFaceFrame,
+                                             nullptr,
+                                             nullptr};
 
 class ZarkoltSaverTest : public ::testing::Test {
   protected:
     void Start(bool super, bool device = false) {
         fake.Install();
-        saver::Board = &Saver;
+        fake.onFlip = NoteReplies;
+        saver::Board = super ? &SuperZarkoltSaver : &ZarkoltSaver;
         Refreshes.clear();
         SoundCalls.clear();
         Traps = 0;
         Z80SetTrapHook(CountTrap);
-        zarkolt::Sound = device ? &Device : nullptr;
-        static const zarkolt::GameData zarkoltData = zarkolt::GameDataOf(ZarkoltData());
-        static const zarkolt::GameData superData = zarkolt::GameDataOf(SuperZarkoltData());
-        data = super ? &superData : &zarkoltData;
-        zarkolt_saver::Build(*data, super ? superzar::SuperZarkoltEdition : zarkolt::ZarkoltEdition,
-                             super ? SuperRefresh : ZarkoltRefresh, saver::WorkBuffer, saver::Palette);
+        saver::Board->face->attachSound(device ? &Device : nullptr);
+        saver::Board->build(saver::WorkBuffer, saver::Palette);
         saver::State.directDraw = saver_test::HandleNumber(100);
         ASSERT_TRUE(saver::SetUpDisplay());
     }
     void TearDown() override {
-        zarkolt::Sound = nullptr;
+        zarkolt::Face.attachSound(nullptr);
         Z80SetTrapHook(NullTrapHook);
     }
 
     void RunFrames(int count) {
         for (int i = 0; i < count; i++)
-            zarkolt_saver::Frame();
+            saver::Board->frame();
     }
     bool RunUntilState(int state, int limit) {
         for (int i = 0; i < limit; i++) {
@@ -108,7 +105,6 @@ class ZarkoltSaverTest : public ::testing::Test {
     }
 
     saver_test::FakeSystem fake;
-    const zarkolt::GameData* data = nullptr;
 };
 
 TEST_F(ZarkoltSaverTest, ZarkoltRepliesIdleWhileTheGameIsNotReadyThenNobodyPlays) {
@@ -149,7 +145,8 @@ TEST_F(ZarkoltSaverTest, SuperZarkoltNeverTakesTheIdleForm) {
 // its bytes and the title comes round again.
 TEST_F(ZarkoltSaverTest, AttractRunsWithoutAGameStarting) {
     Start(false);
-    std::vector<uint8_t> rom(data->cpu1Program.data, data->cpu1Program.data + data->cpu1Program.size);
+    std::vector<uint8_t> rom(zarkolt::GameImages.cpu1Program.data,
+                             zarkolt::GameImages.cpu1Program.data + zarkolt::GameImages.cpu1Program.size);
     ASSERT_TRUE(std::equal(rom.begin(), rom.end(), zarkolt::Cpu1Rom));
     for (int i = 0; i < 8; i++)
         EXPECT_EQ(zarkolt::SwitchPage[i], 3) << "no settings applied, switch byte " << i;
@@ -207,16 +204,13 @@ TEST_F(ZarkoltSaverTest, WorkBufferPicturesAreTheGames) {
     for (const auto& shot : shots) {
         ASSERT_TRUE(RunUntilState(shot.state, 3000)) << shot.name;
         RunFrames(shot.after);
-        std::vector<uint8_t> golden;
-        ASSERT_TRUE(harness::ReadPenPng(std::string(GOLDEN_DIR) + "/" + shot.name + ".png", golden));
+        EXPECT_TRUE(golden::Matches(zarkolt::Face, GOLDEN_DIR, shot.name));
+        // The last present put the same picture on the surface.
         for (int y = 0; y < 288; y++)
-            for (int x = 0; x < 224; x++) {
-                uint8_t pen = golden[size_t(y * 224 + x)];
-                ASSERT_EQ(saver::WorkBuffer[(16 + y) * 512 + 16 + x], pen)
-                    << shot.name << " " << x << "," << y;
-                ASSERT_EQ(fake.back[size_t((96 + y) * fake.pitch + 208 + x)], pen)
-                    << shot.name << " " << x << "," << y;
-            }
+            ASSERT_TRUE(std::equal(saver::WorkBuffer + (16 + y) * 512 + 16,
+                                   saver::WorkBuffer + (16 + y) * 512 + 240,
+                                   fake.back.begin() + (96 + y) * fake.pitch + 208))
+                << shot.name << " row " << y;
     }
 }
 
