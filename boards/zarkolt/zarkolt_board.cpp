@@ -37,7 +37,7 @@ bool BuildZarkolt(std::string& error) {
 
 bool BuildZarkoltFromImages(std::span<const boards::ImageBytes> images, std::string& error) {
     static GameData data;
-    data = GameDataFromImages(images);
+    data = GameDataOf(images);
     return BuildEdition(data, ZarkoltEdition, ZarkoltTraps, error);
 }
 
@@ -70,13 +70,6 @@ bool BuildAttract(const GameData& data, const Edition& edition, void (*refresh)(
         return false;
     }
     return true;
-}
-
-GameData GameDataFromImages(std::span<const boards::ImageBytes> images) {
-    GameData data;
-    for (size_t i = 0; i < std::size(ImageSlots) && i < images.size(); i++)
-        data.*ImageSlots[i].member = {images[i].data(), images[i].size()};
-    return data;
 }
 
 bool PressStart(uint32_t needed, uint32_t most) {

@@ -25,8 +25,6 @@ bool BuildEdition(const GameData& data, const Edition& edition, const ScoreTraps
 // The screen saver's build of an edition: the edition's start values with
 // `refresh` as the replies' refresh, no settings applied, no traps.
 bool BuildAttract(const GameData& data, const Edition& edition, void (*refresh)(), std::string& error);
-// GameData over images in ImageSlots order.
-GameData GameDataFromImages(std::span<const boards::ImageBytes> images);
 
 // The start rule: when the game's start lock (0x8023) is 0 and at least
 // `needed` credits are there, takes as many as there are, at most `most`.

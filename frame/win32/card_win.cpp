@@ -1,7 +1,6 @@
 // The instruction card of the 640 x 480 full screen, its palette, and the
 // version box.
-#include "boards/zarkolt/graphics.h"
-#include "frame/program_win.h"
+#include "frame/win32/program_win.h"
 
 namespace frame {
 
@@ -18,10 +17,10 @@ void FillCard(RECT* rect, DWORD pen) {
 
 void DrawInstructionCard() {
     if (!Program.card) return;
-    FillCard(nullptr, CardLayout::BackgroundPen);
-    RECT frame = {CardLayout::Frame.left, CardLayout::Frame.top, CardLayout::Frame.right,
-                  CardLayout::Frame.bottom};
-    FillCard(&frame, CardLayout::FramePen);
+    const CardPlaces& card = Game().card;
+    FillCard(nullptr, card.backgroundPen);
+    RECT frame = {card.frame.left, card.frame.top, card.frame.right, card.frame.bottom};
+    FillCard(&frame, card.framePen);
 
     HBITMAP bitmap = static_cast<HBITMAP>(
         LoadImageA(Program.instance, "INSTCARD", IMAGE_BITMAP, 0, 0, LR_CREATEDIBSECTION));
@@ -30,8 +29,8 @@ void DrawInstructionCard() {
     HGDIOBJ old = SelectObject(memory, bitmap);
     HDC surface;
     if (Program.card->GetDC(&surface) == DD_OK) {
-        for (Point at : {CardLayout::LeftCard, CardLayout::RightCard})
-            BitBlt(surface, at.x, at.y, CardLayout::CardWidth, CardLayout::CardHeight, memory, 0, 0, SRCCOPY);
+        for (Point at : {card.left, card.right})
+            BitBlt(surface, at.x, at.y, card.cardWidth, card.cardHeight, memory, 0, 0, SRCCOPY);
         Program.card->ReleaseDC(surface);
     }
     SelectObject(memory, old);
@@ -46,7 +45,7 @@ void LoadCardPalette() {
     const auto* header = loaded ? static_cast<const BITMAPINFOHEADER*>(LockResource(loaded)) : nullptr;
     if (!header || header->biBitCount != 8) return;
     size_t entries = header->biClrUsed ? header->biClrUsed : 256;
-    zarkolt::BuildCardPalette(reinterpret_cast<const uint8_t*>(header) + header->biSize, entries);
+    Board().buildCardPalette(reinterpret_cast<const uint8_t*>(header) + header->biSize, entries);
 }
 
 INT_PTR CALLBACK AboutDlgProc(HWND dialog, UINT message, WPARAM wParam, LPARAM) {
