@@ -13,7 +13,7 @@ namespace saver {
 
 namespace {
 
-HWND SaverWindow;
+HWND Window;
 
 void CALLBACK FrameTimerProc(UINT, UINT, DWORD_PTR, DWORD_PTR, DWORD_PTR) {
     SetEvent(State.frameEvent);
@@ -56,7 +56,7 @@ Handle CreateFrameMutex() {
 }
 
 uint32_t StartFrameTimer(uint32_t period) {
-    return timeSetEvent(period, period, FrameTimerProc, DWORD_PTR(SaverWindow),
+    return timeSetEvent(period, period, FrameTimerProc, DWORD_PTR(Window),
                         TIME_PERIODIC | TIME_CALLBACK_FUNCTION);
 }
 
@@ -66,7 +66,7 @@ Handle StartEmulationThread() {
 }
 
 void PostClose() {
-    PostMessageA(SaverWindow, WM_CLOSE, 0, 0);
+    PostMessageA(Window, WM_CLOSE, 0, 0);
 }
 
 void SetEventOf(Handle event) {
@@ -82,7 +82,7 @@ void CloseHandleOf(Handle handle) {
 }
 
 void KillStartupTimer(uint32_t id) {
-    KillTimer(SaverWindow, id);
+    KillTimer(Window, id);
 }
 
 void KillFrameTimer(uint32_t id) {
@@ -90,7 +90,7 @@ void KillFrameTimer(uint32_t id) {
 }
 
 void DestroySaverWindow() {
-    DestroyWindow(SaverWindow);
+    ::DestroyWindow(Window);
 }
 
 // --- DirectDraw ---
@@ -111,7 +111,7 @@ Handle CreateDirectDraw() {
 
 void SetExclusiveLevel(Handle directDraw) {
     DirectDraw(directDraw)
-        ->SetCooperativeLevel(SaverWindow, DDSCL_FULLSCREEN | DDSCL_EXCLUSIVE | DDSCL_ALLOWMODEX);
+        ->SetCooperativeLevel(Window, DDSCL_FULLSCREEN | DDSCL_EXCLUSIVE | DDSCL_ALLOWMODEX);
 }
 
 struct ModeSearch {
@@ -217,7 +217,7 @@ void Flip(Handle primary) {
 }
 
 void SetNormalLevel(Handle directDraw) {
-    DirectDraw(directDraw)->SetCooperativeLevel(SaverWindow, DDSCL_NORMAL);
+    DirectDraw(directDraw)->SetCooperativeLevel(Window, DDSCL_NORMAL);
 }
 
 void RestoreDisplayMode(Handle directDraw) {
@@ -262,6 +262,10 @@ const SaverCalls WindowsCalls = {
 
 } // namespace
 
+HWND SaverWindow() {
+    return Window;
+}
+
 } // namespace saver
 
 using namespace saver;
@@ -269,7 +273,7 @@ using namespace saver;
 LRESULT WINAPI ScreenSaverProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
     switch (message) {
         case WM_CREATE:
-            SaverWindow = window;
+            Window = window;
             Board = ProgramSaver;
             Calls = &WindowsCalls;
             if (!fChildPreview)

@@ -37,9 +37,14 @@ INT_PTR CALLBACK ConfigureDialogProc(HWND dialog, UINT message, WPARAM wParam, L
     return ScreenSaverConfigureDialog(dialog, message, wParam, lParam);
 }
 
-// The preview ends with its parent, which belongs to another program.
+// The preview ends with its parent, which belongs to another program; the
+// parent's end may have taken the preview window with it unannounced.
 void CALLBACK WatchPreviewParent(HWND, UINT, UINT_PTR, DWORD) {
-    if (!IsWindow(PreviewParent) && hMainWindow && IsWindow(hMainWindow)) CloseSaver(hMainWindow);
+    if (IsWindow(PreviewParent)) return;
+    if (IsWindow(hMainWindow))
+        CloseSaver(hMainWindow);
+    else
+        PostQuitMessage(0);
 }
 
 bool RegisterSaverClass(HINSTANCE instance, bool preview) {
