@@ -145,8 +145,8 @@ TEST_F(ZarkoltSaverTest, SuperZarkoltNeverTakesTheIdleForm) {
 // its bytes and the title comes round again.
 TEST_F(ZarkoltSaverTest, AttractRunsWithoutAGameStarting) {
     Start(false);
-    std::vector<uint8_t> rom(zarkolt::GameImages.cpu1Program.data,
-                             zarkolt::GameImages.cpu1Program.data + zarkolt::GameImages.cpu1Program.size);
+    std::vector<uint8_t> rom(zarkolt::GameImages.cpu1.data,
+                             zarkolt::GameImages.cpu1.data + zarkolt::GameImages.cpu1.size);
     ASSERT_TRUE(std::equal(rom.begin(), rom.end(), zarkolt::Cpu1Rom));
     for (int i = 0; i < 8; i++)
         EXPECT_EQ(zarkolt::SwitchPage[i], 3) << "no settings applied, switch byte " << i;
