@@ -149,6 +149,12 @@ void BuildFromFace(uint8_t* workBuffer, PaletteEntry* palette);
 // and its present.
 void RunFaceFrame();
 
+// The table of a board saver.
+constexpr SaverBoard BoardSaver(const boards::BoardFace& face, uint32_t framePeriod, ModeRule rule,
+                                bool border, bool (*initSound)(), void (*releaseSound)()) {
+    return {framePeriod, rule, border, &face, BuildFromFace, RunFaceFrame, initSound, releaseSound};
+}
+
 // --- Display ---
 
 // One mode the display offers; the choice follows the rule.

@@ -34,8 +34,8 @@ saver::SaverCalls MemoryCalls() {
 }
 
 const saver::SaverCalls Calls = MemoryCalls();
-const saver::SaverBoard Saver = {
-    16, saver::ModeRule::Portrait, true, &zarkolt::Face, saver::BuildFromFace, nullptr, nullptr, nullptr};
+const saver::SaverBoard Saver =
+    saver::BoardSaver(zarkolt::Face, 16, saver::ModeRule::Portrait, true, nullptr, nullptr);
 
 void Start() {
     saver::Calls = &Calls;

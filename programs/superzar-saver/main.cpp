@@ -5,14 +5,8 @@
 
 namespace {
 
-const saver::SaverBoard Saver = {16,
-                                 saver::ModeRule::Portrait,
-                                 true,
-                                 &superzar::Face,
-                                 saver::BuildFromFace,
-                                 saver::RunFaceFrame,
-                                 saver::InitFaceSound,
-                                 saver::ReleaseFaceSound};
+const saver::SaverBoard Saver = saver::BoardSaver(superzar::Face, 16, saver::ModeRule::Portrait, true,
+                                                  saver::InitFaceSound, saver::ReleaseFaceSound);
 
 } // namespace
 

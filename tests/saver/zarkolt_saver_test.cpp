@@ -55,22 +55,10 @@ void SetVolume(int buffer, int32_t volume) {
 }
 const zarkolt::SoundSeam Device = {Nothing, Nothing, Status, Play, Stop, Restore, Fill, Set, Set, SetVolume};
 
-const saver::SaverBoard ZarkoltSaver = {16,
-                                        saver::ModeRule::Portrait,
-                                        true,
-                                        &zarkolt::Face,
-                                        saver::BuildFromFace,
-                                        saver::RunFaceFrame,
-                                        nullptr,
-                                        nullptr};
-const saver::SaverBoard SuperZarkoltSaver = {16,
-                                             saver::ModeRule::Portrait,
-                                             true,
-                                             &superzar::Face,
-                                             saver::BuildFromFace,
-                                             saver::RunFaceFrame,
-                                             nullptr,
-                                             nullptr};
+const saver::SaverBoard ZarkoltSaver =
+    saver::BoardSaver(zarkolt::Face, 16, saver::ModeRule::Portrait, true, nullptr, nullptr);
+const saver::SaverBoard SuperZarkoltSaver =
+    saver::BoardSaver(superzar::Face, 16, saver::ModeRule::Portrait, true, nullptr, nullptr);
 
 class ZarkoltSaverTest : public ::testing::Test {
   protected:
