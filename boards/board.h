@@ -162,6 +162,13 @@ struct BoardFace {
     // The voices after the frame just run, as one line of text; started: bit
     // b set when buffer b was asked to play during the frame.
     std::string (*voiceLine)(uint32_t started);
+
+    // --- Screen savers ---
+    // Builds the board from its embedded game data as the screen saver runs
+    // it: no settings applied and no traps, and the inputs of nobody playing
+    // refreshed each frame, so the game stays in its attract mode. Stopped
+    // until reset(), as buildEmbedded leaves it. Null: the board has no saver.
+    bool (*buildAttract)(std::string& error);
 };
 
 // Every board, for the runner and the tests.

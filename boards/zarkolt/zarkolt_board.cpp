@@ -41,6 +41,12 @@ bool BuildZarkoltFromImages(std::span<const boards::ImageBytes> images, std::str
     return BuildEdition(data, ZarkoltEdition, ZarkoltTraps, error);
 }
 
+bool BuildZarkoltAttract(std::string& error) {
+    static GameData data;
+    data = GameDataOf(ZarkoltData());
+    return BuildAttract(data, ZarkoltEdition, UpdateIoChipAttract, error);
+}
+
 } // namespace
 
 bool BuildEdition(const GameData& data, const Edition& edition, const ScoreTraps& traps, std::string& error) {
@@ -51,6 +57,18 @@ bool BuildEdition(const GameData& data, const Edition& edition, const ScoreTraps
     }
     CurrentTraps = traps;
     ApplyDipSwitches({});
+    return true;
+}
+
+bool BuildAttract(const GameData& data, const Edition& edition, void (*refresh)(), std::string& error) {
+    static Edition attract;
+    attract = edition;
+    attract.updateIoChipInputs = refresh;
+    if (!BuildBoard(data, attract)) {
+        error =
+            std::string("game data image ") + FindBadImage(data)->name + " is missing or of the wrong size";
+        return false;
+    }
     return true;
 }
 
@@ -205,6 +223,7 @@ uint8_t Peek(uint32_t address) {
 
 } // namespace face
 
-const boards::BoardFace Face = FamilyFace("zarkolt", BuildZarkolt, BuildZarkoltFromImages, true);
+const boards::BoardFace Face =
+    FamilyFace("zarkolt", BuildZarkolt, BuildZarkoltFromImages, true, BuildZarkoltAttract);
 
 } // namespace zarkolt

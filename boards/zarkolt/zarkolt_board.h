@@ -22,6 +22,9 @@ extern const boards::BoardFace Face;
 // Builds an edition from its images: the board, the default switches and the
 // edition's trap places; false with a message naming a bad image.
 bool BuildEdition(const GameData& data, const Edition& edition, const ScoreTraps& traps, std::string& error);
+// The screen saver's build of an edition: the edition's start values with
+// `refresh` as the replies' refresh, no settings applied, no traps.
+bool BuildAttract(const GameData& data, const Edition& edition, void (*refresh)(), std::string& error);
 
 // The start rule: when the game's start lock (0x8023) is 0 and at least
 // `needed` credits are there, takes as many as there are, at most `most`.
@@ -66,9 +69,10 @@ extern const char* const Controls[6];
 
 // The face of an edition: the shared pieces with the edition's name, builders
 // and whether it has a test mode.
-constexpr boards::BoardFace
-FamilyFace(const char* name, bool (*buildEmbedded)(std::string&),
-           bool (*buildFromImages)(std::span<const boards::ImageBytes>, std::string&), bool testMode) {
+constexpr boards::BoardFace FamilyFace(const char* name, bool (*buildEmbedded)(std::string&),
+                                       bool (*buildFromImages)(std::span<const boards::ImageBytes>,
+                                                               std::string&),
+                                       bool testMode, bool (*buildAttract)(std::string&)) {
     return {
         .name = name,
         .images = face::Images,
@@ -118,6 +122,7 @@ FamilyFace(const char* name, bool (*buildEmbedded)(std::string&),
         .installScoreTraps = InstallScoreTraps,
         .peek = face::Peek,
         .voiceLine = face::VoiceLine,
+        .buildAttract = buildAttract,
     };
 }
 

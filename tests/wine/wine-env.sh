@@ -3,7 +3,7 @@
 #   wine_base_prefix DIR      create (once) a clean 32-bit prefix in DIR
 #   wine_use_prefix BASE T    copy BASE into the test's own dir T and point
 #                             WINEPREFIX, HOME and the locale at it
-#   wine_start_display T      start a private Xvfb, export DISPLAY
+#   wine_start_display T [WxHxD]  start a private Xvfb (1024x768x24), export DISPLAY
 #   wine_record_sound FILE    send the test's sound to a WAV file
 #   wait_until N COMMAND...   retry COMMAND until it succeeds or N x 10 tries
 #   wine_stop                 stop this test's wineserver and Xvfb, remove
@@ -77,7 +77,7 @@ wine_start_display() {
     t=$1
     n=$(( ($(printf '%s' "$t" | cksum | cut -d' ' -f1) % 400) + 100 ))
     while [ -e "/tmp/.X$n-lock" ]; do n=$((n + 1)); done
-    Xvfb ":$n" -screen 0 1024x768x24 -nolisten tcp >"$t/xvfb.log" 2>&1 &
+    Xvfb ":$n" -screen 0 "${2:-1024x768x24}" -nolisten tcp >"$t/xvfb.log" 2>&1 &
     WINE_XVFB_PID=$!
     export DISPLAY=":$n"
     i=0
