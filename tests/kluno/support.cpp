@@ -97,14 +97,14 @@ void SetVolume(int buffer, int32_t volume) {
     Record(buffer, "volume " + std::to_string(volume));
 }
 
-boards::SoundSeam RecorderSeam = {SoundBufferIds, NoLock, NoLock,      Status,  Play,     Stop,
-                                  Restore,        Fill,   SetPosition, SetRate, SetVolume};
+boards::SoundSeam RecorderSeam = {PrimaryBuffer, NoLock, NoLock,      Status,  Play,     Stop,
+                                  Restore,       Fill,   SetPosition, SetRate, SetVolume};
 
 } // namespace
 
 void SoundRecorder::Install() {
     Active = this;
-    RecorderSeam.buffers.primary = primary ? SoundBufferIds.primary : boards::NoBuffer;
+    RecorderSeam.primary = primary ? PrimaryBuffer : boards::NoBuffer;
     Sound = &RecorderSeam;
 }
 

@@ -36,7 +36,7 @@ void Assemble(std::vector<uint8_t>& rom, uint16_t base, const std::string& sourc
 // per buffer as a sound device would.
 struct SoundRecorder {
     std::vector<std::string> calls;
-    uint32_t status[kluno::SoundBufferIds.Count()] = {};
+    uint32_t status[kluno::SoundBufferCount] = {};
     bool loseNextPlay = false; // the next play reports a lost buffer
     int failFills = 0;         // the next fills fail to lock
     bool primary = true;       // the device has a primary buffer

@@ -131,7 +131,7 @@ TEST_F(KlunoFrame, SoundOnlyWhenActive) {
         if (!c.device) Sound = nullptr;
         SoundMute = c.mute;
         SoundEnable = c.enable;
-        recorder.status[SoundBufferIds.primary] = 0;
+        recorder.status[PrimaryBuffer] = 0;
         RunFrame({Present, nullptr, Render});
         EXPECT_EQ(recorder.Take().size(), c.calls) << &c - cases;
     }

@@ -12,7 +12,7 @@ class KlunoSound : public BoardTest {
   protected:
     void SetUp() override {
         BoardTest::SetUp();
-        recorder.status[SoundBufferIds.primary] = boards::StatusPlaying | boards::StatusLooping;
+        recorder.status[PrimaryBuffer] = boards::StatusPlaying | boards::StatusLooping;
         recorder.Install();
         SoundEnable = 1;
     }
@@ -150,7 +150,7 @@ TEST_F(KlunoSound, FailedLockCopiesNothingAndRetriesNextFrame) {
 TEST_F(KlunoSound, PrimaryBufferAndSilencing) {
     for (int voice = 0; voice < VoiceCount; voice++)
         SetVoice(voice, 4096, uint8_t(voice), 8);
-    recorder.status[SoundBufferIds.primary] = 0;
+    recorder.status[PrimaryBuffer] = 0;
     UpdateSoundVoices(Registers());
     Calls calls = recorder.Take();
     EXPECT_EQ(calls.front(), "8 loop");
