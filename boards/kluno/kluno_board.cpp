@@ -60,9 +60,7 @@ bool Finish(const GameData& data, std::string& error) {
 
 bool BuildFromImages(std::span<const boards::ImageBytes> images, std::string& error) {
     static GameData data;
-    data = {};
-    for (size_t i = 0; i < std::size(ImageSlots) && i < images.size(); i++)
-        data.*ImageSlots[i].member = {images[i].data(), images[i].size()};
+    data = boards::GameDataOf(images, ImageSlots);
     return Finish(data, error);
 }
 
@@ -180,12 +178,8 @@ uint8_t Peek(uint32_t address) {
 std::string VoiceLine(uint32_t) {
     std::string line;
     for (int voice = 0; voice < VoiceCount; voice++) {
-        line += (voice ? " v" : "v") + std::to_string(voice) + "=";
-        if (Sound && Sound->status(voice) & boards::StatusPlaying)
-            line += "w" + std::to_string(WaveCache[voice]) + "," + std::to_string(FrequencyCache[voice]) +
-                    "Hz,vol" + std::to_string(VolumeCache[voice]);
-        else
-            line += "off";
+        line += (voice ? " v" : "v") + std::to_string(voice) + "=" +
+                boards::VoiceText(Sound, voice, {FrequencyCache, VolumeCache, WaveCache});
     }
     return line;
 }

@@ -25,14 +25,6 @@ uint8_t Cpu2Rom[0x2000];
 GameData GameImages;
 void (*SaveSettings)();
 
-const ImageSlot* FindBadImage(const GameData& data) {
-    for (const ImageSlot& slot : ImageSlots) {
-        const Image& image = data.*slot.member;
-        if (!image.data || image.size != slot.size) return &slot;
-    }
-    return nullptr;
-}
-
 namespace {
 
 void HoldCpu2() {
