@@ -12,6 +12,7 @@
 #include <vector>
 
 #include "boards/kluno/kluno.h"
+#include "tests/common/sound_recorder.h"
 #include "tests/common/synthetic_images.h"
 
 namespace kluno_test {
@@ -24,17 +25,13 @@ using test_support::Place;
 // fails on an assembly error.
 void Assemble(std::vector<uint8_t>& rom, uint16_t base, const std::string& source);
 
-// Records every call of the sound seam as text ("3 loop") and keeps a status
-// per buffer as a sound device would.
-struct SoundRecorder {
-    std::vector<std::string> calls;
-    uint32_t status[kluno::SoundBufferCount] = {};
-    bool loseNextPlay = false; // the next play reports a lost buffer
-    int failFills = 0;         // the next fills fail to lock
-    bool primary = true;       // the device has a primary buffer
-
-    void Install();                  // Sound := this recorder
-    std::vector<std::string> Take(); // the calls so far, then clears them
+// The recording seam (tests/common/sound_recorder.h) as KLUNO's device, with
+// or without a primary buffer.
+struct SoundRecorder : test_support::SoundRecorder {
+    bool primary = true;
+    void Install() {
+        test_support::SoundRecorder::Install(kluno::Sound, primary ? kluno::PrimaryBuffer : boards::NoBuffer);
+    }
 };
 
 class BoardTest : public ::testing::Test {
