@@ -16,7 +16,7 @@
 
 namespace frame {
 
-inline constexpr int GameWidth = 224; // the upright picture
+inline constexpr int GameWidth = 224; // the upright picture of ZARKOLT, the default
 inline constexpr int GameHeight = 288;
 inline constexpr int Zoom = 2;
 
@@ -27,9 +27,12 @@ struct WindowMetrics {
 struct WindowSizes {
     int normalWidth, normalHeight; // outer size at zoom 1
     int zoomedWidth, zoomedHeight; // outer size when maximized
+    int pictureWidth = GameWidth, pictureHeight = GameHeight;
 };
 
-WindowSizes ComputeWindowSizes(const WindowMetrics& metrics);
+// For a picture of the board's size (DOLLIX: 288 x 224).
+WindowSizes ComputeWindowSizes(const WindowMetrics& metrics, int pictureWidth = GameWidth,
+                               int pictureHeight = GameHeight);
 
 struct Point {
     int x, y;

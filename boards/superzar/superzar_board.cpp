@@ -16,7 +16,7 @@ bool Build(std::string& error) {
 
 bool BuildFromImages(std::span<const boards::ImageBytes> images, std::string& error) {
     static zarkolt::GameData data;
-    data = zarkolt::GameDataFromImages(images);
+    data = zarkolt::GameDataOf(images);
     return zarkolt::BuildEdition(data, SuperZarkoltEdition, zarkolt::SuperZarkoltTraps, error);
 }
 

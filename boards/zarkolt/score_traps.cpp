@@ -51,7 +51,7 @@ void ScoresIn(const uint8_t* table) {
 }
 
 void DefaultScores(uint8_t* table) {
-    const uint8_t* image = GameImages.cpu1Program.data ? GameImages.cpu1Program.data : Cpu1Rom;
+    const uint8_t* image = GameImages.cpu1.data ? GameImages.cpu1.data : Cpu1Rom;
     std::memcpy(table, image + CurrentTraps.defaultTable, ScoreTableSize);
 }
 

@@ -66,7 +66,7 @@ Voice VoiceFromRegisters(const uint8_t registers[32], int voice) {
 }
 
 void BuildWaveTable() {
-    boards::BuildWaveTable(GameImages.waveform.data, WaveTable);
+    boards::BuildWaveTable(GameImages.waveProm.data, WaveTable);
 }
 
 void ScaleSamples() {

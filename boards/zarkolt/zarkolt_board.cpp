@@ -37,7 +37,7 @@ bool BuildZarkolt(std::string& error) {
 
 bool BuildZarkoltFromImages(std::span<const boards::ImageBytes> images, std::string& error) {
     static GameData data;
-    data = GameDataFromImages(images);
+    data = GameDataOf(images);
     return BuildEdition(data, ZarkoltEdition, ZarkoltTraps, error);
 }
 
@@ -52,10 +52,6 @@ bool BuildEdition(const GameData& data, const Edition& edition, const ScoreTraps
     CurrentTraps = traps;
     ApplyDipSwitches({});
     return true;
-}
-
-GameData GameDataFromImages(std::span<const boards::ImageBytes> images) {
-    return boards::GameDataOf(images, ImageSlots);
 }
 
 bool PressStart(uint32_t needed, uint32_t most) {

@@ -22,8 +22,6 @@ extern const boards::BoardFace Face;
 // Builds an edition from its images: the board, the default switches and the
 // edition's trap places; false with a message naming a bad image.
 bool BuildEdition(const GameData& data, const Edition& edition, const ScoreTraps& traps, std::string& error);
-// GameData over images in ImageSlots order.
-GameData GameDataFromImages(std::span<const boards::ImageBytes> images);
 
 // The start rule: when the game's start lock (0x8023) is 0 and at least
 // `needed` credits are there, takes as many as there are, at most `most`.

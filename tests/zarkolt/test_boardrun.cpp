@@ -101,18 +101,18 @@ const std::initializer_list<uint8_t> Scene = {
 class BoardRunTest : public ::testing::Test {
   protected:
     void SetUp() override {
-        Place(images[&GameData::cpu1Program], 0, Scene);
+        Place(images[&GameData::cpu1], 0, Scene);
         // Tile 1: plane A stripes; tile colour set 0 entries 0-3 pens 0x70-0x73.
         for (int j = 0; j < 8; j++)
             images[&GameData::tilesA][8 + j] = 0xF0;
-        Place(images[&GameData::tileColorLookup], 0, {0, 1, 2, 3});
+        Place(images[&GameData::tileColorProm], 0, {0, 1, 2, 3});
         // Sprite 0 of set 2: every pixel value 1, colour 1 entry 1 -> pen 0x74.
         for (int b = 0; b < 64; b++)
             images[&GameData::sprites2][b] = 0x0F;
-        images[&GameData::spriteColorLookup][1 * 8 + 1] = 4;
-        Place(images[&GameData::red], 0, {0x0, 0x0, 0xF, 0x0, 0xF});
-        Place(images[&GameData::green], 0, {0x0, 0x0, 0x0, 0x0, 0xF});
-        Place(images[&GameData::blue], 0, {0x0, 0x0, 0x0, 0x0, 0x0});
+        images[&GameData::spriteColorProm][1 * 8 + 1] = 4;
+        Place(images[&GameData::redProm], 0, {0x0, 0x0, 0xF, 0x0, 0xF});
+        Place(images[&GameData::greenProm], 0, {0x0, 0x0, 0x0, 0x0, 0xF});
+        Place(images[&GameData::blueProm], 0, {0x0, 0x0, 0x0, 0x0, 0x0});
         // A directory per test: CTest runs the tests of this file in parallel.
         dir = std::string("boardrun_") + ::testing::UnitTest::GetInstance()->current_test_info()->name();
         std::filesystem::create_directories(dir);

@@ -13,6 +13,7 @@
 //   datapack canvas SOURCE OUT [FONT PALETTE SPRITES1 SPRITES23 SPRITESETS]
 //   datapack check MANIFEST DIR                 every image present with its size
 //   datapack embed MANIFEST DIR FUNCTION OUT.cpp
+//   datapack slots MANIFEST OUT.inc               the board's image list (slots.cpp)
 #include <cmath>
 #include <cstdio>
 #include <cstring>
@@ -367,10 +368,10 @@ void Embed(const std::string& manifest, const std::string& dir, const std::strin
         }
         cpp << "\n};\n";
     }
-    cpp << "\n} // namespace\n\nconst ZarkoltImages& " << function
-        << "() {\n    static const ZarkoltImages images{\n";
+    cpp << "\n} // namespace\n\nstd::span<const ImageSpan> " << function
+        << "() {\n    static const ImageSpan images[] = {\n";
     for (const ManifestEntry& entry : entries)
-        cpp << "        ." << entry.field << " = ImageSpan(k_" << entry.field << "),\n";
+        cpp << "        ImageSpan(k_" << entry.field << "),\n";
     cpp << "    };\n    return images;\n}\n";
     if (!cpp) Fail("cannot write " + out);
 }
@@ -421,6 +422,9 @@ int main(int argc, char** argv) {
     } else if (command == "embed") {
         need(4);
         Embed(a[1], a[2], a[3], a[4]);
+    } else if (command == "slots") {
+        need(2);
+        WriteImageSlots(a[1], a[2]);
     } else {
         Fail("unknown command '" + command + "'");
     }

@@ -5,16 +5,16 @@
 
 #include <cstring>
 #include <string>
+#include <vector>
 
-#include "boards/zarkolt/blitters.h"
-#include "boards/zarkolt/graphics.h"
-#include "boards/zarkolt/sound.h"
+#include "frame/commands.h"
 #include "frame/frame_lock.h"
+#include "frame/highscore.h"
 #include "frame/joystick.h"
 #include "frame/keys.h"
-#include "frame/program_win.h"
 #include "frame/registry.h"
 #include "frame/settings.h"
+#include "frame/win32/program_win.h"
 
 namespace frame {
 
@@ -66,9 +66,12 @@ HRESULT WINAPI DisplayModeCallback(LPDDSURFACEDESC description, LPVOID context) 
     return DDENUMRET_OK;
 }
 
-// The memory DC with the 512 x 512 8-bit frame buffer; on a palette display
-// also the background and game palettes.
+// The memory DC with the board's 8-bit frame buffer (512 x 512 for ZARKOLT);
+// on a palette display also the background and game palettes.
 bool CreateFrameBuffer() {
+    const boards::BoardFace& board = Board();
+    std::vector<boards::Colour> pens(size_t(board.penCount));
+    board.gamePalette(pens.data());
     Program.memoryDc = CreateCompatibleDC(nullptr);
     if (!Program.memoryDc) return false;
     struct {
@@ -76,8 +79,8 @@ bool CreateFrameBuffer() {
         RGBQUAD colours[256];
     } info = {};
     info.header.biSize = sizeof info.header;
-    info.header.biWidth = zarkolt::FrameWidth;
-    info.header.biHeight = -zarkolt::FrameHeight;
+    info.header.biWidth = board.frameWidth;
+    info.header.biHeight = -board.frameHeight;
     info.header.biPlanes = 1;
     info.header.biBitCount = 8;
     info.header.biCompression = BI_RGB;
@@ -95,10 +98,9 @@ bool CreateFrameBuffer() {
         for (int i = half; i <= 255 - half; i++)
             palette.entries[i] = {0, 0, 0, PC_NOCOLLAPSE};
         Program.backgroundPalette = CreatePalette(reinterpret_cast<LOGPALETTE*>(&palette));
-        for (int i = 0; i < 128; i++) {
-            const zarkolt::PaletteEntry& colour = zarkolt::GamePalette[i];
-            palette.entries[zarkolt::FirstGamePen + i] = {colour.red, colour.green, colour.blue,
-                                                          colour.flags};
+        for (int i = 0; i < board.penCount; i++) {
+            const boards::Colour& colour = pens[size_t(i)];
+            palette.entries[board.firstPen + i] = {colour.red, colour.green, colour.blue, colour.flags};
         }
         Program.gamePalette = CreatePalette(reinterpret_cast<LOGPALETTE*>(&palette));
         if (Program.gamePalette) SelectPalette(Program.memoryDc, Program.gamePalette, FALSE);
@@ -107,9 +109,9 @@ bool CreateFrameBuffer() {
             indices[i] = WORD(i);
         usage = DIB_PAL_COLORS;
     } else {
-        for (int i = 0; i < 128; i++) {
-            const zarkolt::PaletteEntry& colour = zarkolt::GamePalette[i];
-            info.colours[zarkolt::FirstGamePen + i] = {colour.blue, colour.green, colour.red, 0};
+        for (int i = 0; i < board.penCount; i++) {
+            const boards::Colour& colour = pens[size_t(i)];
+            info.colours[board.firstPen + i] = {colour.blue, colour.green, colour.red, 0};
         }
     }
     void* pixels = nullptr;
@@ -119,7 +121,7 @@ bool CreateFrameBuffer() {
     if (!Program.frameBitmap) return false;
     Program.frameBits = static_cast<uint8_t*>(pixels);
     Program.oldBitmap = SelectObject(Program.memoryDc, Program.frameBitmap);
-    zarkolt::FrameBuffer = Program.frameBits;
+    board.setFrameBuffer(Program.frameBits);
     return true;
 }
 
@@ -142,12 +144,13 @@ void SetUpDirectDraw() {
     }
     if (!Program.directDraw) {
         Program.display = {};
-        EnableMenuItem(GetMenu(Program.window), CmdFullScreen, MF_BYCOMMAND | MF_GRAYED);
+        EnableMenuItem(GetMenu(Program.window), UINT(Game().commands.fullScreen), MF_BYCOMMAND | MF_GRAYED);
     }
 }
 
 int InitApplication(HINSTANCE instance) {
-    const GameProgram& game = *Program.game;
+    const GameDescription& game = Game();
+    const boards::BoardFace& board = Board();
     Program.instance = instance;
     if (!VersionSupported()) return 0;
 
@@ -155,40 +158,45 @@ int InitApplication(HINSTANCE instance) {
     windowClass.style = CS_BYTEALIGNCLIENT;
     windowClass.lpfnWndProc = MainWndProc;
     windowClass.hInstance = instance;
-    windowClass.hIcon = LoadIconA(instance, WindowClassName);
+    windowClass.hIcon = LoadIconA(instance, game.windowClass);
     windowClass.hCursor = LoadCursorA(nullptr, MAKEINTRESOURCEA(32512)); // the arrow
     windowClass.hbrBackground = static_cast<HBRUSH>(GetStockObject(WHITE_BRUSH));
     windowClass.lpszMenuName = "TOPMENU";
-    windowClass.lpszClassName = WindowClassName;
+    windowClass.lpszClassName = game.windowClass;
     if (!RegisterClassA(&windowClass)) return 0;
 
     Program.frameEvent = CreateEventA(nullptr, TRUE, FALSE, nullptr);
     Program.quitEvent = CreateEventA(nullptr, TRUE, FALSE, nullptr);
-    Program.soundEvent = CreateEventA(nullptr, TRUE, FALSE, nullptr);
+    if (board.soundTick) Program.soundEvent = CreateEventA(nullptr, TRUE, FALSE, nullptr);
     Program.frameMutex = CreateMutexA(nullptr, FALSE, nullptr);
-    if (!Program.frameEvent || !Program.quitEvent || !Program.soundEvent || !Program.frameMutex) return 0;
+    if (!Program.frameEvent || !Program.quitEvent || (board.soundTick && !Program.soundEvent) ||
+        !Program.frameMutex)
+        return 0;
     InitializeCriticalSection(&Program.soundLock);
     Program.soundLockReady = true;
     FrameLock = {LockFrame, UnlockFrame};
 
     Registry = WindowsRegistry;
     Joystick = WindowsJoystick;
-    SetHighScoreTraps(*game.traps, game.data->cpu1Program.data);
+    // The board is built first: a new settings key takes its built-in scores.
+    std::string error;
+    if (!board.buildEmbedded(error)) return 0;
+    Settings = DefaultSettings();
     CreateSettingsKey(game.title);
     LoadSettings();
-    zarkolt::SoundMute = Settings.soundMute;
+    board.setSoundMute(Settings.soundMute != 0);
 
     WindowMetrics metrics = {GetSystemMetrics(SM_CXEDGE),    GetSystemMetrics(SM_CYEDGE),
                              GetSystemMetrics(SM_CXBORDER),  GetSystemMetrics(SM_CYBORDER),
                              GetSystemMetrics(SM_CYCAPTION), GetSystemMetrics(SM_CYMENU)};
-    Program.sizes = ComputeWindowSizes(metrics);
+    Program.sizes = ComputeWindowSizes(metrics, board.pictureWidth, board.pictureHeight);
     Program.start =
         CentredPosition(GetSystemMetrics(SM_CXSCREEN), GetSystemMetrics(SM_CYSCREEN),
                         Settings.maximize ? Program.sizes.zoomedWidth : Program.sizes.normalWidth,
                         Settings.maximize ? Program.sizes.zoomedHeight : Program.sizes.normalHeight);
 
     Program.window = CreateWindowExA(
-        WS_EX_WINDOWEDGE | WS_EX_CLIENTEDGE, WindowClassName, game.title,
+        WS_EX_WINDOWEDGE | WS_EX_CLIENTEDGE, game.windowClass, game.title,
         WS_OVERLAPPED | WS_CAPTION | WS_SYSMENU | WS_MINIMIZEBOX | WS_MAXIMIZEBOX, CW_USEDEFAULT,
         CW_USEDEFAULT, CW_USEDEFAULT, CW_USEDEFAULT, nullptr, nullptr, instance, nullptr);
     if (!Program.window) return 0;
@@ -200,14 +208,14 @@ int InitApplication(HINSTANCE instance) {
     Program.menuCopy = LoadMenuA(instance, "TOPMENU");
     Program.accelerators = LoadAcceleratorsA(instance, "APPACCEL");
     if (!Program.menuCopy || !Program.accelerators) return 0;
-    if (!Settings.soundMute) CheckMenuItem(GetMenu(Program.window), CmdSound, MF_BYCOMMAND | MF_CHECKED);
+    if (!Settings.soundMute)
+        CheckMenuItem(GetMenu(Program.window), UINT(game.commands.sound), MF_BYCOMMAND | MF_CHECKED);
 
     RebuildKeyTable(Settings.controls);
 
-    // The board: memory maps, devices, decoded graphics, wave table, samples.
-    if (!zarkolt::BuildBoard(*game.data, *game.edition)) return 0;
-    PatchHighScoreTraps(zarkolt::Cpu1Rom);
-    zarkolt::ApplyDipSwitches({Settings.lives, Settings.bonus, Settings.difficulty});
+    // The board's high-score traps and switches.
+    InstallHighScoreTraps();
+    board.applySettings(OptionsOf(Settings));
     LoadCardPalette();
 
     if (!CreateFrameBuffer()) return 0;
@@ -224,7 +232,7 @@ int InitApplication(HINSTANCE instance) {
 
     if (Settings.fullScreen) {
         Settings.fullScreen = 0;
-        SendMessageA(Program.window, WM_COMMAND, CmdFullScreen, 0);
+        SendMessageA(Program.window, WM_COMMAND, game.commands.fullScreen, 0);
     }
 
     Program.thread = CreateThread(nullptr, 0, EmulationThread, nullptr, 0, &Program.threadId);
@@ -257,11 +265,7 @@ void Shutdown() {
     for (HANDLE handle : {Program.frameEvent, Program.quitEvent, Program.soundEvent, Program.frameMutex})
         if (handle) CloseHandle(handle);
     if (Program.soundLockReady) DeleteCriticalSection(&Program.soundLock);
-    // A help program still waiting for an answer must not keep the game alive.
-    if (Program.helpThread) {
-        WaitForSingleObject(Program.helpThread, 1000);
-        CloseHandle(Program.helpThread);
-    }
+    StopHelp();
     if (Program.launcherPath[0]) WinExec(Program.launcherPath, SW_SHOWNORMAL);
 }
 
@@ -274,8 +278,8 @@ void ReleaseFrameMutex() {
     ReleaseMutex(Program.frameMutex);
 }
 
-int FrameMain(HINSTANCE instance, const GameProgram& game) {
-    Program.game = &game;
+int FrameMain(HINSTANCE instance, const GameDescription& game) {
+    UseGame(game);
     if (InitApplication(instance)) {
         MSG message;
         while (GetMessageA(&message, nullptr, 0, 0) > 0) {

@@ -3,21 +3,11 @@
 // version box.
 #include <string>
 
-#include "boards/zarkolt/graphics.h"
-#include "boards/zarkolt/io_chip.h"
-#include "boards/zarkolt/sound.h"
 #include "frame/commands.h"
 #include "frame/frame_lock.h"
-#include "frame/program_win.h"
 #include "frame/settings.h"
-
-// The settings dialogs, when this build has them (frame/CMakeLists.txt).
-#ifdef FRAME_HAS_SETTINGS_DIALOGS
-#include "frame/gamesetting.h"
-#endif
-#ifdef FRAME_HAS_CONTROL_SHEET
-#include "frame/controls.h"
-#endif
+#include "frame/win32/controls.h"
+#include "frame/win32/program_win.h"
 
 namespace frame {
 
@@ -27,28 +17,29 @@ constexpr DWORD WindowExStyle = WS_EX_WINDOWEDGE | WS_EX_CLIENTEDGE;
 constexpr DWORD WindowStyle = WS_OVERLAPPED | WS_CAPTION | WS_SYSMENU | WS_MINIMIZEBOX | WS_MAXIMIZEBOX;
 
 void MarkItem(int id, bool checked) {
+    if (!id) return;
     if (HMENU menu = GetMenu(Program.window))
         CheckMenuItem(menu, UINT(id), MF_BYCOMMAND | (checked ? MF_CHECKED : MF_UNCHECKED));
 }
 
 void GreyItem(HMENU menu, int id, bool grey) {
-    if (menu) EnableMenuItem(menu, UINT(id), MF_BYCOMMAND | (grey ? MF_GRAYED : MF_ENABLED));
+    if (menu && id) EnableMenuItem(menu, UINT(id), MF_BYCOMMAND | (grey ? MF_GRAYED : MF_ENABLED));
 }
 
 void SetTestMode(bool on) {
-    MarkItem(CmdTestMode, on);
-    SetWindowTextA(Program.window, on ? Program.game->testCaption : Program.game->title);
+    MarkItem(Game().commands.testMode, on);
+    SetWindowTextA(Program.window, on ? Game().testCaption : Game().title);
 }
 
 void SwitchTestMode() {
-    bool reset = ToggleTestMode();
-    if (reset) ResetMachineLocked();
-    SetTestMode(reset);
+    bool on = ToggleTestMode();
+    if (on && Board().testModeResets) ResetMachineLocked();
+    SetTestMode(on);
 }
 
 void SwitchSound() {
     FrameMutexHold hold;
-    if (ToggleSound()) MarkItem(CmdSound, !Settings.soundMute);
+    if (ToggleSound()) MarkItem(Game().commands.sound, !Settings.soundMute);
 }
 
 // The window as it was before full screen, with the menu marks of the
@@ -61,12 +52,13 @@ void RestoreWindow() {
     SetMenu(window, Program.menuCopy);
     MoveWindow(window, Program.savedRect.left, Program.savedRect.top, Program.sizes.normalWidth,
                Program.sizes.normalHeight, FALSE);
-    MarkItem(CmdTestMode, zarkolt::InputState.testMode != 0);
-    MarkItem(CmdSound, !Settings.soundMute);
-    GreyItem(Program.menuCopy, CmdSound, !zarkolt::Sound);
-    GreyItem(Program.menuCopy, CmdFullScreen, !Program.display.fullScreenCapable);
+    const CommandIds& commands = Game().commands;
+    MarkItem(commands.testMode, Board().testMode && Board().testMode());
+    MarkItem(commands.sound, !Settings.soundMute);
+    GreyItem(Program.menuCopy, commands.sound, !HasSound());
+    GreyItem(Program.menuCopy, commands.fullScreen, !Program.display.fullScreenCapable);
     if (Program.rotated) {
-        zarkolt::DecodeTilesWindow();
+        Board().setTurned(false);
         Program.rotated = false;
     }
     ShowWindow(window, Settings.maximize ? SW_SHOWMAXIMIZED : SW_SHOWNORMAL);
@@ -88,10 +80,11 @@ bool EnterFullScreen() {
     SetWindowLongPtrA(window, GWL_STYLE, 0);
     SetMenu(window, nullptr);
 
-    FullScreenMode mode = ChooseFullScreenMode(Program.display.modeXCapable, Settings.modeX);
+    FullScreenMode mode =
+        ChooseFullScreenMode(Program.display.modeXCapable && Board().canTurn, Settings.modeX);
     bool ok = dd->SetCooperativeLevel(window, DDSCL_FULLSCREEN | DDSCL_EXCLUSIVE | DDSCL_ALLOWMODEX) == DD_OK;
     if (ok && mode.rotated) {
-        zarkolt::DecodeTilesModeX();
+        Board().setTurned(true);
         Program.rotated = true;
     }
     ok = ok && dd->SetDisplayMode(mode.width, mode.height, 8) == DD_OK;
@@ -108,11 +101,11 @@ bool EnterFullScreen() {
         ok = Program.primary->GetAttachedSurface(&caps, &Program.backBuffer) == DD_OK;
     }
     if (ok) {
+        boards::Colour colours[256];
+        Board().cardPalette(colours);
         PALETTEENTRY entries[256];
-        for (int i = 0; i < 256; i++) {
-            const zarkolt::PaletteEntry& colour = zarkolt::CardPalette[i];
-            entries[i] = {colour.red, colour.green, colour.blue, colour.flags};
-        }
+        for (int i = 0; i < 256; i++)
+            entries[i] = {colours[i].red, colours[i].green, colours[i].blue, colours[i].flags};
         ok =
             dd->CreatePalette(DDPCAPS_8BIT | DDPCAPS_ALLOW256, entries, &Program.palette, nullptr) == DD_OK &&
             Program.primary->SetPalette(Program.palette) == DD_OK;
@@ -130,7 +123,7 @@ bool EnterFullScreen() {
     if (!ok) {
         LeaveFullScreen();
         Program.display = {};
-        GreyItem(Program.menuCopy, CmdFullScreen, true);
+        GreyItem(Program.menuCopy, Game().commands.fullScreen, true);
     }
     return ok;
 }
@@ -142,24 +135,6 @@ void SwitchFullScreen() {
         LeaveFullScreen();
     else
         EnterFullScreen();
-}
-
-[[maybe_unused]] void NotAvailable(HWND window) {
-    std::string caption = std::string(Program.game->title) + ": ｹﾞｰﾑの設定";
-    MessageBoxA(window, "This setting is not available yet.", caption.c_str(), MB_OK | MB_ICONEXCLAMATION);
-}
-
-// The help call of a help thread: the window, the command and its data.
-struct HelpRequest {
-    HWND window;
-    UINT command;
-    ULONG_PTR data;
-};
-HelpRequest PendingHelp;
-
-DWORD WINAPI HelpThread(LPVOID) {
-    WinHelpA(PendingHelp.window, Program.helpPath, PendingHelp.command, PendingHelp.data);
-    return 0;
 }
 
 } // namespace
@@ -180,64 +155,55 @@ void ReleaseFullScreen() {
 
 void ResetMachineLocked() {
     FrameMutexHold hold;
-    zarkolt::ResetMachine();
+    Board().reset();
     SaveSettings();
 }
 
 void ResetForNewSettings(bool showMessage) {
     if (showMessage) {
-        std::string caption = std::string(Program.game->title) + ": ｹﾞｰﾑの設定";
+        std::string caption = std::string(Game().title) + ": ｹﾞｰﾑの設定";
         MessageBoxA(Program.window, "ｹﾞｰﾑの設定の変更を有効にするためにｹﾞｰﾑをﾘｾｯﾄします。", caption.c_str(),
                     MB_OK | MB_ICONEXCLAMATION);
     }
     ResetMachineLocked();
 }
 
-void ShowHelp(UINT command, ULONG_PTR data) {
-    if (Program.helpThread) {
-        if (WaitForSingleObject(Program.helpThread, 0) != WAIT_OBJECT_0) return; // one at a time
-        CloseHandle(Program.helpThread);
-        Program.helpThread = nullptr;
-    }
-    PendingHelp = {Program.window, command, data};
-    Program.helpThread = CreateThread(nullptr, 0, HelpThread, nullptr, 0, nullptr);
-}
-
 void OnCommand(HWND window, int id, LPARAM lParam, int notification) {
-    switch (id) {
-        case CmdTestMode:
-            if (!Program.game->testCaption) break;
-            SwitchTestMode();
-            return;
-        case CmdAbout:
-            if (InFullScreen()) SendMessageA(window, WM_COMMAND, CmdFullScreen, 0);
-            DialogBoxParamA(Program.instance, "ABOUTBOX", window, AboutDlgProc, 0);
-            return;
-        case CmdReset:
-            zarkolt::InputState.testMode = 0;
-            if (Program.game->testCaption) SetTestMode(false);
-            ResetMachineLocked();
-            return;
-        case CmdExit: SendMessageA(window, WM_CLOSE, 0, 0); return;
-        case CmdSound: SwitchSound(); return;
-        case CmdGameSettings:
-#ifdef FRAME_HAS_SETTINGS_DIALOGS
-            DialogBoxParamA(Program.instance, "GAME_SETTING", window, GameSettingDlgProc, 0);
-#else
-            NotAvailable(window);
-#endif
-            return;
-        case CmdFullScreen: SwitchFullScreen(); return;
-        case CmdControlSettings:
-#ifdef FRAME_HAS_CONTROL_SHEET
-            ShowControlSettings(window);
-#else
-            NotAvailable(window);
-#endif
-            return;
-        case CmdHelpContents: ShowHelp(HELP_FINDER, 0); return;
-        case CmdHelpOnHelp: ShowHelp(HELP_HELPONHELP, 0); return;
-        default: break;
+    const CommandIds& commands = Game().commands;
+    if (id == 0) {
+    } else if (id == commands.testMode) {
+        SwitchTestMode();
+        return;
+    } else if (id == commands.about) {
+        if (InFullScreen()) SendMessageA(window, WM_COMMAND, commands.fullScreen, 0);
+        DialogBoxParamA(Program.instance, "ABOUTBOX", window, AboutDlgProc, 0);
+        return;
+    } else if (id == commands.reset) {
+        if (Board().setTestMode) Board().setTestMode(false);
+        if (Game().testCaption) SetTestMode(false);
+        ResetMachineLocked();
+        return;
+    } else if (id == commands.exit) {
+        SendMessageA(window, WM_CLOSE, 0, 0);
+        return;
+    } else if (id == commands.sound) {
+        SwitchSound();
+        return;
+    } else if (id == commands.gameSettings) {
+        if (Game().gameSettingsDialog) Game().gameSettingsDialog(window);
+        return;
+    } else if (id == commands.fullScreen) {
+        SwitchFullScreen();
+        return;
+    } else if (id == commands.controlSettings) {
+        ShowControlSettings(window);
+        return;
+    } else if (id == commands.helpContents) {
+        ShowHelp(window, HELP_FINDER, 0);
+        return;
+    } else if (id == commands.helpOnHelp) {
+        ShowHelp(window, HELP_HELPONHELP, 0);
+        return;
     }
     DefWindowProcA(window, WM_COMMAND, MAKEWPARAM(id, notification), lParam);
 }

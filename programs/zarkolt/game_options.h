@@ -6,15 +6,18 @@
 // high-score reset it only saves; otherwise the switch bits follow the new
 // options and the machine is reset with a notice, except in test mode, where
 // the game reads the new switches as they are. The window side lives in
-// frame/gamesetting_win.cpp.
+// gamesetting_win.cpp.
 #pragma once
 
 #include <cstdint>
 
 #include "boards/zarkolt/machine.h"
 #include "frame/settings.h"
+#include "programs/zarkolt/zarkolt_game.h"
 
-namespace frame {
+namespace zarkolt_program {
+
+using frame::GameSettings;
 
 struct GameSettingWork {
     uint32_t lives, bonus, difficulty;
@@ -52,10 +55,10 @@ GameSettingOutcome GameSettingTakeOver(const GameSettingWork& work, bool testMod
 
 // The switch settings of the settings in force.
 inline zarkolt::DipSettings DipSettingsOf(const GameSettings& settings) {
-    return {settings.lives, settings.bonus, settings.difficulty};
+    return {settings.options[Lives], settings.options[Bonus], settings.options[Difficulty]};
 }
 
 // Context-help number of a control of the dialog, 0 for any other.
 uint32_t GameSettingHelpContext(int controlId);
 
-} // namespace frame
+} // namespace zarkolt_program

@@ -1,18 +1,19 @@
 // The Windows game program frame: process-wide state and the routines its
 // pieces call on one another.
 //
-// A game program hands FrameMain a GameProgram (its title, test-mode
-// caption, board edition, game data and high-score traps) from its WinMain,
-// and brings its own resources under the names the frame loads: the menu
-// "TOPMENU", the accelerators "APPACCEL", the version box "ABOUTBOX", the
-// settings dialogs, the bitmaps and the icon "ZARKOLT". FrameMain builds every
+// A game program hands FrameMain its game description (frame/game.h) from
+// its WinMain, and brings its own resources under the names the frame loads:
+// the menu "TOPMENU", the accelerators "APPACCEL", the version box
+// "ABOUTBOX", the settings dialogs, the bitmaps and the icon named like the
+// window class. FrameMain builds every
 // long-lived object in a fixed order (InitApplication), runs the message loop
 // with the accelerators, shuts down in order and starts the launcher.
 //
 // Threads: the user-interface thread runs the window procedure, commands and
-// painting; the emulation thread runs one board frame per tick of the 16 ms
-// multimedia timer, holding FrameMutex for the whole frame; the timer's thread
-// only sets events and runs the 8 ms sound tick (which takes SoundLock only).
+// painting; the emulation thread runs one board frame per tick of the
+// board's frame timer (16 ms for ZARKOLT), holding FrameMutex for the whole
+// frame; the timer's thread only sets events and runs the board's sound tick
+// where it has one (ZARKOLT: 8 ms, taking SoundLock only).
 #pragma once
 
 #include <windows.h>
@@ -22,40 +23,12 @@
 
 #include <cstdint>
 
-#include "boards/zarkolt/game_data.h"
-#include "boards/zarkolt/machine.h"
-#include "frame/highscore.h"
+#include "frame/game.h"
 #include "frame/layout.h"
 
 namespace frame {
 
-struct GameProgram {
-    const char* title;       // caption, registry key, dialog captions
-    const char* testCaption; // caption in test mode; null: the game has no test mode
-    const zarkolt::Edition* edition;
-    const zarkolt::GameData* data;
-    const HighScoreTraps* traps;
-};
-
-// Every edition's window class and icon resource.
-inline constexpr const char* WindowClassName = "ZARKOLT";
-
-// Menu command ids.
-enum : int {
-    CmdTestMode = 101,
-    CmdAbout = 102,
-    CmdReset = 104,
-    CmdExit = 105,
-    CmdSound = 146,
-    CmdGameSettings = 148,
-    CmdFullScreen = 149,
-    CmdControlSettings = 151,
-    CmdHelpContents = 157,
-    CmdHelpOnHelp = 158,
-};
-
 struct ProgramState {
-    const GameProgram* game;
     HINSTANCE instance;
     HWND window;
     HMENU menuCopy;
@@ -91,14 +64,11 @@ struct ProgramState {
 
     HANDLE thread;
     DWORD threadId;
-
-    IDirectSound* directSound;
-    HANDLE helpThread;
 };
 
 extern ProgramState Program;
 
-int FrameMain(HINSTANCE instance, const GameProgram& game);
+int FrameMain(HINSTANCE instance, const GameDescription& game);
 
 // Start-up, window and commands.
 LRESULT CALLBACK MainWndProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
@@ -110,9 +80,14 @@ void ResetMachineLocked();
 bool InFullScreen();
 // Leaves full screen (with the frame mutex held): display mode, surfaces.
 void ReleaseFullScreen();
-// Calls WinHelpA on a helper thread, so that a help program that waits for
-// an answer cannot stop the window.
-void ShowHelp(UINT command, ULONG_PTR data);
+// Help (help_win.cpp): WinHelpA calls for the window, a dialog or a page
+// (owner), made one after the other on a helper thread so that a help
+// program that waits for an answer cannot stop the asking window; requests
+// made meanwhile are queued. QuitHelp sends HELP_QUIT at close (queued behind
+// a call still waiting); StopHelp ends the helper thread at shut-down.
+void ShowHelp(HWND owner, UINT command, ULONG_PTR data);
+void QuitHelp(HWND window);
+void StopHelp();
 
 // The frame mutex.
 void AcquireFrameMutex();
@@ -125,7 +100,8 @@ void CALLBACK SoundTimerProc(UINT id, UINT message, DWORD_PTR user, DWORD_PTR, D
 // Copies the picture from the frame buffer to the window's client area.
 void PresentToWindow(HDC dc, HPALETTE palette);
 
-// DirectSound.
+// DirectSound for the board (sound_win.cpp, over the voice layer of
+// directsound_win.h).
 int InitSound();
 void ReleaseSound();
 

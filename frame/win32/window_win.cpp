@@ -3,11 +3,11 @@
 
 #include <mmsystem.h>
 
-#include "boards/zarkolt/sound.h"
+#include "frame/commands.h"
 #include "frame/frame_lock.h"
 #include "frame/keys.h"
-#include "frame/program_win.h"
 #include "frame/settings.h"
+#include "frame/win32/program_win.h"
 
 namespace frame {
 
@@ -28,8 +28,8 @@ void OnActivateApp(HWND window, bool active) {
         RestoreIfLost(Program.primary);
         Program.paused = 0;
         if (!Program.frameTimer)
-            Program.frameTimer =
-                timeSetEvent(16, 16, FrameTimerProc, 0, TIME_PERIODIC | TIME_CALLBACK_FUNCTION);
+            Program.frameTimer = timeSetEvent(Board().frameMilliseconds, Board().frameMilliseconds,
+                                              FrameTimerProc, 0, TIME_PERIODIC | TIME_CALLBACK_FUNCTION);
     } else {
         Program.paused = 1;
         if (Program.frameTimer) {
@@ -37,7 +37,7 @@ void OnActivateApp(HWND window, bool active) {
             Program.frameTimer = 0;
             ResetEvent(Program.frameEvent);
         }
-        if (zarkolt::Sound) zarkolt::SoundMuteAll();
+        if (HasSound()) Board().silence();
         if (InFullScreen())
             SetWindowLongPtrA(window, GWL_STYLE, WS_VISIBLE | WS_SYSMENU);
         else
@@ -93,10 +93,7 @@ void OnClose(HWND window) {
         FrameMutexHold hold;
         if (InFullScreen()) ReleaseFullScreen();
     }
-    // Only when no earlier help call still waits: that one may be blocked
-    // behind a question, and the quit would wait with it.
-    if (!Program.helpThread || WaitForSingleObject(Program.helpThread, 0) == WAIT_OBJECT_0)
-        WinHelpA(window, Program.helpPath, HELP_QUIT, 0);
+    QuitHelp(window);
     DestroyWindow(window);
 }
 
@@ -111,11 +108,13 @@ void PresentToWindow(HDC dc, HPALETTE palette) {
         SelectPalette(dc, palette, FALSE);
         RealizePalette(dc);
     }
+    const boards::BoardFace& board = Board();
+    int width = board.pictureWidth, height = board.pictureHeight;
     if (Settings.maximize)
-        StretchBlt(dc, 0, 0, Zoom * GameWidth, Zoom * GameHeight, Program.memoryDc, 16, 16, GameWidth,
-                   GameHeight, SRCCOPY);
+        StretchBlt(dc, 0, 0, Zoom * width, Zoom * height, Program.memoryDc, board.pictureLeft,
+                   board.pictureTop, width, height, SRCCOPY);
     else
-        BitBlt(dc, 0, 0, GameWidth, GameHeight, Program.memoryDc, 16, 16, SRCCOPY);
+        BitBlt(dc, 0, 0, width, height, Program.memoryDc, board.pictureLeft, board.pictureTop, SRCCOPY);
     GdiFlush();
 }
 

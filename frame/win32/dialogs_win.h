@@ -51,7 +51,8 @@ inline void SetChecked(HWND dialog, int id, uint32_t on) {
     CheckDlgButton(dialog, id, on ? BST_CHECKED : BST_UNCHECKED);
 }
 
-// The context-help pop-up of the control a WM_HELP names.
-void ShowContextHelp(LPARAM helpInfo, uint32_t (*contextOf)(int controlId));
+// The context-help pop-up of the control a WM_HELP names, owned by the
+// dialog or page that received it.
+void ShowContextHelp(HWND owner, LPARAM helpInfo, uint32_t (*contextOf)(int controlId));
 
 } // namespace frame

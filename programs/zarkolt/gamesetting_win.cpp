@@ -1,16 +1,17 @@
 // The game-settings dialog "GAME_SETTING". The decisions are in
-// frame/game_options.h; this file is the window side.
-#include "frame/gamesetting.h"
+// game_options.h; this file is the window side.
+#include "programs/zarkolt/gamesetting.h"
 
-#include "boards/zarkolt/io_chip.h"
-#include "frame/dialogs_win.h"
+#include "frame/dialog_ids.h"
 #include "frame/frame_lock.h"
-#include "frame/game_options.h"
 #include "frame/highscore.h"
-#include "frame/program_win.h"
-#include "programs/zarkolt/dialogs_ids.h"
+#include "frame/win32/dialogs_win.h"
+#include "frame/win32/program_win.h"
+#include "programs/zarkolt/game_options.h"
 
-namespace frame {
+namespace zarkolt_program {
+
+using namespace frame;
 
 namespace {
 
@@ -51,8 +52,8 @@ void OnResetScores(HWND dialog) {
 }
 
 void OnOk(HWND dialog) {
-    if (GameSettingTakeOver(Work, zarkolt::InputState.testMode != 0) == GameSettingOutcome::ResetMachine)
-        ResetForNewSettings(true);
+    bool testMode = Board().testMode && Board().testMode();
+    if (GameSettingTakeOver(Work, testMode) == GameSettingOutcome::ResetMachine) ResetForNewSettings(true);
     EndDialog(dialog, 1);
 }
 
@@ -107,9 +108,13 @@ INT_PTR CALLBACK GameSettingDlgProc(HWND dialog, UINT message, WPARAM wParam, LP
             }
             return TRUE;
         }
-        case WM_HELP: ShowContextHelp(lParam, GameSettingHelpContext); return TRUE;
+        case WM_HELP: ShowContextHelp(dialog, lParam, GameSettingHelpContext); return TRUE;
         default: return FALSE;
     }
 }
 
-} // namespace frame
+void ShowGameSettings(void* owner) {
+    DialogBoxParamA(Program.instance, "GAME_SETTING", static_cast<HWND>(owner), GameSettingDlgProc, 0);
+}
+
+} // namespace zarkolt_program

@@ -1,7 +1,6 @@
 // The instruction card of the 640 x 480 full screen, its palette, and the
 // version box.
-#include "boards/zarkolt/graphics.h"
-#include "frame/program_win.h"
+#include "frame/win32/program_win.h"
 
 namespace frame {
 
@@ -46,7 +45,7 @@ void LoadCardPalette() {
     const auto* header = loaded ? static_cast<const BITMAPINFOHEADER*>(LockResource(loaded)) : nullptr;
     if (!header || header->biBitCount != 8) return;
     size_t entries = header->biClrUsed ? header->biClrUsed : 256;
-    zarkolt::BuildCardPalette(reinterpret_cast<const uint8_t*>(header) + header->biSize, entries);
+    Board().buildCardPalette(reinterpret_cast<const uint8_t*>(header) + header->biSize, entries);
 }
 
 INT_PTR CALLBACK AboutDlgProc(HWND dialog, UINT message, WPARAM wParam, LPARAM) {

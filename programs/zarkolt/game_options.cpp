@@ -1,10 +1,14 @@
 // The decisions of the game-settings dialog.
-#include "frame/game_options.h"
+#include "programs/zarkolt/game_options.h"
 
+#include "frame/dialog_ids.h"
+#include "frame/game.h"
 #include "frame/help_context.h"
-#include "programs/zarkolt/dialogs_ids.h"
 
-namespace frame {
+namespace zarkolt_program {
+
+using frame::HelpEntry;
+using frame::Settings;
 
 namespace {
 
@@ -35,33 +39,35 @@ const char* const* BonusChoices(uint32_t lives) {
 }
 
 GameSettingWork GameSettingOpen(const GameSettings& settings) {
-    return {settings.lives, settings.bonus, settings.difficulty, settings.modeX, 0};
+    return {settings.options[Lives], settings.options[Bonus], settings.options[Difficulty], settings.modeX,
+            0};
 }
 
 void GameSettingDefaults(GameSettingWork* work) {
-    GameSettings defaults;
-    work->lives = defaults.lives;
-    work->difficulty = defaults.difficulty;
-    work->bonus = defaults.bonus;
+    GameSettings defaults = frame::DefaultSettings();
+    work->lives = defaults.options[Lives];
+    work->difficulty = defaults.options[Difficulty];
+    work->bonus = defaults.options[Bonus];
     work->upright = 0;
 }
 
 GameSettingOutcome GameSettingTakeOver(const GameSettingWork& work, bool testMode) {
     Settings.modeX = work.upright;
-    if (work.lives == Settings.lives && work.difficulty == Settings.difficulty &&
-        work.bonus == Settings.bonus && !work.scoresReset) {
-        SaveSettings();
+    std::array<uint32_t, frame::MaxOptions>& options = Settings.options;
+    if (work.lives == options[Lives] && work.difficulty == options[Difficulty] &&
+        work.bonus == options[Bonus] && !work.scoresReset) {
+        frame::SaveSettings();
         return GameSettingOutcome::Saved;
     }
-    Settings.lives = work.lives;
-    Settings.difficulty = work.difficulty;
-    Settings.bonus = work.bonus;
-    zarkolt::ApplyDipSwitches(DipSettingsOf(Settings));
+    options[Lives] = work.lives;
+    options[Difficulty] = work.difficulty;
+    options[Bonus] = work.bonus;
+    frame::Board().applySettings(frame::OptionsOf(Settings));
     return testMode ? GameSettingOutcome::TestModeApply : GameSettingOutcome::ResetMachine;
 }
 
 uint32_t GameSettingHelpContext(int controlId) {
-    return HelpContextOf(GameSettingHelp, controlId);
+    return frame::HelpContextOf(GameSettingHelp, controlId);
 }
 
-} // namespace frame
+} // namespace zarkolt_program

@@ -1,17 +1,17 @@
 // The control-settings property sheet with its "KEYBOARD" and "JOYSTICK"
 // pages. The decisions are in frame/control_pages.h; this file is the
 // window side.
-#include "frame/controls.h"
+#include "frame/win32/controls.h"
 
 #include <commctrl.h>
 #include <cstddef>
 #include <prsht.h>
 
 #include "frame/control_pages.h"
-#include "frame/dialogs_win.h"
+#include "frame/dialog_ids.h"
 #include "frame/joystick.h"
-#include "frame/program_win.h"
-#include "programs/zarkolt/dialogs_ids.h"
+#include "frame/win32/dialogs_win.h"
+#include "frame/win32/program_win.h"
 
 namespace frame {
 
@@ -57,6 +57,13 @@ INT_PTR OnNotify(HWND page, LPARAM lParam, void (*fill)(HWND), bool (*apply)(), 
     }
 }
 
+// The slot in [first, end) whose list has this id, or -1.
+int SlotOfList(int id, int first, int end) {
+    for (int slot = first; slot < end; slot++)
+        if (Game().controls.listIds[size_t(slot)] == id) return slot;
+    return -1;
+}
+
 // A list of the page changed its selection: slot := the selection.
 void OnListChosen(HWND page, int id, uint32_t* slot) {
     int index = ListSelection(page, id);
@@ -99,17 +106,19 @@ void Calibrate(HWND page) {
 } // namespace
 
 void FillKeyCombos(HWND page, const ControlAssignment& work) {
-    for (int slot = 0; slot < KeyboardSlotCount; slot++)
+    const ControlLayout& controls = Game().controls;
+    for (int slot = 0; slot < controls.keyboardSlotCount; slot++)
         FillList(
-            page, IDC_KEY_UP + slot, KeyboardRowCount, [](int row) { return KeyNames[row].name; },
-            work[slot]);
+            page, controls.listIds[size_t(slot)], KeyboardRowCount,
+            [](int row) { return KeyNames[row].name; }, work[size_t(slot)]);
 }
 
 void FillJoystickCombos(HWND page, const ControlAssignment& work, uint32_t use, uint32_t exchange) {
-    for (int i = 0; i < 4; i++)
+    const ControlLayout& controls = Game().controls;
+    for (int slot = controls.keyboardSlotCount; slot < controls.slotCount; slot++)
         FillList(
-            page, IDC_BUTTON1 + i, ButtonCount,
-            [](int button) { return KeyNames[FirstButtonRow + button].name; }, work[SlotJoyButton1 + i]);
+            page, controls.listIds[size_t(slot)], ButtonCount,
+            [](int button) { return KeyNames[FirstButtonRow + button].name; }, work[size_t(slot)]);
     SetChecked(page, IDC_USE_JOYSTICK, use);
     SetChecked(page, IDC_EXCHANGE_AXES, exchange);
 }
@@ -129,13 +138,12 @@ INT_PTR CALLBACK KeyboardPageProc(HWND page, UINT message, WPARAM wParam, LPARAM
                 Changed(page);
                 return TRUE;
             }
-            if (id >= IDC_KEY_UP && id <= IDC_BUTTON2 && code == CBN_SELENDOK) {
-                OnListChosen(page, id, &KeyboardWork[id - IDC_KEY_UP]);
-                return TRUE;
-            }
-            return FALSE;
+            int slot = SlotOfList(id, 0, Game().controls.keyboardSlotCount);
+            if (slot < 0 || code != CBN_SELENDOK) return FALSE;
+            OnListChosen(page, id, &KeyboardWork[size_t(slot)]);
+            return TRUE;
         }
-        case WM_HELP: ShowContextHelp(lParam, KeyboardHelpContext); return TRUE;
+        case WM_HELP: ShowContextHelp(page, lParam, KeyboardHelpContext); return TRUE;
         default: return FALSE;
     }
 }
@@ -166,17 +174,16 @@ INT_PTR CALLBACK JoystickPageProc(HWND page, UINT message, WPARAM wParam, LPARAM
                     FillJoystickCombos(page, JoystickWork.controls, JoystickWork.use, JoystickWork.exchange);
                     Changed(page);
                     return TRUE;
-                case IDC_BUTTON1:
-                case IDC_BUTTON2:
-                case IDC_COIN:
-                case IDC_START:
-                    if (code == CBN_SELENDOK)
-                        OnListChosen(page, id, &JoystickWork.controls[SlotJoyButton1 + id - IDC_BUTTON1]);
+                default: {
+                    const ControlLayout& controls = Game().controls;
+                    int slot = SlotOfList(id, controls.keyboardSlotCount, controls.slotCount);
+                    if (slot < 0) return FALSE;
+                    if (code == CBN_SELENDOK) OnListChosen(page, id, &JoystickWork.controls[size_t(slot)]);
                     return TRUE;
-                default: return FALSE;
+                }
             }
         }
-        case WM_HELP: ShowContextHelp(lParam, JoystickHelpContext); return TRUE;
+        case WM_HELP: ShowContextHelp(page, lParam, JoystickHelpContext); return TRUE;
         default: return FALSE;
     }
 }

@@ -1,0 +1,39 @@
+// The game program's sound: the board's buffers as DirectSound voices, the
+// board's seam guarded by SoundLock. Without a sound device the game is
+// silent and the Sound item greyed.
+#include "frame/commands.h"
+#include "frame/win32/directsound_win.h"
+#include "frame/win32/program_win.h"
+
+namespace frame {
+
+namespace {
+
+void Lock() {
+    EnterCriticalSection(&Program.soundLock);
+}
+void Unlock() {
+    LeaveCriticalSection(&Program.soundLock);
+}
+
+} // namespace
+
+int InitSound() {
+    AttachSound(nullptr);
+    switch (OpenVoices(Program.window, Board().soundBuffers(), Lock, Unlock)) {
+        case VoicesResult::NoDevice:
+            EnableMenuItem(GetMenu(Program.window), UINT(Game().commands.sound), MF_BYCOMMAND | MF_GRAYED);
+            return 1;
+        case VoicesResult::Failed: return 0;
+        case VoicesResult::Opened: break;
+    }
+    AttachSound(VoiceSeam());
+    return 1;
+}
+
+void ReleaseSound() {
+    AttachSound(nullptr);
+    CloseVoices();
+}
+
+} // namespace frame
