@@ -1,8 +1,12 @@
 // KLUNO through its board face: build, settings, controls, coin and start
 // pulses, test switch, voices, high-score traps and the score table.
+#include <filesystem>
+#include <fstream>
+
 #include "boards/kluno/kluno_board.h"
 #include "boards/kluno/score_traps.h"
 #include "tests/kluno/support.h"
+#include "tools/boardrun/boardrun.h"
 
 namespace kluno_test {
 namespace {
@@ -134,6 +138,61 @@ start   lds #$2000
     MainRam[0x249F] = 0x42;
     Face.scoresOut(table.data());
     EXPECT_EQ(table[163], 0x42);
+}
+
+} // namespace
+} // namespace kluno_test
+
+namespace kluno_test {
+namespace {
+
+// The size a PNG file's header gives, or {0, 0}.
+std::pair<uint32_t, uint32_t> PngSize(const std::string& path) {
+    std::ifstream in(path, std::ios::binary);
+    uint8_t header[24] = {};
+    in.read(reinterpret_cast<char*>(header), sizeof header);
+    auto word = [&](int at) {
+        return uint32_t(header[at] << 24 | header[at + 1] << 16 | header[at + 2] << 8 | header[at + 3]);
+    };
+    return in ? std::make_pair(word(16), word(20)) : std::make_pair(0u, 0u);
+}
+
+TEST_F(KlunoFace, HeadlessRunnerRunsItUprightAndTurned) {
+    Assemble(images[&GameData::cpu1Program], 0x8000, " org $8000\nstart bra start\n org $FFFE\n fdb start\n");
+    const std::filesystem::path dir = std::filesystem::path(testing::TempDir()) / "kluno_boardrun";
+    std::filesystem::create_directories(dir);
+    for (size_t i = 0; i < std::size(ImageSlots); i++)
+        std::ofstream(dir / ImageSlots[i].name, std::ios::binary)
+            .write(reinterpret_cast<const char*>(images.bytes[i].data()),
+                   std::streamsize(images.bytes[i].size()));
+    std::ofstream(dir / "script.txt") << "0 up,shot 1\n2 up,start1\n";
+    for (bool turned : {false, true}) {
+        std::string png = (dir / (turned ? "turned.png" : "upright.png")).string();
+        std::vector<std::string> args = {"boardrun",
+                                         "--board",
+                                         "kluno",
+                                         "--data",
+                                         dir.string(),
+                                         "--frames",
+                                         "3",
+                                         "--input",
+                                         (dir / "script.txt").string(),
+                                         "--png",
+                                         png,
+                                         "--voices",
+                                         (dir / "voices.txt").string()};
+        if (turned) args.push_back("--rotated");
+        std::vector<const char*> argv;
+        for (const std::string& arg : args)
+            argv.push_back(arg.c_str());
+        ASSERT_EQ(boardrun::Main(int(argv.size()), argv.data()), 0);
+        EXPECT_EQ(PngSize(png), turned ? std::make_pair(288u, 224u) : std::make_pair(224u, 288u));
+    }
+    EXPECT_EQ(IoChipRegs[1], 0x01); // up held
+    std::ifstream voices(dir / "voices.txt");
+    std::string line;
+    std::getline(voices, line);
+    EXPECT_EQ(line, "0 v0=off v1=off v2=off v3=off v4=off v5=off v6=off v7=off");
 }
 
 } // namespace
