@@ -127,7 +127,7 @@ BENCHMARK(Frame)->Unit(benchmark::kMicrosecond);
 void FrameModeX(benchmark::State& state) {
     BuildBusyBoard();
     DecodeCharactersModeX();
-    const FrameHooks hooks = {nullptr, nullptr, RenderFrameModeX};
+    const FrameHooks hooks = {nullptr, nullptr, nullptr, nullptr, RenderFrameModeX};
     for (auto _ : state)
         RunFrame(hooks);
 }

@@ -19,7 +19,7 @@ void RunFrame(const FrameHooks& hooks) {
     if (SoundActive()) UpdateSoundVoices(SharedRam + VoiceRegisterOffset);
     Call(hooks.present);
     if (!IoChipHold) {
-        Call(hooks.pollJoystick);
+        Call(hooks.pollInput);
         UpdateIoChipInputs();
     }
     M6809Run(CpuCount, Cpus, PassesPerFrame);

@@ -9,15 +9,16 @@
 
 #include <cstdint>
 
+#include "boards/board.h"
+
 namespace kluno {
 
 inline constexpr uint32_t PassesPerFrame = 8192;
 
-struct FrameHooks {
-    void (*present)();      // shows the picture rendered in the previous frame
-    void (*pollJoystick)(); // only while the joystick is in use
-    void (*render)();       // RenderFrame or RenderFrameModeX
-};
+// The platform's steps: present shows the picture rendered in the previous
+// frame, pollInput polls the joystick while it is in use, render is
+// RenderFrame or RenderFrameModeX. The board has no sound tick.
+using FrameHooks = boards::FrameHooks;
 
 void RunFrame(const FrameHooks& hooks);
 

@@ -86,7 +86,7 @@ void RunOneFrame(const boards::FrameHooks& hooks) {
     SetBit(IoChipInputs[0][0], 0, Coin.Advance());
     SetBit(IoChipInputs[0][3], 2, Start1.Advance());
     SetBit(IoChipInputs[0][3], 3, Start2.Advance());
-    RunFrame({hooks.present, hooks.pollInput, hooks.render});
+    RunFrame(hooks);
 }
 
 void SetFrameBuffer(uint8_t* pixels) {
