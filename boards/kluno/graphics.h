@@ -18,11 +18,12 @@ namespace kluno {
 
 using boards::PaletteEntry;
 
-inline constexpr int FirstGamePen = 0x60;   // GamePalette[0]
-inline constexpr int FrontPen = 0x60;       // characters in front of sprites: 0x60-0x6F
-inline constexpr int SpritePen = 0x70;      // sprites: 0x70-0x7F
-inline constexpr int TransparentPen = 0x7F; // a sprite pen never drawn
-inline constexpr int CharacterPen = 0x80;   // characters: 0x80-0x8F
+inline constexpr int FirstGamePen = 0x60;     // GamePalette[0]
+inline constexpr int FrontPen = 0x60;         // characters in front of sprites: 0x60-0x6F
+inline constexpr int SpritePen = 0x70;        // sprites: 0x70-0x7F
+inline constexpr int TransparentPen = 0x7F;   // a sprite pen never drawn
+inline constexpr int LowestCoveredPen = 0x6F; // sprites draw over pens from here up
+inline constexpr int CharacterPen = 0x80;     // characters: 0x80-0x8F
 
 // Entry (set << 8) | code, 64 bytes each (8 rows of 8), pens 0x80-0x8F.
 extern uint8_t CharacterImages[64 * 256 * 64];

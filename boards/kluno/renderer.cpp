@@ -51,7 +51,7 @@ void DrawPiece(uint32_t row, uint32_t column, uint32_t image) {
         for (int x = 0; x < 16; x++) {
             int r = Turned ? x : y, c = Turned ? 15 - y : x;
             uint8_t pen = pixels[(FlipRows ? 15 - r : r) * 16 + (FlipColumns ? 15 - c : c)];
-            line[x] = pen != TransparentPen && line[x] >= 0x6F ? pen : line[x];
+            line[x] = pen != TransparentPen && line[x] >= LowestCoveredPen ? pen : line[x];
         }
     }
 }
