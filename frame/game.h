@@ -7,7 +7,8 @@
 // test-mode caption), its menu command ids, the board face, the control
 // slots over the shared key-name table with what each slot does, the
 // fixed keys, the "Configuration" options with their ranges and defaults,
-// the help contexts of its pages, and its game-settings dialog.
+// the help contexts of its pages, its game-settings dialog and where its
+// instruction card goes.
 #pragma once
 
 #include <array>
@@ -16,6 +17,7 @@
 
 #include "boards/board.h"
 #include "frame/help_context.h"
+#include "frame/layout.h"
 
 namespace frame {
 
@@ -87,6 +89,8 @@ struct GameDescription {
     // Runs the game-settings dialog modally over the window (an HWND); null:
     // the program has none.
     void (*gameSettingsDialog)(void* owner);
+    // The instruction card of the 640 x 480 full screen.
+    CardPlaces card;
 };
 
 // The game in force: set once by FrameMain (or a test) before anything else.

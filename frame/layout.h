@@ -98,4 +98,19 @@ struct CardLayout {
     static constexpr Point RightCard = {ScreenWidth - Margin - CardWidth, CardTop};
 };
 
+// Where a game's instruction card goes on the 640 x 480 screen: the whole
+// surface in the background pen, the frame rectangle in the frame pen, the
+// card bitmap (its size) at two places. The game description carries them.
+struct CardPlaces {
+    uint8_t backgroundPen, framePen;
+    Rect frame;
+    int cardWidth, cardHeight;
+    Point left, right;
+};
+
+// The places of CardLayout (ZARKOLT's).
+inline constexpr CardPlaces DefaultCardPlaces = {
+    CardLayout::BackgroundPen, CardLayout::FramePen, CardLayout::Frame,    CardLayout::CardWidth,
+    CardLayout::CardHeight,    CardLayout::LeftCard, CardLayout::RightCard};
+
 } // namespace frame

@@ -75,7 +75,7 @@ int CreateSettingsKey(const char* title);
 // high-score save that comes later does nothing.
 void CloseSettingsKey();
 
-// The title given to CreateSettingsKey ("ZARKOLT" before that).
+// The title given to CreateSettingsKey (empty before that).
 const char* SettingsTitle();
 
 // Writes "1" when value is non-zero, else "0" (REG_SZ, data size 1).

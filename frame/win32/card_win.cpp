@@ -17,10 +17,10 @@ void FillCard(RECT* rect, DWORD pen) {
 
 void DrawInstructionCard() {
     if (!Program.card) return;
-    FillCard(nullptr, CardLayout::BackgroundPen);
-    RECT frame = {CardLayout::Frame.left, CardLayout::Frame.top, CardLayout::Frame.right,
-                  CardLayout::Frame.bottom};
-    FillCard(&frame, CardLayout::FramePen);
+    const CardPlaces& card = Game().card;
+    FillCard(nullptr, card.backgroundPen);
+    RECT frame = {card.frame.left, card.frame.top, card.frame.right, card.frame.bottom};
+    FillCard(&frame, card.framePen);
 
     HBITMAP bitmap = static_cast<HBITMAP>(
         LoadImageA(Program.instance, "INSTCARD", IMAGE_BITMAP, 0, 0, LR_CREATEDIBSECTION));
@@ -29,8 +29,8 @@ void DrawInstructionCard() {
     HGDIOBJ old = SelectObject(memory, bitmap);
     HDC surface;
     if (Program.card->GetDC(&surface) == DD_OK) {
-        for (Point at : {CardLayout::LeftCard, CardLayout::RightCard})
-            BitBlt(surface, at.x, at.y, CardLayout::CardWidth, CardLayout::CardHeight, memory, 0, 0, SRCCOPY);
+        for (Point at : {card.left, card.right})
+            BitBlt(surface, at.x, at.y, card.cardWidth, card.cardHeight, memory, 0, 0, SRCCOPY);
         Program.card->ReleaseDC(surface);
     }
     SelectObject(memory, old);

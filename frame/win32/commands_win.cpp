@@ -2,6 +2,7 @@
 // the switch between the window and the exclusive full screen, help and the
 // version box.
 #include <string>
+#include <utility>
 
 #include "frame/commands.h"
 #include "frame/frame_lock.h"
@@ -168,42 +169,57 @@ void ResetForNewSettings(bool showMessage) {
     ResetMachineLocked();
 }
 
+// The command of a menu id; the ids are the game's (a 0 id is no command).
+enum class Command {
+    None,
+    TestMode,
+    About,
+    Reset,
+    Exit,
+    Sound,
+    GameSettings,
+    FullScreen,
+    ControlSettings,
+    Help,
+    HelpOnHelp
+};
+
+Command CommandOf(int id) {
+    const CommandIds& c = Game().commands;
+    const std::pair<int, Command> table[] = {
+        {c.testMode, Command::TestMode},     {c.about, Command::About},
+        {c.reset, Command::Reset},           {c.exit, Command::Exit},
+        {c.sound, Command::Sound},           {c.gameSettings, Command::GameSettings},
+        {c.fullScreen, Command::FullScreen}, {c.controlSettings, Command::ControlSettings},
+        {c.helpContents, Command::Help},     {c.helpOnHelp, Command::HelpOnHelp},
+    };
+    for (const auto& [commandId, command] : table)
+        if (commandId != 0 && commandId == id) return command;
+    return Command::None;
+}
+
 void OnCommand(HWND window, int id, LPARAM lParam, int notification) {
-    const CommandIds& commands = Game().commands;
-    if (id == 0) {
-    } else if (id == commands.testMode) {
-        SwitchTestMode();
-        return;
-    } else if (id == commands.about) {
-        if (InFullScreen()) SendMessageA(window, WM_COMMAND, commands.fullScreen, 0);
-        DialogBoxParamA(Program.instance, "ABOUTBOX", window, AboutDlgProc, 0);
-        return;
-    } else if (id == commands.reset) {
-        if (Board().setTestMode) Board().setTestMode(false);
-        if (Game().testCaption) SetTestMode(false);
-        ResetMachineLocked();
-        return;
-    } else if (id == commands.exit) {
-        SendMessageA(window, WM_CLOSE, 0, 0);
-        return;
-    } else if (id == commands.sound) {
-        SwitchSound();
-        return;
-    } else if (id == commands.gameSettings) {
-        if (Game().gameSettingsDialog) Game().gameSettingsDialog(window);
-        return;
-    } else if (id == commands.fullScreen) {
-        SwitchFullScreen();
-        return;
-    } else if (id == commands.controlSettings) {
-        ShowControlSettings(window);
-        return;
-    } else if (id == commands.helpContents) {
-        ShowHelp(window, HELP_FINDER, 0);
-        return;
-    } else if (id == commands.helpOnHelp) {
-        ShowHelp(window, HELP_HELPONHELP, 0);
-        return;
+    switch (CommandOf(id)) {
+        case Command::TestMode: SwitchTestMode(); return;
+        case Command::About:
+            if (InFullScreen()) SendMessageA(window, WM_COMMAND, Game().commands.fullScreen, 0);
+            DialogBoxParamA(Program.instance, "ABOUTBOX", window, AboutDlgProc, 0);
+            return;
+        case Command::Reset:
+            if (Board().setTestMode) Board().setTestMode(false);
+            if (Game().testCaption) SetTestMode(false);
+            ResetMachineLocked();
+            return;
+        case Command::Exit: SendMessageA(window, WM_CLOSE, 0, 0); return;
+        case Command::Sound: SwitchSound(); return;
+        case Command::GameSettings:
+            if (Game().gameSettingsDialog) Game().gameSettingsDialog(window);
+            return;
+        case Command::FullScreen: SwitchFullScreen(); return;
+        case Command::ControlSettings: ShowControlSettings(window); return;
+        case Command::Help: ShowHelp(window, HELP_FINDER, 0); return;
+        case Command::HelpOnHelp: ShowHelp(window, HELP_HELPONHELP, 0); return;
+        case Command::None: break;
     }
     DefWindowProcA(window, WM_COMMAND, MAKEWPARAM(id, notification), lParam);
 }

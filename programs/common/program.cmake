@@ -4,17 +4,21 @@
 # A game program on the shared frame: the executable NAME.EXE in velto/NAME/
 # of the build tree, built from SOURCES (its WinMain hands FrameMain the
 # game description), its resource script RC (compiled with the program's
-# directory, RC_INCLUDES, its binary directory and the project's root on the
-# include path, so that "frame/dialog_ids.h" is found), linked with the
+# directory, programs/common (about.rc: the version box and block every
+# program carries), RC_INCLUDES, its binary directory and the project's root
+# on the include path, so that "frame/dialog_ids.h" is found), linked with the
 # frame's Windows side, the board library and LIBS.
+
+set(VELTO_PROGRAMS_COMMON ${CMAKE_CURRENT_LIST_DIR})
 
 function(velto_game_program)
   cmake_parse_arguments(ARG "" "NAME;BOARD;RC" "RC_INCLUDES;RC_DEPENDS;SOURCES;LIBS" ${ARGN})
   set(target ${ARG_NAME}_program)
   string(TOLOWER ${target} target)
   set(resources ${CMAKE_CURRENT_BINARY_DIR}/${target}_rc.o)
-  set(includes -I ${CMAKE_CURRENT_SOURCE_DIR})
-  set(rc_sources ${CMAKE_CURRENT_SOURCE_DIR}/${ARG_RC} ${PROJECT_SOURCE_DIR}/frame/dialog_ids.h)
+  set(includes -I ${CMAKE_CURRENT_SOURCE_DIR} -I ${VELTO_PROGRAMS_COMMON})
+  set(rc_sources ${CMAKE_CURRENT_SOURCE_DIR}/${ARG_RC} ${VELTO_PROGRAMS_COMMON}/about.rc
+                 ${PROJECT_SOURCE_DIR}/frame/dialog_ids.h)
   foreach(dir IN LISTS ARG_RC_INCLUDES)
     list(APPEND includes -I ${dir})
     file(GLOB dir_rc CONFIGURE_DEPENDS ${dir}/*.rc)

@@ -70,6 +70,7 @@ frame::GameDescription ZarkoltGame(const char* title, const char* testCaption, c
         .keyboardHelp = KeyboardHelp,
         .joystickHelp = JoystickHelp,
         .gameSettingsDialog = gameSettingsDialog,
+        .card = frame::DefaultCardPlaces,
     };
 }
 

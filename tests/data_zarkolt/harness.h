@@ -52,7 +52,4 @@ std::vector<uint8_t> Picture();
 // The picture in its colours as a PNG; false when it cannot be written.
 bool WritePng(const std::string& path);
 
-constexpr int Width = 224;
-constexpr int Height = 288;
-
 } // namespace harness

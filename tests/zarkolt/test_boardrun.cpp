@@ -180,6 +180,11 @@ TEST_F(BoardRunTest, RefusesMissingOrWrongData) {
     EXPECT_EQ(RunBoard({"--board", "nonesuch", "--data", dir}), 1);
 }
 
+TEST(BoardRunBoards, EveryBoardOfTheTableRunsWithItsEmbeddedData) {
+    for (const boards::BoardFace* face : boards::BoardTable)
+        EXPECT_EQ(RunBoard({"--board", face->name, "--frames", "2"}), 0) << face->name;
+}
+
 #ifdef ZARKOLT_MANIFEST
 TEST(BoardRunData, ImageNamesFollowTheManifest) {
     std::ifstream manifest(ZARKOLT_MANIFEST);
