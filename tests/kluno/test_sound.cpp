@@ -61,19 +61,8 @@ TEST_F(KlunoSound, VoicesFromTheRegisters) {
     }
 }
 
-TEST_F(KlunoSound, WaveTable) {
-    Place(images[&GameData::waveform], 0, {0x00, 0x08, 0x0F, 0xF3});
-    images[&GameData::waveform][255] = 0x0C;
-    Build();
-    EXPECT_EQ(WaveTable[0][0], -4096);
-    EXPECT_EQ(WaveTable[0][1], 0);
-    EXPECT_EQ(WaveTable[0][2], 3584);
-    EXPECT_EQ(WaveTable[0][3], -2560);
-    EXPECT_EQ(WaveTable[7][31], 2048);
-}
-
-// The caches' decisions are the boards' shared voice logic (tested with the
-// ZARKOLT voices); here the eight-voice registers drive them.
+// The caches' decisions and the wave table are the boards' shared voice logic
+// (tested with the ZARKOLT voices); here the eight-voice registers drive them.
 TEST_F(KlunoSound, VoiceRestartsRetunesAndRewinds) {
     images[&GameData::waveform][2 * 32] = 0x0F;
     Build();
