@@ -157,6 +157,7 @@ bool BuildKlunoMachine(const GameData& data, M6809TrapHook trapHook, const DipSe
     DecodeCharacters();
     DecodeSprites();
     BuildPalette();
+    std::memset(CardPalette, 0, sizeof CardPalette); // black until the card's colours come
 
     FrameBuffer = FrameBufferStore;
     std::memset(FrameBufferStore, 0, sizeof FrameBufferStore);
