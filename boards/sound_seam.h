@@ -3,6 +3,12 @@
 // programs back it with DirectSound, the tests and the headless runner with
 // recorders. Which buffers exist, their sizes and rates, is the board's
 // (BoardFace::soundBuffers); the board keeps the seam it is given.
+//
+// A board's buffers are the entries of its list (the ids are their indices):
+// its waveform voices first, from id 0, then any recorded samples, then the
+// primary buffer: three voices, three samples and the primary buffer, or eight
+// voices and the primary buffer. The seam names the primary buffer's id; a
+// device that could not make it says NoBuffer and the board skips its steps.
 #pragma once
 
 #include <cstdint>
@@ -19,15 +25,19 @@ enum : uint32_t {
 enum class PlayResult { Ok, BufferLost, Failed };
 
 inline constexpr int32_t SilentVolume = -10000; // hundredths of a decibel
+inline constexpr int NoBuffer = -1;
 
 struct SoundSeam {
+    int primary;    // id of the primary buffer, or NoBuffer when the device has none
     void (*lock)(); // the sound lock around every use of the buffers
     void (*unlock)();
     uint32_t (*status)(int buffer);
     PlayResult (*play)(int buffer, bool looping);
     void (*stop)(int buffer);
     void (*restore)(int buffer);
-    void (*fill)(int buffer, const void* bytes, uint32_t size); // from the buffer's start
+    // Locks the buffer from its start, copies size bytes into the one or two
+    // locked parts and unlocks; false when the lock failed (nothing copied).
+    bool (*fill)(int buffer, const void* bytes, uint32_t size);
     void (*setPosition)(int buffer, uint32_t position);
     void (*setRate)(int buffer, uint32_t hertz);
     void (*setVolume)(int buffer, int32_t volume);

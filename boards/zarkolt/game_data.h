@@ -10,12 +10,11 @@
 #include <cstddef>
 #include <cstdint>
 
+#include "boards/common/game_data.h"
+
 namespace zarkolt {
 
-struct Image {
-    const uint8_t* data = nullptr;
-    size_t size = 0;
-};
+using boards::Image;
 
 // One image per line of the game data's manifest (data/zarkolt/manifest.txt),
 // by its field name: cpu1, cpu2, cpu3 (the programs), characters, tilesA,
@@ -27,11 +26,7 @@ struct GameData {
 #undef IMAGE
 };
 
-struct ImageSlot {
-    const char* name;
-    size_t size;
-    Image GameData::*member;
-};
+using ImageSlot = boards::ImageSlot<GameData>;
 
 inline constexpr ImageSlot ImageSlots[] = {
 #define IMAGE(field, file, size) {file, size, &GameData::field},
@@ -41,6 +36,8 @@ inline constexpr ImageSlot ImageSlots[] = {
 
 // The first slot whose image is missing or of the wrong size, or null when
 // every image is present with its exact size.
-const ImageSlot* FindBadImage(const GameData& data);
+inline const ImageSlot* FindBadImage(const GameData& data) {
+    return boards::FindBadImage(data, ImageSlots);
+}
 
 } // namespace zarkolt

@@ -76,7 +76,8 @@ void DecodeSprite(const uint8_t* bytes, const uint8_t* third, int thirdShift, ui
 
 PaletteEntry GameColour(int n) {
     auto level = [](const Image& prom, int n) { return uint8_t((prom.data[n] & 0x0F) * 255 / 15); };
-    return {level(GameImages.redProm, n), level(GameImages.greenProm, n), level(GameImages.blueProm, n), PaletteReserved};
+    return {level(GameImages.redProm, n), level(GameImages.greenProm, n), level(GameImages.blueProm, n),
+            PaletteReserved};
 }
 
 } // namespace
@@ -131,19 +132,6 @@ void DecodeSprites() {
 void BuildPalette() {
     for (int n = 0; n < 128; n++)
         GamePalette[n] = GameColour(n);
-}
-
-void BuildCardPalette(const uint8_t* colourTable, size_t entries) {
-    if (!colourTable) return;
-    CardPalette[0] = {0, 0, 0, 0};
-    for (size_t i = 1; i < 254; i++) {
-        CardPalette[i] = {0, 0, 0, 0};
-        if (i >= entries) continue;
-        const uint8_t* quad = colourTable + i * 4;
-        CardPalette[i] = {quad[2], quad[1], quad[0], 0};
-    }
-    CardPalette[254] = {0, 0, 0, 0};
-    CardPalette[255] = {255, 255, 255, 0};
 }
 
 } // namespace zarkolt

@@ -48,17 +48,18 @@ void Restore(int buffer) {
     if (IDirectSoundBuffer* b = BufferAt(buffer)) b->Restore();
 }
 
-void Fill(int buffer, const void* bytes, uint32_t size) {
+bool Fill(int buffer, const void* bytes, uint32_t size) {
     IDirectSoundBuffer* b = BufferAt(buffer);
-    if (!b) return;
+    if (!b) return false;
     void* part1;
     void* part2;
     DWORD size1, size2;
-    if (b->Lock(0, size, &part1, &size1, &part2, &size2, 0) != DS_OK) return;
+    if (b->Lock(0, size, &part1, &size1, &part2, &size2, 0) != DS_OK) return false;
     const uint8_t* from = static_cast<const uint8_t*>(bytes);
     memcpy(part1, from, size1);
     if (part2) memcpy(part2, from + size1, size2);
     b->Unlock(part1, size1, part2, size2);
+    return true;
 }
 
 void SetPosition(int buffer, uint32_t position) {
@@ -73,8 +74,9 @@ void SetVolume(int buffer, int32_t volume) {
     if (IDirectSoundBuffer* b = BufferAt(buffer)) b->SetVolume(volume);
 }
 
-const boards::SoundSeam DirectSoundSeam = {Lock,    Unlock, Status,      Play,    Stop,
-                                           Restore, Fill,   SetPosition, SetRate, SetVolume};
+// Its primary buffer is named once the buffers are made.
+boards::SoundSeam DirectSoundSeam = {boards::NoBuffer, Lock, Unlock,      Status,  Play,     Stop,
+                                     Restore,          Fill, SetPosition, SetRate, SetVolume};
 
 WAVEFORMATEX MonoFormat(DWORD rate) {
     WAVEFORMATEX format = {};
@@ -123,8 +125,12 @@ VoicesResult OpenVoices(HWND window, std::span<const boards::SoundBufferSpec> bu
     UnlockHook = unlock;
     BufferCount = int(buffers.size());
     // The primary buffer first: the program goes on without it.
-    for (int i = 0; i < BufferCount; i++)
-        if (buffers[size_t(i)].primary) Buffers[i] = CreatePrimary(buffers[size_t(i)].rate);
+    DirectSoundSeam.primary = boards::NoBuffer;
+    for (int i = 0; i < BufferCount; i++) {
+        if (!buffers[size_t(i)].primary) continue;
+        Buffers[i] = CreatePrimary(buffers[size_t(i)].rate);
+        if (Buffers[i]) DirectSoundSeam.primary = i;
+    }
     for (int i = 0; i < BufferCount; i++) {
         const boards::SoundBufferSpec& spec = buffers[size_t(i)];
         if (spec.primary) continue;

@@ -27,10 +27,13 @@ boards::PlayResult Play(int buffer, bool) {
     return boards::PlayResult::Ok;
 }
 void Buffer(int) {}
-void Fill(int, const void*, uint32_t) {}
+bool Fill(int, const void*, uint32_t) {
+    return true;
+}
 void Set(int, uint32_t) {}
 void SetVolume(int, int32_t) {}
-const boards::SoundSeam Recorder = {NoLock, NoLock, Status, Play, Buffer, Buffer, Fill, Set, Set, SetVolume};
+const boards::SoundSeam Recorder = {
+    zarkolt::PrimaryBuffer, NoLock, NoLock, Status, Play, Buffer, Buffer, Fill, Set, Set, SetVolume};
 
 const boards::BoardFace* Current = &zarkolt::Face;
 

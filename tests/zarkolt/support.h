@@ -10,33 +10,18 @@
 #include <vector>
 
 #include "boards/zarkolt/zarkolt.h"
+#include "tests/common/sound_recorder.h"
+#include "tests/common/synthetic_images.h"
 
 namespace zarkolt_test {
 
-// Every image of the game data at its exact size, all zero until a test
-// writes into it.
-struct SyntheticImages {
-    SyntheticImages();
-    std::vector<uint8_t>& operator[](zarkolt::Image zarkolt::GameData::*member);
-    zarkolt::GameData Data() const;
-    std::vector<std::vector<uint8_t>> bytes; // in ImageSlots order
+using SyntheticImages = test_support::SyntheticImages<zarkolt::GameData, zarkolt::ImageSlots>;
+using test_support::Place;
+
+// The recording seam (tests/common/sound_recorder.h) as ZARKOLT's device.
+struct SoundRecorder : test_support::SoundRecorder {
+    void Install() { test_support::SoundRecorder::Install(zarkolt::Sound, zarkolt::PrimaryBuffer); }
 };
-
-// Writes bytes at an offset of an image.
-void Place(std::vector<uint8_t>& image, size_t offset, std::initializer_list<uint8_t> bytes);
-
-// Records every call of the sound seam as text ("play 1 loop") and keeps a
-// status per buffer as a sound device would.
-struct SoundRecorder {
-    std::vector<std::string> calls;
-    uint32_t status[zarkolt::SoundBufferCount] = {};
-    bool loseNextPlay = false; // the next play reports a lost buffer
-    int locks = 0;             // lock depth, checked to be 0 between calls
-
-    void Install();                  // Sound := this recorder
-    std::vector<std::string> Take(); // the calls so far, then clears them
-};
-extern SoundRecorder* ActiveRecorder;
 
 class BoardTest : public ::testing::Test {
   protected:

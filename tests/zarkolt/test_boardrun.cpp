@@ -181,8 +181,10 @@ TEST_F(BoardRunTest, RefusesMissingOrWrongData) {
 }
 
 TEST(BoardRunBoards, EveryBoardOfTheTableRunsWithItsEmbeddedData) {
-    for (const boards::BoardFace* face : boards::BoardTable)
+    for (const boards::BoardFace* face : boards::BoardTable) {
+        if (!face->buildEmbedded) continue; // built without its game data
         EXPECT_EQ(RunBoard({"--board", face->name, "--frames", "2"}), 0) << face->name;
+    }
 }
 
 #ifdef ZARKOLT_MANIFEST

@@ -34,13 +34,23 @@ void Stop(int buffer) {
     BufferStatus[buffer & 31] = 0;
 }
 void Restore(int) {}
-void Fill(int, const void*, uint32_t) {}
+bool Fill(int, const void*, uint32_t) {
+    return true;
+}
 void SetPosition(int, uint32_t) {}
 void SetRate(int, uint32_t) {}
 void SetVolume(int, int32_t) {}
 
-const boards::SoundSeam RunnerSound = {NoLock,  NoLock, Status,      Play,    Stop,
-                                       Restore, Fill,   SetPosition, SetRate, SetVolume};
+boards::SoundSeam RunnerSound = {boards::NoBuffer, NoLock, NoLock,      Status,  Play,     Stop,
+                                 Restore,          Fill,   SetPosition, SetRate, SetVolume};
+
+// The id of the board's primary buffer, or none.
+int PrimaryOf(const BoardFace& face) {
+    std::span<const boards::SoundBufferSpec> specs = face.soundBuffers();
+    for (size_t id = 0; id < specs.size(); id++)
+        if (specs[id].primary) return int(id);
+    return boards::NoBuffer;
+}
 
 bool StartSoundTick() {
     return true;
@@ -134,6 +144,7 @@ bool Build(const BoardFace& face, const Options& options, std::vector<std::vecto
     if (!built) return false;
     if (options.rotated) face.setTurned(true);
     std::fill(std::begin(BufferStatus), std::end(BufferStatus), 0u);
+    RunnerSound.primary = PrimaryOf(face);
     face.attachSound(&RunnerSound);
     face.reset();
     return true;
