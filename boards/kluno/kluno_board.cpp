@@ -235,6 +235,7 @@ const boards::BoardFace Face = {
     .installScoreTraps = InstallScoreTraps,
     .peek = Peek,
     .voiceLine = VoiceLine,
+    .buildAttract = nullptr,
 };
 
 } // namespace kluno
