@@ -109,6 +109,7 @@ SL_BOMB         EQU 11
 SL_BLAST        EQU 15
 SL_SIGN         EQU 19
 SL_SHOW         EQU 20
+HIDDEN_V        EQU 24+400      ; row value of a hidden sprite
 
 ; Modes
 M_TITLE         EQU 0
@@ -589,41 +590,41 @@ FleetStay
 ; the row value (picture row + 40); $FF ends it.
 FleetSprites
         FCB $06,4,0,17+16
-        FDB 40+44
+        FDB 40+54
         FCB $06,4,1,17+64
-        FDB 40+44
+        FDB 40+54
         FCB $06,4,2,17+112
-        FDB 40+44
+        FDB 40+54
         FCB $06,4,3,17+160
-        FDB 40+44
+        FDB 40+54
         FCB $08,5,4,17+16
-        FDB 40+78
+        FDB 40+86
         FCB $08,5,5,17+64
-        FDB 40+78
+        FDB 40+86
         FCB $08,5,6,17+112
-        FDB 40+78
+        FDB 40+86
         FCB $08,5,7,17+160
-        FDB 40+78
+        FDB 40+86
         FCB $0C,6,8,17+8
-        FDB 40+126
+        FDB 40+134
         FCB $0C,6,9,17+60
-        FDB 40+126
+        FDB 40+134
         FCB $0C,6,10,17+112
-        FDB 40+126
+        FDB 40+134
         FCB $0C,6,11,17+164
-        FDB 40+126
+        FDB 40+134
         FCB $10,7,12,17+8
-        FDB 40+158
+        FDB 40+166
         FCB $10,7,13,17+60
-        FDB 40+158
+        FDB 40+166
         FCB $10,7,14,17+112
-        FDB 40+158
+        FDB 40+166
         FCB $10,7,15,17+164
-        FDB 40+158
+        FDB 40+166
         FCB $04,2,0,17+180
         FDB 40+240     ; under the blast
-        FCB $06,4,0,3
-        FDB 40+224     ; cut by the left edge
+        FCB $06,4,0,8
+        FDB 40+220     ; cut by the left edge
         FCB $04,3,0,17+100
         FDB 40+280     ; cut by the bottom edge
         FCB $05,2,0,17+216
@@ -638,9 +639,9 @@ DemoStart
         STA Demo
         STA Players
         JSR NewGame
-        LDA #1
+        LDA #3
         STA PLAYER1+P_SHIPS
-        RTS
+        JMP ShowLives
 DemoRun JSR AttractCommon
         JSR DemoPilot
         JSR GameFrame
@@ -747,7 +748,7 @@ TestStart
         CLR Coarse
         CLRA
         JSR SetScroll
-        JSR ClearScreen
+        JSR BlankScreen
         LDY #TestText
         JSR PrintList
         ; the grid: rows 24-31, columns 2-25, with a white frame
@@ -805,7 +806,6 @@ TNib    LDA ,X+
         ANDA #$0F
         PSHS X
         JSR PrintDigit
-        INC TxtCol
         PULS X
         CMPX #IOCHIP2+8
         BNE TNib
@@ -913,6 +913,18 @@ ClrFix  STD ,X
         LEAX 2,X
         CMPX #$800
         BNE ClrFix
+        RTS
+
+; Every cell blank, for the test screen.
+BlankScreen
+        LDX #0
+        LDD #CH_BLANK*256+CH_BLANK
+BlankLp STD VIDEO,X
+        CLR ATTRS,X
+        CLR ATTRS+1,X
+        LEAX 2,X
+        CMPX #$800
+        BNE BlankLp
         RTS
 
 ; Restores rows TxtRow.. TxtRow + B - 1 of the playfield from the starfield
@@ -1348,17 +1360,23 @@ SetSprite
         STA $1000,X
         PULS B,X,PC
 
-; B = slot: column byte 0, which the board never draws
+; B = slot: the sprite far below the picture (row 400), where no piece of
+; any form is drawn
 HideSprite
-        PSHS B,X
+        PSHS D,X
         ASLB
         LDX #SPR_POS
         ABX
-        CLR ,X
-        PULS B,X,PC
+        BSR HideOne
+        PULS D,X,PC
+HideOne LDD #HIDDEN_V
+        STB 1,X
+        STA $801,X
+        RTS
 
 HideAll LDX #SPR_POS
-HideLp  CLR ,X++
+HideLp  BSR HideOne
+        LEAX 2,X
         CMPX #SPR_POS+128
         BNE HideLp
         RTS
@@ -2623,19 +2641,19 @@ FleetText
         FCB 6,3,C_YELLOW
         FCC "THE KLUNO FLEET"
         FCB 0
-        FCB 3,9,C_WHITE
+        FCB 3,5,C_WHITE
         FCC "DARTER      200 POINTS"
         FCB 0
-        FCB 3,15,C_WHITE
+        FCB 3,9,C_WHITE
         FCC "PROBE       300 POINTS"
         FCB 0
-        FCB 3,19,C_WHITE
+        FCB 3,15,C_WHITE
         FCC "CRUISER     500 POINTS"
         FCB 0
-        FCB 3,25,C_WHITE
+        FCB 3,19,C_WHITE
         FCC "MOTHERSHIP 1000 POINTS"
         FCB 0
-        FCB 3,27,C_GREEN
+        FCB 3,26,C_GREEN
         FCC "KLUNOID     100 POINTS"
         FCB 0
         FCB $FF
