@@ -181,6 +181,8 @@ ClrShr  STD ,X++
         STA LATCH+L_CPU2_RUN
         STA LATCH+L_SOUND_ON
         JSR MakeStars
+        CLRA                    ; the scroll register keeps its value over a reset
+        JSR SetScroll
         JSR ClearScreen
         LDY #BootText
         JSR PrintList
@@ -1911,7 +1913,7 @@ MeBSet  LDA #1
         STD 2,U
         RTS
 
-; Bombs fall and drift towards the ship until they are level with it.
+; Bombs fall and drift towards the ship until they are 24 rows above it.
 MoveBombs
         LDX #BOMBS
 MbLoop  TST ,X
@@ -1927,7 +1929,8 @@ MbSlow  STD 2,X
         CLR ,X
         BRA MbNext
 MbOn    SUBD PlayerV
-        BPL MbNext
+        CMPD #-24               ; no last-moment turns: a bomb can be dodged
+        BGE MbNext
         LDA 1,X
         CMPA PlayerX
         BEQ MbNext

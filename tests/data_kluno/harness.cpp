@@ -57,7 +57,8 @@ void SetControls(uint8_t byte0, uint8_t directions, uint8_t byte3) {
 }
 
 void SetTestSwitch(bool on) {
-    kluno::IoChipInputs[1][6] = static_cast<uint8_t>(on ? kluno::IoChipInputs[1][6] | 8 : kluno::IoChipInputs[1][6] & ~8);
+    kluno::IoChipInputs[1][6] =
+        static_cast<uint8_t>(on ? kluno::IoChipInputs[1][6] | 8 : kluno::IoChipInputs[1][6] & ~8);
 }
 
 void InsertCoin() {

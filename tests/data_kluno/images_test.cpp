@@ -17,8 +17,10 @@ namespace {
 
 // The manifest's order is the struct's.
 constexpr ImageSpan KlunoImages::*Fields[] = {
-    &KlunoImages::characters, &KlunoImages::characterColorProm, &KlunoImages::sprites, &KlunoImages::spriteColorProm,
-    &KlunoImages::cpu1,       &KlunoImages::cpu2,               &KlunoImages::colorProm, &KlunoImages::waveProm,
+    &KlunoImages::characters, &KlunoImages::characterColorProm,
+    &KlunoImages::sprites,    &KlunoImages::spriteColorProm,
+    &KlunoImages::cpu1,       &KlunoImages::cpu2,
+    &KlunoImages::colorProm,  &KlunoImages::waveProm,
 };
 
 struct Entry {
@@ -110,7 +112,9 @@ TEST(KlunoImages, DefaultCopyLoopsWriteOnlyTheScoreAreas) {
     ASSERT_EQ(cpu.PC, 0xC02C);
     for (int a = 0; a < 0x8000; ++a) {
         bool top = a >= 0x1831 && a < 0x1835, table = a >= 0x2400 && a < 0x24A0;
-        uint8_t expected = top ? rom[0xC0FF - 0x8000 + a - 0x1831] : table ? rom[0xC103 - 0x8000 + a - 0x2400] : 0xAA;
+        uint8_t expected = top     ? rom[0xC0FF - 0x8000 + a - 0x1831]
+                           : table ? rom[0xC103 - 0x8000 + a - 0x2400]
+                                   : 0xAA;
         ASSERT_EQ(ram[a], expected) << std::hex << a;
     }
 }
@@ -135,7 +139,9 @@ TEST(KlunoImages, VectorsPointIntoTheProgramsAndTheSumsAreZero) {
 TEST(KlunoImages, InstructionCardTakesItsGameColoursFromTheColourProm) {
     std::vector<uint8_t> bmp = ReadAll(std::filesystem::path(KLUNO_ART_DIR) / "INSTCARD.bmp");
     ASSERT_GT(bmp.size(), 54u + 1024u);
-    auto u32 = [&](size_t at) { return uint32_t(bmp[at] | bmp[at + 1] << 8 | bmp[at + 2] << 16 | bmp[at + 3] << 24); };
+    auto u32 = [&](size_t at) {
+        return uint32_t(bmp[at] | bmp[at + 1] << 8 | bmp[at + 2] << 16 | bmp[at + 3] << 24);
+    };
     EXPECT_EQ(u32(18), 164u);
     EXPECT_EQ(u32(22), 268u);
     EXPECT_EQ(bmp[28], 8);

@@ -3,7 +3,8 @@
 //   kluno_play [test] [unpatched] OUTDIR STEP...
 // Steps: "f N" runs N frames, "p NAME" writes OUTDIR/NAME.ppm, "coin",
 // "start1", "start2", "in DIR BTN" sets the directions and byte 3 (hex),
-// "test 0|1" the test switch, "ram ADDR" prints a byte, "dump ADDR N".
+// "test 0|1" the test switch, "held N" runs N frames without the I/O-chip
+// refresh, "ram ADDR" prints a byte, "dump ADDR N".
 #include <cstdio>
 #include <cstdlib>
 #include <string>
@@ -51,6 +52,12 @@ int main(int argc, char** argv) {
             for (unsigned k = 0; k < count; ++k)
                 std::printf(" %02X", klunoharness::ReadRam(static_cast<uint16_t>(address + k)));
             std::printf("\n");
+        } else if (step == "held") { // N frames without the chips' refresh
+            int n = static_cast<int>(number(10));
+            for (int k = 0; k < n; ++k, ++frame) {
+                kluno::IoChipHold = 1;
+                klunoharness::RunFrames(1);
+            }
         } else if (step == "pc") {
             std::printf("frame %d PC %04X %04X\n", frame, kluno::Cpus[0].PC, kluno::Cpus[1].PC);
         }
