@@ -102,6 +102,28 @@ void StartGame(const klunoharness::Options& options, int players) {
     ASSERT_EQ(ReadRam(ModeByte), GameMode);
 }
 
+// One frame of a simple player: under the first enemy, fire held, a step
+// aside from a bomb close above.
+void Autopilot() {
+    uint8_t directions = 0;
+    for (uint16_t e = Enemies; e < Enemies + 64; e += 8)
+        if (ReadRam(e)) {
+            int dx = ReadRam(uint16_t(e + 1)) - ReadRam(PlayerX);
+            directions = dx > 2 ? klunoharness::Right : dx < -2 ? klunoharness::Left : 0;
+            break;
+        }
+    // a bomb close above: step aside
+    for (uint16_t b = Bombs; b < Bombs + 16; b += 4) {
+        int dx = ReadRam(uint16_t(b + 1)) - ReadRam(PlayerX);
+        int dy = (ReadRam(PlayerV) << 8 | ReadRam(PlayerV + 1)) -
+                 (ReadRam(uint16_t(b + 2)) << 8 | ReadRam(uint16_t(b + 3)));
+        if (ReadRam(b) && dy > 0 && dy < 60 && dx > -14 && dx < 14)
+            directions = dx > 0 || ReadRam(PlayerX) > 200 ? klunoharness::Left : klunoharness::Right;
+    }
+    klunoharness::SetControls(0, directions, 1);
+    RunFrames(1);
+}
+
 struct Voice {
     uint8_t volume, waveByte;
     uint32_t f;
@@ -193,23 +215,7 @@ TEST(KlunoGame, ScriptedGameScoresEndsAndSavesTheNewHighScore) {
     StartGame(With(Dips(1, 0, 0, 1)), 1);
     EXPECT_EQ(ReadRam(Ships1), 5);
     for (int frame = 0; frame < 20000 && Score() <= 0x500 && ReadRam(ModeByte) == GameMode; ++frame) {
-        uint8_t directions = 0;
-        for (uint16_t e = Enemies; e < Enemies + 64; e += 8)
-            if (ReadRam(e)) {
-                int dx = ReadRam(uint16_t(e + 1)) - ReadRam(PlayerX);
-                directions = dx > 2 ? klunoharness::Right : dx < -2 ? klunoharness::Left : 0;
-                break;
-            }
-        // a bomb close above: step aside
-        for (uint16_t b = Bombs; b < Bombs + 16; b += 4) {
-            int dx = ReadRam(uint16_t(b + 1)) - ReadRam(PlayerX);
-            int dy = (ReadRam(PlayerV) << 8 | ReadRam(PlayerV + 1)) -
-                     (ReadRam(uint16_t(b + 2)) << 8 | ReadRam(uint16_t(b + 3)));
-            if (ReadRam(b) && dy > 0 && dy < 60 && dx > -14 && dx < 14)
-                directions = dx > 0 || ReadRam(PlayerX) > 200 ? klunoharness::Left : klunoharness::Right;
-        }
-        klunoharness::SetControls(0, directions, 1);
-        RunFrames(1);
+        Autopilot();
     }
     EXPECT_GT(Score(), 0x500u);
     klunoharness::SetControls(0, 0, 0);
@@ -226,6 +232,19 @@ TEST(KlunoGame, ScriptedGameScoresEndsAndSavesTheNewHighScore) {
     for (int y = 9; y <= 21; y += 3)
         shown = shown || Shows(y, "PLAYER 1");
     EXPECT_TRUE(shown) << TextLine(9) << "\n" << TextLine(12) << "\n" << TextLine(21);
+}
+
+// From 9,900 the next kill reaches the first bonus mark (10,000 with the
+// default switches): a ship more, the next mark at 30,000.
+TEST(KlunoGame, BonusShipAtTheBonusMark) {
+    StartGame({}, 1);
+    RunFrames(130);
+    kluno::MainRam[Score1 + 2] = 0x99;
+    for (int frame = 0; frame < 5000 && Score() < 0x10000; ++frame)
+        Autopilot();
+    EXPECT_GE(Score(), 0x10000u);
+    EXPECT_EQ(ReadRam(0x1088), 1);    // bonuses given
+    EXPECT_EQ(ReadRam(0x1087), 0x03); // the next at 30,000
 }
 
 TEST(KlunoGame, TwoPlayersTakeTurns) {
