@@ -111,8 +111,7 @@ void Render(bool turned) {
 }
 
 boards::Picture PictureOf(bool turned) {
-    return {FrameBuffer + PictureTop * FrameWidth + PictureLeft, turned ? PictureHeight : PictureWidth,
-            turned ? PictureWidth : PictureHeight, FrameWidth};
+    return boards::PortraitPicture(FrameBuffer, turned);
 }
 
 void GamePalette(boards::Colour* pens) {
@@ -131,13 +130,7 @@ void CardPalette(boards::Colour* entries) {
 
 void ComposeFullScreen(uint8_t* surface, ptrdiff_t pitch, const uint8_t* card, ptrdiff_t cardPitch,
                        bool turned) {
-    if (turned) {
-        FillBytes(surface, pitch, 320, 240, 0);
-        CopyPictureModeX(surface, pitch);
-        return;
-    }
-    if (card) CopyCard(card, cardPitch, surface, pitch);
-    CopyPictureFullScreen(surface, pitch);
+    boards::ComposeFullScreen(FrameBuffer, surface, pitch, card, cardPitch, turned);
 }
 
 uint32_t ControlBits() {
