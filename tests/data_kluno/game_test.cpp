@@ -1,14 +1,19 @@
-// Our game data running headless on the KLUNO board: attract mode for ever
-// and the same way each time, the board features it shows, scripted games,
-// the high-score save point, the switches and the test screen.
+// Our game data running headless on the KLUNO board: the attract screens and
+// the test screen against golden pictures, attract mode for ever and the same
+// way each time, the board features it shows, scripted games, the
+// high-score save point, the switches and the start-up checks.
+//
+// VELTO_UPDATE_GOLDEN=1 in the environment rewrites the golden pictures.
 #include <gtest/gtest.h>
 
 #include <array>
 #include <set>
 #include <string>
 
+#include "boards/kluno/kluno_board.h"
 #include "boards/kluno/machine.h"
 #include "harness.h"
+#include "tests/common/golden.h"
 
 namespace {
 
@@ -169,6 +174,22 @@ struct AttractLog {
     }
 };
 
+TEST(KlunoGame, AttractAndTestScreenMatchTheGoldenPictures) {
+    klunoharness::Start({});
+    ToTitle();
+    RunFrames(60);
+    EXPECT_TRUE(golden::Matches(kluno::Face, GOLDEN_DIR, "title"));
+    ASSERT_TRUE(RunUntilMode(FleetMode, 600));
+    RunFrames(60);
+    EXPECT_TRUE(golden::Matches(kluno::Face, GOLDEN_DIR, "fleet")); // all sixteen sprite forms
+    ASSERT_TRUE(RunUntilMode(ScoresMode, 2500));
+    RunFrames(30);
+    EXPECT_TRUE(golden::Matches(kluno::Face, GOLDEN_DIR, "scores"));
+    klunoharness::SetTestSwitch(true);
+    RunFrames(10);
+    EXPECT_TRUE(golden::Matches(kluno::Face, GOLDEN_DIR, "test"));
+}
+
 // With the ROM unpatched (as the screen saver runs it) and no input at all,
 // the attract mode goes round for ever, always the same way, with sound.
 TEST(KlunoGame, AttractRunsForeverTheSameWayAndShowsTheBoard) {
@@ -310,10 +331,10 @@ TEST(KlunoGame, TestSwitchIsReadLive) {
     EXPECT_EQ(tone.volume, 15);
     EXPECT_EQ(tone.f * 2925 / 4096, 440u * 32);
     // Live inputs and the service switch.
-    klunoharness::SetControls(8, klunoharness::Up | klunoharness::Left, 4);
+    klunoharness::SetControls(8, klunoharness::Up | klunoharness::Left, 1);
     RunFrames(2);
     EXPECT_EQ(TextLine(4), "UP 1 RIGHT 0 DOWN 0 LEFT 1  ");
-    EXPECT_TRUE(Shows(5, "START 1 1"));
+    EXPECT_TRUE(Shows(5, "SHOT 1"));
     EXPECT_TRUE(Shows(6, "SERVICE 1"));
     klunoharness::SetControls(0, 0, 0);
     klunoharness::SetTestSwitch(false);

@@ -3,11 +3,11 @@
 
 #include <cstdio>
 #include <cstring>
+#include <span>
 
-#include "boards/kluno/embedded_data.h"
-#include "boards/kluno/frame.h"
 #include "boards/kluno/graphics.h"
-#include "boards/kluno/renderer.h"
+#include "boards/kluno/kluno_board.h"
+#include "boards/kluno/score_traps.h"
 
 namespace klunoharness {
 
@@ -15,39 +15,39 @@ TrapLog Traps;
 
 namespace {
 
-// Stands in for the host's traps: counts the loads and saves, loads the
-// ROM's own table and keeps what was saved.
-void Hook(M6809Context* context, uint16_t address, uint32_t) {
-    if (context != &kluno::Cpus[kluno::Cpu1]) return;
-    if (address == 0xC00E) {
-        ++Traps.loads;
-        std::memcpy(kluno::Ram(0x1831), kluno::Cpu1Rom + 0xC0FF - 0x8000, 4);
-        std::memcpy(kluno::Ram(0x2400), kluno::Cpu1Rom + 0xC103 - 0x8000, 160);
-        context->PC = 0xC02C;
-    } else if (address == 0x9BF0) {
-        ++Traps.saves;
-        kluno::SharedRam[0x53] = 0;
-        Traps.saved.assign(kluno::Ram(0x1831), kluno::Ram(0x1831) + 4);
-        Traps.saved.insert(Traps.saved.end(), kluno::Ram(0x2400), kluno::Ram(0x2400) + 160);
-        context->PC = 0x9BF3;
-    }
+// Stands in for the host's records: the built-in table at every load, and
+// what each save hands out kept.
+void Load() {
+    ++Traps.loads;
+    uint8_t table[kluno::ScoreTableSize];
+    kluno::DefaultScores(table);
+    kluno::ScoresIn(table);
+}
+
+void Save() {
+    ++Traps.saves;
+    Traps.saved.resize(kluno::ScoreTableSize);
+    kluno::ScoresOut(Traps.saved.data());
 }
 
 } // namespace
 
 void Start(const Options& options) {
     Traps = {};
-    static kluno::GameData data;
-    data = kluno::GameDataOf(KlunoData());
-    kluno::BuildKlunoMachine(data, options.traps ? Hook : nullptr, options.dips);
+    std::string error;
+    if (!kluno::Face.buildEmbedded(error)) std::fprintf(stderr, "%s\n", error.c_str());
+    const uint32_t settings[] = {options.dips.ships, options.dips.bonus, options.dips.difficulty,
+                                 options.dips.demoSound};
+    kluno::Face.applySettings(std::span<const uint32_t>(settings));
+    if (options.traps) kluno::Face.installScoreTraps({Load, Save});
     SetTestSwitch(options.testSwitch);
-    kluno::ResetMachine();
+    kluno::Face.reset();
 }
 
 void RunFrames(int count) {
-    kluno::FrameHooks hooks{};
+    const boards::FrameHooks hooks{};
     for (int i = 0; i < count; ++i)
-        kluno::RunFrame(hooks);
+        kluno::Face.runFrame(hooks);
 }
 
 void SetControls(uint8_t byte0, uint8_t directions, uint8_t byte3) {
@@ -62,18 +62,13 @@ void SetTestSwitch(bool on) {
 }
 
 void InsertCoin() {
-    kluno::IoChipInputs[0][0] |= 1;
-    RunFrames(2);
-    kluno::IoChipInputs[0][0] &= ~1;
-    RunFrames(2);
+    kluno::Face.insertCoin();
+    RunFrames(4);
 }
 
 void PressStart(int players) {
-    uint8_t bit = players == 2 ? 8 : 4;
-    kluno::IoChipInputs[0][3] |= bit;
-    RunFrames(2);
-    kluno::IoChipInputs[0][3] &= static_cast<uint8_t>(~bit);
-    RunFrames(2);
+    kluno::Face.pressStart(uint32_t(players), uint32_t(players));
+    RunFrames(4);
 }
 
 uint8_t ReadRam(uint16_t address) {
@@ -81,10 +76,11 @@ uint8_t ReadRam(uint16_t address) {
 }
 
 std::vector<uint8_t> Picture() {
-    std::vector<uint8_t> picture(Width * Height);
+    boards::Picture picture = kluno::Face.picture(false);
+    std::vector<uint8_t> pens(Width * Height);
     for (int y = 0; y < Height; ++y)
-        std::memcpy(&picture[y * Width], kluno::FrameBuffer + (y + 16) * kluno::FrameWidth + 16, Width);
-    return picture;
+        std::memcpy(&pens[y * Width], picture.pixels + y * picture.pitch, Width);
+    return pens;
 }
 
 bool WritePpm(const std::string& path, const std::vector<uint8_t>& picture) {

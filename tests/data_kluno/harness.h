@@ -1,7 +1,7 @@
-// Runs our KLUNO game data headless on the board: builds the board from the
-// embedded images, with the host's high-score traps or unpatched (as the
-// screen saver runs it), runs frames with scripted controls and hands out the
-// picture and the RAM.
+// Runs our KLUNO game data headless on the board, through its face: builds
+// the board from the embedded images, with the high-score traps or unpatched
+// (as the screen saver runs it), runs frames with scripted controls and hands
+// out the picture and the RAM.
 #pragma once
 
 #include <cstdint>
@@ -34,9 +34,9 @@ void RunFrames(int count);
 enum : uint8_t { Up = 1, Right = 2, Down = 4, Left = 8 };
 void SetControls(uint8_t byte0, uint8_t directions, uint8_t byte3);
 void SetTestSwitch(bool on);
-// A coin: the bit set for two frames, then clear for two.
+// A coin, or a start button (1 or 2), through the board's face (two frames
+// on, then off), and four frames run.
 void InsertCoin();
-// A start button (1 or 2) pressed for two frames, then released for two.
 void PressStart(int players);
 
 uint8_t ReadRam(uint16_t address); // as CPU 1 reads it
