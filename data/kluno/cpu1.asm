@@ -469,16 +469,8 @@ TitleRun
 TitleBlink
         JSR Print
         ; the klunoid: across the picture at row 196
-        LDA Frame
-        ANDA #8
-        LSRA
-        LSRA
-        LSRA
-        ADDA #4
-        STA SprCode
         LDA #2
-        STA SprSet
-        CLR SprForm
+        JSR FlyingKlunoid
         LDD ModeTimer
         STB SprCol
         LDD #40+196
@@ -491,6 +483,20 @@ TitleBlink
         LDA #M_FLEET
         JMP SetMode
 TitleStay
+        RTS
+
+; A = colour set: a klunoid flapping its wings, form 0, into SprCode,
+; SprSet and SprForm
+FlyingKlunoid
+        STA SprSet
+        CLR SprForm
+        LDA Frame
+        ANDA #8
+        LSRA
+        LSRA
+        LSRA
+        ADDA #4
+        STA SprCode
         RTS
 
 ; The fleet: the five kinds in all sixteen forms, a klunoid passing under a
@@ -545,16 +551,8 @@ FleetRun
         JSR AttractCommon
         JSR HudCommon
         ; the klunoid under the clouds, moving right
-        LDA Frame
-        ANDA #8
-        LSRA
-        LSRA
-        LSRA
-        ADDA #4
-        STA SprCode
         LDA #3
-        STA SprSet
-        CLR SprForm
+        JSR FlyingKlunoid
         LDD ModeTimer
         LSRB
         ADDB #20
