@@ -223,10 +223,18 @@ TEST(KlunoGame, AttractRunsForeverTheSameWayAndShowsTheBoard) {
 }
 
 TEST(KlunoGame, DoingNothingEndsTheGameWithinAMinute) {
-    StartGame({}, 1);
-    EXPECT_EQ(ReadRam(Ships1), 3);
-    EXPECT_TRUE(RunUntilMode(TitleMode, 3500)); // 3,500 frames of 17 ms
-    EXPECT_EQ(klunoharness::Traps.saves, 0);
+    for (uint32_t ships : {0u, 1u}) {
+        StartGame(With(Dips(ships, 0, 0, 1)), 1);
+        EXPECT_EQ(ReadRam(Ships1), ships ? 5 : 3);
+        int frames = 0;
+        while (frames < 3600 && ReadRam(ModeByte) == GameMode) {
+            RunFrames(1);
+            ++frames;
+        }
+        EXPECT_LT(frames, 3500) << "ships choice " << ships; // 3,500 frames of 17 ms
+        EXPECT_EQ(ReadRam(ModeByte), TitleMode);
+        EXPECT_EQ(klunoharness::Traps.saves, 0);
+    }
 }
 
 // Follows the first enemy with the fire button held until the score passes
