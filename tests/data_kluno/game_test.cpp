@@ -10,6 +10,7 @@
 #include <set>
 #include <string>
 
+#include "boards/kluno/frame.h"
 #include "boards/kluno/kluno_board.h"
 #include "boards/kluno/machine.h"
 #include "harness.h"
@@ -274,6 +275,31 @@ TEST(KlunoGame, BonusShipAtTheBonusMark) {
     EXPECT_GE(Score(), 0x10000u);
     EXPECT_EQ(ReadRam(0x1088), 1);    // bonuses given
     EXPECT_EQ(ReadRam(0x1087), 0x03); // the next at 30,000
+}
+
+// A coin counts once however long its bit stays on; start 2 needs two
+// credits, start 1 one.
+TEST(KlunoGame, CoinsCountOnTheirEdgesAndStartsTakeCredits) {
+    constexpr uint16_t Credits = 0x1006, Players = 0x100F;
+    klunoharness::Start({});
+    ToTitle();
+    klunoharness::SetControls(1, 0, 0);
+    for (int i = 0; i < 30; ++i) // the board's own frame: the face would pulse the coin bit
+        kluno::RunFrame({});
+    klunoharness::SetControls(0, 0, 0);
+    RunFrames(2);
+    EXPECT_EQ(ReadRam(Credits), 1);
+    EXPECT_EQ(ReadRam(ModeByte), CreditMode);
+    EXPECT_TRUE(Shows(10, "ONE PLAYER ONLY"));
+    klunoharness::PressStart(2);
+    EXPECT_EQ(ReadRam(ModeByte), CreditMode);
+    klunoharness::InsertCoin();
+    EXPECT_EQ(ReadRam(Credits), 2);
+    EXPECT_TRUE(Shows(10, "ONE OR TWO PLAYERS"));
+    klunoharness::PressStart(2);
+    EXPECT_EQ(ReadRam(ModeByte), GameMode);
+    EXPECT_EQ(ReadRam(Players), 2);
+    EXPECT_EQ(ReadRam(Credits), 0);
 }
 
 TEST(KlunoGame, TwoPlayersTakeTurns) {
