@@ -70,6 +70,13 @@ Pts             EQU $103A       ; 2 bytes of BCD points
 Blink           EQU $103C
 SignTimer       EQU $103D
 TextBuf         EQU $1060       ; 8 characters of a score
+NameBuf         EQU $1068       ; 8 characters of the name being entered
+NamePlayer      EQU $1070       ; whose name is asked for (0, 1)
+NamePos         EQU $1071       ; the place being entered, 0-7
+NameLetter      EQU $1072       ; index into Alphabet
+PrevDir         EQU $1073
+DirEdge         EQU $1074       ; directions newly pressed this frame
+DirHeld         EQU $1075       ; frames the present directions have been held
 Row             EQU $1040       ; 32 bytes: a best-five row being built
 ; the two players' records
 PLAYER1         EQU $1080
@@ -119,6 +126,7 @@ M_SCORES        EQU 3
 M_CREDIT        EQU 4
 M_GAME          EQU 5
 M_TEST          EQU 6
+M_NAME          EQU 7
 ; Game phases
 PH_READY        EQU 0
 PH_PLAY         EQU 1
@@ -151,6 +159,7 @@ CH_SHIP         EQU $96
 CH_FLAG         EQU $97
 CH_CLOUD        EQU $98
 CH_BAR          EQU $9B
+CH_LINE         EQU $9E
 
 ; ---------------------------------------------------------------------------
         ORG $8000
@@ -377,6 +386,21 @@ NoCoin  LDA IOCHIP1+1
         STA PrevBtn
         ANDB InBtn
         STB BtnEdge
+        LDA IOCHIP1+1
+        ANDA #$0F
+        TFR A,B
+        EORB PrevDir
+        STA PrevDir
+        ANDB InDir
+        STB DirEdge
+        LDA DirHeld
+        LDB DirEdge
+        BEQ DirSame
+        CLRA
+DirSame INCA
+        BNE DirKeep
+        DECA
+DirKeep STA DirHeld
         LDA IOCHIP2+6
         ANDA #8
         STA TestSw
@@ -418,8 +442,8 @@ SetMode STA Mode
         JMP [A,X]
 
 ModeStart
-        FDB TitleStart,FleetStart,DemoStart,ScoresStart,CreditStart,GameStart,TestStart
-ModeRun FDB TitleRun,FleetRun,DemoRun,ScoresRun,CreditRun,GameRun,TestRun
+        FDB TitleStart,FleetStart,DemoStart,ScoresStart,CreditStart,GameStart,TestStart,NameStart
+ModeRun FDB TitleRun,FleetRun,DemoRun,ScoresRun,CreditRun,GameRun,TestRun,NameRun
 
 ; In the attract modes a coin leads to the credit screen, a start with
 ; enough credits to a game.
@@ -728,13 +752,10 @@ GameRun JSR GameFrame
         LDD PhaseTimer
         CMPD #1
         BNE GameStay
-        ; the game is over: the best five, then the table or the title
-        JSR EnterScores
-        LDA #M_SCORES
-        LDB TableChanged
-        BNE GameEnd
-        LDA #M_TITLE
-GameEnd JMP SetMode
+        ; the game is over: names for the best five, then the table or the title
+        CLR TableChanged
+        CLR NamePlayer
+        JMP NextEntry
 GameStay
         RTS
 
@@ -2380,31 +2401,209 @@ DpFire  LDA Frame
 DpEnd   RTS
 
 ; ---------------------------------------------------------------------------
-; The best five after a game: each player's row where it belongs, the top
-; score when beaten; then, once both are updated, SaveScores.
-EnterScores
-        CLR TableChanged
-        CLR Loop2
-        LDX #PLAYER1
-EsPlayer
-        PSHS X
-        JSR EnterOne
-        PULS X
-        LEAX 16,X
-        INC Loop2
-        LDA Loop2
+; The best five after a game. For each player in turn whose score beats the
+; fifth row, the name screen; his row then goes where it belongs and his
+; score over the top score when higher. Once both areas are updated,
+; SaveScores; then the table (or the title when nothing changed).
+NextEntry
+        LDA NamePlayer
         CMPA Players
-        BLO EsPlayer
+        BHS EntriesDone
+        LDX #PLAYER1
+        TSTA
+        BEQ NeScore
+        LDX #PLAYER2
+NeScore LEAX P_SCORE,X
+        JSR BcdText
+        LDX #TextBuf
+        LDU #SCORE_TABLE+4*32+4
+        LDB #8
+NeCmp   LDA ,X+
+        CMPA ,U+
+        BHI NeName
+        BLO NeSkip
+        DECB
+        BNE NeCmp
+NeSkip  INC NamePlayer
+        BRA NextEntry
+NeName  LDA #M_NAME
+        JMP SetMode
+EntriesDone
         LDA TableChanged
-        BEQ EsEnd
+        BEQ EntriesNone
         LDA #1
         STA SHARED+SND_SAVED
         JSR SaveScores
         LDA #4
         STA SHARED+SND_TUNE
-EsEnd   RTS
+        LDA #M_SCORES
+        JMP SetMode
+EntriesNone
+        LDA #M_TITLE
+        JMP SetMode
 
-; X = a player's record, Loop2 his number (0, 1)
+; The name screen: up and down choose the letter (held, they run on), shot
+; or right takes it and moves on, left goes back a place and erases it,
+; start 1 ends; it ends by itself after eight letters or twenty seconds.
+NameStart
+        JSR ScreenReset
+        LDY #NameText
+        JSR PrintList
+        LDY #TxtPlayer1
+        LDA NamePlayer
+        BEQ NameWho
+        LDY #TxtPlayer2
+NameWho JSR Print
+        LDX #NameBuf
+        LDD #CH_BLANK*256+CH_BLANK
+        STD ,X
+        STD 2,X
+        STD 4,X
+        STD 6,X
+        CLR NamePos
+        CLR NameLetter
+        RTS
+NameRun JSR HudCommon
+        LDA DirEdge
+        BITA #1
+        BNE NameUp
+        BITA #4
+        BNE NameDown
+        LDA DirHeld             ; held: the letters run on every eighth frame
+        CMPA #24
+        BLO NameMove
+        LDA Frame
+        ANDA #7
+        BNE NameMove
+        LDA InDir
+        BITA #1
+        BNE NameUp
+        BITA #4
+        BEQ NameMove
+NameDown
+        DEC NameLetter
+        BPL NameMove
+        LDA #ALPHABET_SIZE-1
+        STA NameLetter
+        BRA NameMove
+NameUp  INC NameLetter
+        LDA NameLetter
+        CMPA #ALPHABET_SIZE
+        BLO NameMove
+        CLR NameLetter
+NameMove
+        JSR NamePut
+        LDA DirEdge
+        BITA #8
+        BEQ NameNoLeft
+        LDA NamePos             ; back one place, erasing this one
+        BEQ NameNoLeft
+        LDX #NameBuf
+        LDB #CH_BLANK
+        STB A,X
+        DEC NamePos
+        CLR NameLetter
+NameNoLeft
+        LDA BtnEdge
+        BITA #4
+        BNE NameEnd
+        LDA DirEdge
+        BITA #2
+        BNE NameNext
+        LDA BtnEdge
+        BITA #1
+        BEQ NameShow
+NameNext
+        INC NamePos
+        CLR NameLetter
+        LDA NamePos
+        CMPA #8
+        BHS NameEnd
+NameShow
+        ; the name with the place being entered blinking
+        LDA #11
+        STA TxtCol
+        LDA #20
+        STA TxtRow
+        LDA #C_YELLOW
+        STA CharAttr
+        LDX #NameBuf
+        CLRB
+NameCh  LDA ,X+
+        CMPA #CH_BLANK
+        BNE NameChLetter
+        LDA #CH_LINE            ; an empty place
+NameChLetter
+        CMPB NamePos
+        BNE NameChPut
+        PSHS A
+        LDA Frame
+        ANDA #16
+        PULS A
+        BEQ NameChPut
+        LDA #CH_BLANK           ; the place being entered blinks
+NameChPut
+        STA CharCode
+        PSHS B
+        LDD TxtCol
+        JSR PutChar
+        PULS B
+        INC TxtCol
+        INCB
+        CMPB #8
+        BNE NameCh
+        LDD ModeTimer
+        CMPD #1200
+        BHS NameEnd
+        RTS
+NameEnd ; an empty name becomes "PLAYER n"
+        LDX #NameBuf
+        LDB #8
+NameBlank
+        LDA ,X+
+        CMPA #CH_BLANK
+        BNE NameEnter
+        DECB
+        BNE NameBlank
+        LDU #NameP1
+        LDA NamePlayer
+        BEQ NameDefault
+        LDU #NameP2
+NameDefault
+        LDX #NameBuf
+        LDB #8
+NameCopy
+        LDA ,U+
+        STA ,X+
+        DECB
+        BNE NameCopy
+NameEnter
+        LDA NamePlayer
+        LDX #PLAYER1
+        TSTA
+        BEQ NameRec
+        LDX #PLAYER2
+NameRec JSR EnterOne
+        INC NamePlayer
+        JMP NextEntry
+
+; The chosen letter into its place, while there is a place.
+NamePut LDA NamePos
+        CMPA #8
+        BHS NamePutEnd
+        LDX #Alphabet
+        LDB NameLetter
+        LDB B,X
+        LDX #NameBuf
+        STB A,X
+NamePutEnd
+        RTS
+
+Alphabet
+        FCC " ABCDEFGHIJKLMNOPQRSTUVWXYZ0123456789.-!"
+ALPHABET_SIZE   EQU *-Alphabet
+
+; X = a player's record, NameBuf his name
 EnterOne
         PSHS X
         LEAX P_SCORE,X
@@ -2460,11 +2659,8 @@ EoScore LDA ,X+
         BEQ EoRound
         ADDA #'0
         STA Row+14
-EoRound LDX #NameP1
-        LDA Loop2
-        BEQ EoName
-        LDX #NameP2
-EoName  LDU #Row+18
+EoRound LDX #NameBuf
+        LDU #Row+18
         LDB #8
 EoNameC LDA ,X+
         STA ,U+
@@ -2704,6 +2900,27 @@ TxtGameOver
         FCB 9,17,C_RED
         FCC "GAME OVER"
         FCB 0
+
+NameText
+        FCB 4,11,C_WHITE
+        FCC "A NEW BEST FIVE SCORE"
+        FCB 0
+        FCB 6,17,C_CYAN
+        FCC "ENTER YOUR NAME"
+        FCB 0
+        FCB 3,25,C_GREY
+        FCC "UP DOWN  CHOOSE A LETTER"
+        FCB 0
+        FCB 3,27,C_GREY
+        FCC "SHOT     NEXT LETTER"
+        FCB 0
+        FCB 3,29,C_GREY
+        FCC "LEFT     BACK"
+        FCB 0
+        FCB 3,31,C_GREY
+        FCC "START 1  DONE"
+        FCB 0
+        FCB $FF
 
 TestText
         FCB 0,0,C_RED|FRONT

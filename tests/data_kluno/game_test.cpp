@@ -32,7 +32,8 @@ enum {
     ScoresMode = 3,
     CreditMode = 4,
     GameMode = 5,
-    TestMode = 6
+    TestMode = 6,
+    NameMode = 7
 };
 
 kluno::DipSettings Dips(uint32_t ships, uint32_t bonus, uint32_t difficulty, uint32_t demoSound) {
@@ -249,18 +250,34 @@ TEST(KlunoGame, ScriptedGameScoresEndsAndSavesTheNewHighScore) {
     }
     EXPECT_GT(Score(), 0x500u);
     klunoharness::SetControls(0, 0, 0);
-    ASSERT_TRUE(RunUntilMode(ScoresMode, 4000));
+    // The name: up twice (B), shot, up (A), left (back, erasing both), up
+    // twice (B), start.
+    ASSERT_TRUE(RunUntilMode(NameMode, 3000));
+    RunFrames(10);
+    EXPECT_TRUE(Shows(17, "ENTER YOUR NAME"));
+    EXPECT_TRUE(golden::Matches(kluno::Face, GOLDEN_DIR, "name"));
+    const uint8_t steps[][2] = {{klunoharness::Up, 0}, {klunoharness::Up, 0},   {0, 1},
+                                {klunoharness::Up, 0}, {klunoharness::Left, 0}, {klunoharness::Up, 0},
+                                {klunoharness::Up, 0}};
+    for (const auto& step : steps) {
+        klunoharness::SetControls(0, step[0], step[1]);
+        RunFrames(2);
+        klunoharness::SetControls(0, 0, 0);
+        RunFrames(2);
+    }
+    klunoharness::PressStart(1);
+    ASSERT_TRUE(RunUntilMode(ScoresMode, 100));
     EXPECT_EQ(klunoharness::Traps.saves, 1);
     EXPECT_EQ(kluno::SharedRam[0x53], 0);
     ASSERT_EQ(klunoharness::Traps.saved.size(), 164u);
     std::string table(klunoharness::Traps.saved.begin() + 4, klunoharness::Traps.saved.end());
-    EXPECT_NE(table.find("PLAYER 1"), std::string::npos);
+    EXPECT_NE(table.find("  B       "), std::string::npos);
     EXPECT_EQ(table.substr(0, 4), " 1ST");
     // The table on the screen is the one in RAM.
     RunFrames(5);
     bool shown = false;
     for (int y = 9; y <= 21; y += 3)
-        shown = shown || Shows(y, "PLAYER 1");
+        shown = shown || Shows(y, "  B       ");
     EXPECT_TRUE(shown) << TextLine(9) << "\n" << TextLine(12) << "\n" << TextLine(21);
 }
 
