@@ -67,7 +67,6 @@ SprForm         EQU $1037
 Loop1           EQU $1038
 Loop2           EQU $1039
 Pts             EQU $103A       ; 2 bytes of BCD points
-Blink           EQU $103C
 SignTimer       EQU $103D
 TextBuf         EQU $1060       ; 8 characters of a score
 NameBuf         EQU $1068       ; 8 characters of the name being entered
@@ -147,18 +146,15 @@ C_STAR2         EQU 9
 C_LOGO          EQU 10
 C_CLOUD         EQU 16
 C_GRID          EQU 17
-C_FRAME         EQU 18
 FRONT           EQU $40         ; attribute bit 6: in front of sprites
 
 CH_BLANK        EQU $20
 CH_QUARTER      EQU $80
 CH_STAR         EQU $90
 CH_GRID         EQU $94
-CH_BLOCK        EQU $95
 CH_SHIP         EQU $96
 CH_FLAG         EQU $97
 CH_CLOUD        EQU $98
-CH_BAR          EQU $9B
 CH_LINE         EQU $9E
 
 ; ---------------------------------------------------------------------------
@@ -1615,6 +1611,10 @@ LivesShip
 ShowRound
         LDY #TxtRound
         JSR Print
+        LDA #CH_FLAG
+        STA CharCode
+        LDD #15*256+34
+        JSR PutChar
         LDX PlrPtr
         LDA P_ROUND,X
         JSR ToBcd
