@@ -1178,15 +1178,7 @@ TabRow  LDA ,U+
         STA CharAttr
         CLR TxtCol
         LDB #28
-TabCh   LDA ,X+
-        STA CharCode
-        PSHS B
-        LDD TxtCol
-        JSR PutChar
-        PULS B
-        INC TxtCol
-        DECB
-        BNE TabCh
+        JSR PrintN
         LEAX 4,X
         LDA TxtRow
         ADDA #3
@@ -1270,10 +1262,7 @@ Print   LDD ,Y++
         STA CharAttr
 PrintLp LDA ,Y+
         BEQ PrintEnd
-        STA CharCode
-        LDD TxtCol
-        JSR PutChar
-        INC TxtCol
+        JSR PutNext
         BRA PrintLp
 PrintEnd
         RTS
@@ -1285,11 +1274,7 @@ PrintDigit
         CMPA #'9
         BLS PrintDg
         ADDA #7                 ; on to 'A'
-PrintDg STA CharCode
-        LDD TxtCol
-        JSR PutChar
-        INC TxtCol
-        RTS
+PrintDg JMP PutNext
 
 PrintHex
         PSHS A
@@ -1342,16 +1327,26 @@ PrintBcd
         PSHS X
         LDX #TextBuf
         LDB #8
-PbLoop  LDA ,X+
-        STA CharCode
+        BSR PrintN
+        PULS X,PC
+
+; X = characters, B = how many (1-255): at TxtCol, TxtRow in CharAttr; X
+; returns past them
+PrintN  LDA ,X+
+        BSR PutNext
+        DECB
+        BNE PrintN
+        RTS
+
+; A = character code: at TxtCol, TxtRow in CharAttr, then TxtCol moves on;
+; B and X are kept
+PutNext STA CharCode
         PSHS B
         LDD TxtCol
         JSR PutChar
         PULS B
         INC TxtCol
-        DECB
-        BNE PbLoop
-        PULS X,PC
+        RTS
 
 ; ---------------------------------------------------------------------------
 ; Sprites
@@ -2543,12 +2538,7 @@ NameChLetter
         BEQ NameChPut
         LDA #CH_BLANK           ; the place being entered blinks
 NameChPut
-        STA CharCode
-        PSHS B
-        LDD TxtCol
-        JSR PutChar
-        PULS B
-        INC TxtCol
+        JSR PutNext
         INCB
         CMPB #8
         BNE NameCh
