@@ -1716,15 +1716,26 @@ MsNext  LEAX 4,X
         BNE MsLoop
         RTS
 
-; A new enemy every so often while a slot is free: the kinds come by chance,
-; cruisers from round 2, the mothership once a round after eight kills.
+; A new enemy every so often (sooner in later rounds) while a slot is free:
+; the kinds come by chance, cruisers from round 2, the mothership once a
+; round after eight kills.
 SpawnEnemy
         DEC SpawnWait
         BNE SpEnd
         LDA #36
         LDB DipHard
-        BEQ SpWait
+        BEQ SpRound
         LDA #24
+SpRound LDU PlrPtr              ; two frames sooner each round, to 12 at most
+        LDB P_ROUND,U
+        DECB
+        LSLB
+        CMPB #12
+        BLS SpSooner
+        LDB #12
+SpSooner
+        PSHS B
+        SUBA ,S+
 SpWait  STA SpawnWait
         LDX #ENEMIES
 SpFind  TST E_TYPE,X
