@@ -21,6 +21,7 @@ struct GoldenRun {
 constexpr GoldenRun Runs[] = {
     {"zarkolt", 200, "data_zarkolt/golden", "title"},
     {"superzar", 300, "data_zarkolt/golden", "super-title"},
+    {"kluno", 220, "data_kluno/golden", "title"},
 };
 
 const GoldenRun* RunOf(const boards::BoardFace& face) {
