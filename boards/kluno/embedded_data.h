@@ -2,11 +2,13 @@
 // image), turned into the board's GameData.
 #pragma once
 
+#include <span>
+
 #include "boards/kluno/game_data.h"
 #include "data/kluno/kluno_data.h"
 
 namespace kluno {
 
-GameData GameDataOf(const KlunoImages& images);
+GameData GameDataOf(std::span<const ImageSpan> images);
 
 } // namespace kluno

@@ -14,28 +14,25 @@ namespace kluno {
 
 using boards::Image;
 
+// One image per line of the game data's manifest (data/kluno/manifest.txt),
+// by its field name: characters (256 characters x 16 bytes, 2 bits per
+// pixel), characterLookup (64 colour sets x 4 entries), sprites (two halves
+// of 16 KB, 256 sprites x 64 bytes each), spriteLookup (16 colour sets x 16
+// entries), cpu1Program (0x8000-0xFFFF), cpu2Program (0xE000-0xFFFF), colours
+// (32 colours, blue 2 bits, green 3, red 3) and waveform (8 waveforms x 32
+// samples, low nibble significant). datapack writes the list from the manifest.
 struct GameData {
-    Image characters;      // 256 characters x 16 bytes, 2 bits per pixel
-    Image characterLookup; // 64 colour sets x 4 entries
-    Image sprites;         // two halves of 16 KB, 256 sprites x 64 bytes each
-    Image spriteLookup;    // 16 colour sets x 16 entries
-    Image cpu1Program;     // CPU 1 0x8000-0xFFFF
-    Image cpu2Program;     // CPU 2 0xE000-0xFFFF
-    Image colours;         // 32 colours, blue 2 bits, green 3, red 3
-    Image waveform;        // 8 waveforms x 32 samples, low nibble significant
+#define IMAGE(field, file, size) Image field;
+#include "data/kluno/kluno_images.inc"
+#undef IMAGE
 };
 
 using ImageSlot = boards::ImageSlot<GameData>;
 
 inline constexpr ImageSlot ImageSlots[] = {
-    {"kluno_chars.rom", 0x1000, &GameData::characters},
-    {"kluno_char_clut.prom", 0x100, &GameData::characterLookup},
-    {"kluno_sprites.rom", 0x8000, &GameData::sprites},
-    {"kluno_sprite_clut.prom", 0x100, &GameData::spriteLookup},
-    {"kluno_cpu1.rom", 0x8000, &GameData::cpu1Program},
-    {"kluno_cpu2.rom", 0x2000, &GameData::cpu2Program},
-    {"kluno_colours.prom", 0x20, &GameData::colours},
-    {"kluno_wave.prom", 0x100, &GameData::waveform},
+#define IMAGE(field, file, size) {file, size, &GameData::field},
+#include "data/kluno/kluno_images.inc"
+#undef IMAGE
 };
 
 // The first slot whose image is missing or of the wrong size, or null.

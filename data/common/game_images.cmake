@@ -21,3 +21,19 @@ function(velto_game_images manifest own_dir)
     set(GAME_IMAGE_FILES ${own} PARENT_SCOPE)
   endif()
 endfunction()
+
+# velto_image_list(NAME MANIFEST): the board's image list from the manifest,
+# written by datapack as data/NAME/NAME_images.inc under the directory that
+# VELTO_<NAME>_GENERATED names (the board adds it to its include path and
+# depends on the target NAME_images).
+function(velto_image_list name manifest)
+  set(generated ${CMAKE_CURRENT_BINARY_DIR}/generated)
+  set(list ${generated}/data/${name}/${name}_images.inc)
+  file(MAKE_DIRECTORY ${generated}/data/${name})
+  add_custom_command(OUTPUT ${list}
+    COMMAND ${DATAPACK} slots ${manifest} ${list}
+    DEPENDS ${manifest} ${DATAPACK_DEPENDS} VERBATIM)
+  add_custom_target(${name}_images DEPENDS ${list})
+  string(TOUPPER ${name} upper)
+  set(VELTO_${upper}_GENERATED ${generated} CACHE INTERNAL "The generated image list of ${name}")
+endfunction()

@@ -10,18 +10,19 @@
 #include <string>
 #include <vector>
 
+#include "boards/kluno/game_data.h"
 #include "cpu/m6809/m6809.h"
 #include "data/kluno/kluno_data.h"
 
 namespace {
 
-// The manifest's order is the struct's.
-constexpr ImageSpan KlunoImages::*Fields[] = {
-    &KlunoImages::characters, &KlunoImages::characterColorProm,
-    &KlunoImages::sprites,    &KlunoImages::spriteColorProm,
-    &KlunoImages::cpu1,       &KlunoImages::cpu2,
-    &KlunoImages::colorProm,  &KlunoImages::waveProm,
-};
+// The embedded image of a member of the board's game data: the data library
+// and the board's image slots both follow the manifest.
+ImageSpan Embedded(boards::Image kluno::GameData::*member) {
+    for (size_t i = 0; i < std::size(kluno::ImageSlots); ++i)
+        if (kluno::ImageSlots[i].member == member) return KlunoData()[i];
+    return {};
+}
 
 struct Entry {
     std::string file;
@@ -49,15 +50,16 @@ std::vector<uint8_t> ReadAll(const std::filesystem::path& path) {
 
 // CPU 1's byte at a ROM address (0x8000-0xFFFF).
 uint8_t Rom1(uint16_t address) {
-    return KlunoData().cpu1[address - 0x8000];
+    return Embedded(&kluno::GameData::cpu1Program)[address - 0x8000];
 }
 
 TEST(KlunoImages, EveryImageHasItsManifestSizeAndIsTheOneBuiltHere) {
     std::vector<Entry> entries = Manifest();
-    ASSERT_EQ(entries.size(), std::size(Fields));
+    ASSERT_EQ(entries.size(), KlunoData().size());
     const bool own = std::string(USER_IMAGES).empty();
     for (size_t i = 0; i < entries.size(); ++i) {
-        ImageSpan image = KlunoData().*Fields[i];
+        ImageSpan image = KlunoData()[i];
+        EXPECT_EQ(entries[i].file, kluno::ImageSlots[i].name);
         EXPECT_EQ(image.size(), entries[i].size) << entries[i].file;
         if (!own) continue;
         std::vector<uint8_t> file = ReadAll(std::filesystem::path(KLUNO_OWN_IMAGES) / entries[i].file);
@@ -98,7 +100,8 @@ TEST(KlunoImages, DefaultCopyLoopsWriteOnlyTheScoreAreas) {
     static M6809Context cpu;
     static uint8_t ram[0x8000];
     std::memset(ram, 0xAA, sizeof ram);
-    std::vector<uint8_t> rom(KlunoData().cpu1.begin(), KlunoData().cpu1.end());
+    const ImageSpan cpu1 = Embedded(&kluno::GameData::cpu1Program);
+    std::vector<uint8_t> rom(cpu1.begin(), cpu1.end());
     M6809BuildFlagTables();
     M6809InitPageTables(&cpu);
     for (int page = 0; page < 0x80; ++page)
@@ -121,7 +124,7 @@ TEST(KlunoImages, DefaultCopyLoopsWriteOnlyTheScoreAreas) {
 
 TEST(KlunoImages, VectorsPointIntoTheProgramsAndTheSumsAreZero) {
     if (!std::string(USER_IMAGES).empty()) GTEST_SKIP() << "built with the user's own images";
-    for (ImageSpan rom : {KlunoData().cpu1, KlunoData().cpu2}) {
+    for (ImageSpan rom : {Embedded(&kluno::GameData::cpu1Program), Embedded(&kluno::GameData::cpu2Program)}) {
         unsigned sum = 0;
         for (uint8_t b : rom)
             sum += b;
@@ -147,7 +150,7 @@ TEST(KlunoImages, InstructionCardTakesItsGameColoursFromTheColourProm) {
     EXPECT_EQ(bmp[28], 8);
     const uint8_t* table = &bmp[54];
     EXPECT_EQ(table[0] | table[1] | table[2], 0);
-    ImageSpan prom = KlunoData().colorProm;
+    ImageSpan prom = Embedded(&kluno::GameData::colours);
     for (int pen = 0x60; pen < 0x90; ++pen) {
         uint8_t v = prom[pen < 0x70 ? pen - 0x50 : pen - 0x70];
         const uint8_t* e = table + 4 * pen;

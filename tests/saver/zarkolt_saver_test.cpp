@@ -48,12 +48,15 @@ void Stop(int buffer) {
     SoundCalls.push_back("stop " + std::to_string(buffer));
 }
 void Restore(int) {}
-void Fill(int, const void*, uint32_t) {}
+bool Fill(int, const void*, uint32_t) {
+    return true;
+}
 void Set(int, uint32_t) {}
 void SetVolume(int buffer, int32_t volume) {
     SoundCalls.push_back("volume " + std::to_string(buffer) + " " + std::to_string(volume));
 }
-const zarkolt::SoundSeam Device = {Nothing, Nothing, Status, Play, Stop, Restore, Fill, Set, Set, SetVolume};
+const zarkolt::SoundSeam Device = {
+    zarkolt::PrimaryBuffer, Nothing, Nothing, Status, Play, Stop, Restore, Fill, Set, Set, SetVolume};
 
 const saver::SaverBoard ZarkoltSaver =
     saver::BoardSaver(zarkolt::Face, 16, saver::ModeRule::Portrait, true, nullptr, nullptr);
