@@ -126,6 +126,17 @@ void RenderFrameModeX() {
     Render<true>();
 }
 
+void CopyBytes(uint8_t* destination, ptrdiff_t destinationPitch, const uint8_t* source, ptrdiff_t sourcePitch,
+               int width, int rows) {
+    for (int row = 0; row < rows; row++)
+        std::memcpy(destination + row * destinationPitch, source + row * sourcePitch, size_t(width));
+}
+
+void FillBytes(uint8_t* destination, ptrdiff_t pitch, int width, int rows, uint8_t value) {
+    for (int row = 0; row < rows; row++)
+        std::memset(destination + row * pitch, value, size_t(width));
+}
+
 void CopyCard(const uint8_t* card, ptrdiff_t cardPitch, uint8_t* surface, ptrdiff_t pitch) {
     CopyBytes(surface, pitch, card, cardPitch, 640, 480);
 }

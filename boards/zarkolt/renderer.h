@@ -15,8 +15,6 @@
 #include <cstddef>
 #include <cstdint>
 
-#include "boards/common/surface.h"
-
 namespace zarkolt {
 
 inline constexpr int PictureLeft = 16;
@@ -26,6 +24,10 @@ inline constexpr int PictureHeight = 288;
 
 void RenderFrame();
 void RenderFrameModeX();
+
+void CopyBytes(uint8_t* destination, ptrdiff_t destinationPitch, const uint8_t* source, ptrdiff_t sourcePitch,
+               int width, int rows);
+void FillBytes(uint8_t* destination, ptrdiff_t pitch, int width, int rows, uint8_t value);
 
 // 640 x 480 full screen: the instruction card surface onto the back surface,
 // then the upright picture at (208, 96).
