@@ -1,5 +1,5 @@
 // The voice logic of the waveform boards, against the sound seam.
-#include "boards/common/sound_seam.h"
+#include "boards/common/sound_voices.h"
 
 #include <cmath>
 
@@ -80,12 +80,12 @@ void UpdateVoice(const SoundSeam& s, int voice, const Voice& v, const VoiceCache
 }
 
 void StartPrimary(const SoundSeam& seam) {
-    int primary = seam.buffers.primary;
-    if (primary != NoBuffer && !(seam.status(primary) & StatusPlaying)) seam.play(primary, true);
+    if (seam.primary != NoBuffer && !(seam.status(seam.primary) & StatusPlaying))
+        seam.play(seam.primary, true);
 }
 
 void StopPrimary(const SoundSeam& seam) {
-    if (seam.buffers.primary != NoBuffer) seam.stop(seam.buffers.primary);
+    if (seam.primary != NoBuffer) seam.stop(seam.primary);
 }
 
 void SilenceBuffer(const SoundSeam& seam, int buffer) {

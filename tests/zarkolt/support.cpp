@@ -86,8 +86,8 @@ void SetVolume(int buffer, int32_t volume) {
     Record(buffer, "volume " + std::to_string(volume));
 }
 
-const SoundSeam RecorderSeam = {SoundBufferIds, Lock, Unlock,      Status,  Play,     Stop,
-                                Restore,        Fill, SetPosition, SetRate, SetVolume};
+const SoundSeam RecorderSeam = {PrimaryBuffer, Lock, Unlock,      Status,  Play,     Stop,
+                                Restore,       Fill, SetPosition, SetRate, SetVolume};
 
 } // namespace
 
