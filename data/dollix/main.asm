@@ -1641,7 +1641,7 @@ Ni8     LDX TMPW
         INCA
         LDB #C_YELLOW
         JSR PrintDigit
-        LDD #900
+        LDD #600
         STD TIMER
         RTS
 NiDone  JMP AfterGame
@@ -2095,34 +2095,34 @@ HiLoad  JSR DefaultBests        ; $C529: BD DD 31
 * heading, 96 bytes copied to TABLE.
         ORG $CED9
 DefaultScores
-        FCB $01,$00,$00
+        FCB $00,$50,$00
         FCC "DOL"
         FCB 6,0
-        FCB $00,$80,$00
+        FCB $00,$40,$00
         FCC "LIX"
         FCB 5,0
-        FCB $00,$60,$00
+        FCB $00,$30,$00
         FCC "TIA"
         FCB 4,0
-        FCB $00,$50,$00
+        FCB $00,$25,$00
         FCC "MEM"
         FCB 3,0
-        FCB $00,$40,$00
+        FCB $00,$20,$00
         FCC "ANN"
         FCB 3,0
-        FCB $00,$30,$00
+        FCB $00,$15,$00
         FCC "BOB"
         FCB 2,0
-        FCB $00,$25,$00
+        FCB $00,$12,$00
         FCC "KIT"
         FCB 1,0
-        FCB $00,$20,$00
+        FCB $00,$10,$00
         FCC "ROY"
         FCB 1,0
-        FCB $00,$15,$00
+        FCB $00,$08,$00
         FCC "SUE"
         FCB 0,0
-        FCB $00,$10,$00
+        FCB $00,$03,$00
         FCC "JOE"
         FCB 0,0
         FCC "THE BEST DOLLIES"

@@ -17,6 +17,7 @@
 
 #include "../../dollix/picture_uses.h"
 #include "art.h"
+#include "sprite_art.h"
 
 namespace {
 
@@ -28,13 +29,6 @@ void PutGroupPixel(uint8_t& byte, int column, int pen) {
     int i = 3 - column;
     if (pen & 2) byte |= static_cast<uint8_t>(1 << (i + 4));
     if (pen & 1) byte |= static_cast<uint8_t>(1 << i);
-}
-
-void RequirePens(const Glyph& glyph, int index, int maxPen, const std::string& path) {
-    for (uint8_t p : glyph.pixels)
-        if (p > maxPen)
-            Fail(path + ":" + std::to_string(glyph.line) + ": drawing " + std::to_string(index) +
-                 " uses pen " + std::to_string(p) + ", at most " + std::to_string(maxPen) + " allowed");
 }
 
 // Tiles are ASCII: the game's letters, digits and punctuation come from the
@@ -58,7 +52,7 @@ void PackTiles(const std::string& fontPath, const std::string& artPath, const st
         put(static_cast<unsigned char>(c), glyph->second, 3, fontPath);
     }
     for (const auto& [index, glyph] : ReadArt(artPath)) {
-        RequirePens(glyph, index, 3, artPath);
+        RequireRange(glyph, index, 3, artPath);
         put(index, glyph, 1, artPath + ":" + std::to_string(glyph.line));
     }
     WriteFile(out, rom);
@@ -72,7 +66,7 @@ void PackSprites(const std::string& artPath, const std::string& out) {
     std::vector<bool> used(256);
     for (const auto& [index, glyph] : ReadArt(artPath)) {
         std::string where = artPath + ":" + std::to_string(glyph.line);
-        RequirePens(glyph, index, 3, artPath);
+        RequireRange(glyph, index, 3, artPath);
         int columns = glyph.width / 16, rows = glyph.height / 16;
         if (glyph.width % 16 || glyph.height % 16 || columns < 1 || columns > 2 || rows < 1 || rows > 2)
             Fail(where + ": sprites are 16x16, 32x16, 16x32 or 32x32");
@@ -357,7 +351,7 @@ std::string Check(const std::vector<uint8_t>& block) {
 
 } // namespace dollix_pictures_check
 
-bool RunDollixCommand(const std::vector<std::string>& a) {
+int DollixCommand(const std::vector<std::string>& a) {
     const std::string& command = a[0];
     auto need = [&](size_t n) {
         if (a.size() != n + 1) Fail("wrong number of arguments for '" + command + "'");
@@ -385,7 +379,7 @@ bool RunDollixCommand(const std::vector<std::string>& a) {
         need(2);
         CardColours(a[1], a[2]);
     } else {
-        return false;
+        Fail("unknown command '" + command + "'");
     }
-    return true;
+    return 0;
 }

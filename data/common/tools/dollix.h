@@ -5,8 +5,8 @@
 #include <string>
 #include <vector>
 
-// Runs a "dollix-..." command; false when the command is not one of them.
-bool RunDollixCommand(const std::vector<std::string>& args);
+// args[0] is the command name, "dollix-..."; returns the tool's exit code.
+int DollixCommand(const std::vector<std::string>& args);
 
 namespace dollix_pictures_check {
 // The picture block's validator: an empty string when the block is good,
