@@ -42,16 +42,17 @@ void Restore(int buffer) {
     if (Buffers[buffer]) Buffers[buffer]->Restore();
 }
 
-void Fill(int buffer, const void* bytes, uint32_t size) {
-    if (!Buffers[buffer]) return;
+bool Fill(int buffer, const void* bytes, uint32_t size) {
+    if (!Buffers[buffer]) return false;
     void* part1;
     void* part2;
     DWORD size1, size2;
-    if (Buffers[buffer]->Lock(0, size, &part1, &size1, &part2, &size2, 0) != DS_OK) return;
+    if (Buffers[buffer]->Lock(0, size, &part1, &size1, &part2, &size2, 0) != DS_OK) return false;
     const uint8_t* from = static_cast<const uint8_t*>(bytes);
     memcpy(part1, from, size1);
     if (part2) memcpy(part2, from + size1, size2);
     Buffers[buffer]->Unlock(part1, size1, part2, size2);
+    return true;
 }
 
 void SetPosition(int buffer, uint32_t position) {
@@ -66,8 +67,17 @@ void SetVolume(int buffer, int32_t volume) {
     if (Buffers[buffer]) Buffers[buffer]->SetVolume(volume);
 }
 
-const zarkolt::SoundSeam DirectSoundSeam = {Lock,    Unlock, Status,      Play,    Stop,
-                                            Restore, Fill,   SetPosition, SetRate, SetVolume};
+zarkolt::SoundSeam DirectSoundSeam = {zarkolt::SoundBufferIds,
+                                      Lock,
+                                      Unlock,
+                                      Status,
+                                      Play,
+                                      Stop,
+                                      Restore,
+                                      Fill,
+                                      SetPosition,
+                                      SetRate,
+                                      SetVolume};
 
 WAVEFORMATEX MonoFormat(DWORD rate) {
     WAVEFORMATEX format = {};
@@ -114,6 +124,8 @@ int InitSound() {
     } else {
         Buffers[zarkolt::PrimaryBuffer] = nullptr;
     }
+    DirectSoundSeam.buffers.primary =
+        Buffers[zarkolt::PrimaryBuffer] ? zarkolt::PrimaryBuffer : boards::NoBuffer;
 
     for (int voice = 0; voice < 3; voice++) {
         Buffers[zarkolt::VoiceBuffer0 + voice] = CreateBuffer(sizeof zarkolt::WaveTable[0], 22050);

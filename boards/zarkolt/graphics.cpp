@@ -133,17 +133,4 @@ void BuildPalette() {
         GamePalette[n] = GameColour(n);
 }
 
-void BuildCardPalette(const uint8_t* colourTable, size_t entries) {
-    if (!colourTable) return;
-    CardPalette[0] = {0, 0, 0, 0};
-    for (size_t i = 1; i < 254; i++) {
-        CardPalette[i] = {0, 0, 0, 0};
-        if (i >= entries) continue;
-        const uint8_t* quad = colourTable + i * 4;
-        CardPalette[i] = {quad[2], quad[1], quad[0], 0};
-    }
-    CardPalette[254] = {0, 0, 0, 0};
-    CardPalette[255] = {255, 255, 255, 0};
-}
-
 } // namespace zarkolt

@@ -13,15 +13,14 @@
 #include <cstddef>
 #include <cstdint>
 
+#include "boards/common/palette.h"
+
 namespace zarkolt {
 
 inline constexpr int FirstGamePen = 0x70;
 
-// Laid out like a Windows palette entry.
-struct PaletteEntry {
-    uint8_t red, green, blue, flags;
-};
-inline constexpr uint8_t PaletteReserved = 0x01; // the flag of a game colour
+using boards::PaletteEntry;
+using boards::PaletteReserved;
 
 // Characters: 4 flip sets x 256 x 64 bytes, pixels 0/1. Entry h x 512 + v x
 // 256 + c is character c with rows reversed when v is 1 and columns when h is 1.
@@ -48,11 +47,11 @@ void DecodeTilesModeX();
 void DecodeSprites(); // Sprites, BlankSprite, SpriteColorLookup
 void BuildPalette();  // GamePalette
 
-// CardPalette from the colour table of the instruction card's 8-bit bitmap
-// (entries of blue, green, red, reserved, as a Windows bitmap stores them),
-// which the frame finds in its resources. Entry 0 and 254 black, 1-253 the
-// bitmap's colours, 255 white. With no table CardPalette stays as it is.
-void BuildCardPalette(const uint8_t* colourTable, size_t entries);
+// CardPalette from the colour table of the instruction card's 8-bit bitmap,
+// which the frame finds in its resources (boards::BuildCardPalette).
+inline void BuildCardPalette(const uint8_t* colourTable, size_t entries) {
+    boards::BuildCardPalette(CardPalette, colourTable, entries);
+}
 
 // The 9-bit TileColorLookup offset of tile copy n (0-127).
 constexpr int TileCopyOffset(int n) {

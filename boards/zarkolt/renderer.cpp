@@ -112,10 +112,6 @@ template <bool Turned> void Render() {
     DrawForeground<Turned>();
 }
 
-const uint8_t* Picture() {
-    return FrameBuffer + PictureTop * FrameWidth + PictureLeft;
-}
-
 } // namespace
 
 void RenderFrame() {
@@ -126,27 +122,12 @@ void RenderFrameModeX() {
     Render<true>();
 }
 
-void CopyBytes(uint8_t* destination, ptrdiff_t destinationPitch, const uint8_t* source, ptrdiff_t sourcePitch,
-               int width, int rows) {
-    for (int row = 0; row < rows; row++)
-        std::memcpy(destination + row * destinationPitch, source + row * sourcePitch, size_t(width));
-}
-
-void FillBytes(uint8_t* destination, ptrdiff_t pitch, int width, int rows, uint8_t value) {
-    for (int row = 0; row < rows; row++)
-        std::memset(destination + row * pitch, value, size_t(width));
-}
-
-void CopyCard(const uint8_t* card, ptrdiff_t cardPitch, uint8_t* surface, ptrdiff_t pitch) {
-    CopyBytes(surface, pitch, card, cardPitch, 640, 480);
-}
-
 void CopyPictureFullScreen(uint8_t* surface, ptrdiff_t pitch) {
-    CopyBytes(surface + 96 * pitch + 208, pitch, Picture(), FrameWidth, PictureWidth, PictureHeight);
+    boards::CopyUprightPicture(FrameBuffer, surface, pitch);
 }
 
 void CopyPictureModeX(uint8_t* surface, ptrdiff_t pitch) {
-    CopyBytes(surface + 8 * pitch + 16, pitch, Picture(), FrameWidth, PictureHeight, PictureWidth);
+    boards::CopyTurnedPicture(FrameBuffer, surface, pitch);
 }
 
 } // namespace zarkolt

@@ -15,6 +15,8 @@
 #include <cstddef>
 #include <cstdint>
 
+#include "boards/common/picture_copy.h"
+
 namespace zarkolt {
 
 inline constexpr int PictureLeft = 16;
@@ -25,13 +27,12 @@ inline constexpr int PictureHeight = 288;
 void RenderFrame();
 void RenderFrameModeX();
 
-void CopyBytes(uint8_t* destination, ptrdiff_t destinationPitch, const uint8_t* source, ptrdiff_t sourcePitch,
-               int width, int rows);
-void FillBytes(uint8_t* destination, ptrdiff_t pitch, int width, int rows, uint8_t value);
+using boards::CopyBytes;
+using boards::CopyCard;
+using boards::FillBytes;
 
-// 640 x 480 full screen: the instruction card surface onto the back surface,
-// then the upright picture at (208, 96).
-void CopyCard(const uint8_t* card, ptrdiff_t cardPitch, uint8_t* surface, ptrdiff_t pitch);
+// 640 x 480 full screen: the instruction card surface onto the back surface
+// (CopyCard), then the upright picture at (208, 96).
 void CopyPictureFullScreen(uint8_t* surface, ptrdiff_t pitch);
 
 // 320 x 240 full screen: the turned picture at (16, 8) of a surface filled with 0.

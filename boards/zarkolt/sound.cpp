@@ -2,7 +2,6 @@
 // silencing, all through the sound seam.
 #include "boards/zarkolt/sound.h"
 
-#include <cmath>
 #include <cstring>
 
 #include "boards/zarkolt/machine.h"
@@ -11,8 +10,7 @@ namespace zarkolt {
 
 const SoundSeam* Sound;
 uint32_t SoundMute;
-int16_t WaveTable[8][32];
-int32_t VolumeTable[16];
+boards::WaveformTable WaveTable;
 uint8_t SoundSnapshot[32];
 uint32_t FrequencyCache[3];
 uint32_t VolumeCache[3];
@@ -50,60 +48,10 @@ void ScaleSample(const Image& image, int16_t* store, SampleEntry& entry) {
     entry = {store, uint32_t(image.size), 0};
 }
 
-void LoadWave(int buffer, int wave) {
-    Sound->fill(buffer, WaveTable[wave], sizeof WaveTable[wave]);
-}
-
-void UpdateVoice(int voice, const Voice& v) {
-    const SoundSeam& s = *Sound;
-    int buffer = VoiceBuffer0 + voice;
-    if (v.rate == 0 || v.volume == 0) {
-        VolumeCache[voice] = 0;
-        s.setVolume(buffer, SilentVolume);
-        s.stop(buffer);
-        return;
-    }
-    bool restart = false;
-    if (int32_t(v.wave) != WaveCache[voice]) {
-        restart = true;
-        VolumeCache[voice] = v.volume;
-        WaveCache[voice] = int32_t(v.wave);
-        FrequencyCache[voice] = v.rate;
-        uint32_t status = s.status(buffer);
-        if (status == StatusPlaying) {
-            s.setVolume(buffer, SilentVolume);
-            s.stop(buffer);
-        } else if (status == StatusBufferLost) {
-            s.restore(buffer);
-        }
-        LoadWave(buffer, int(v.wave));
-        s.setPosition(buffer, 0);
-        s.setRate(buffer, v.rate);
-        s.setVolume(buffer, VolumeTable[v.volume]);
-    } else {
-        if (v.rate != FrequencyCache[voice]) {
-            FrequencyCache[voice] = v.rate;
-            s.setRate(buffer, v.rate);
-        }
-        if (v.volume != VolumeCache[voice]) {
-            if (VolumeCache[voice] == 0) restart = true;
-            VolumeCache[voice] = v.volume;
-            s.setVolume(buffer, VolumeTable[v.volume]);
-        }
-    }
-    if (restart && s.play(buffer, true) == PlayResult::BufferLost) {
-        s.restore(buffer);
-        LoadWave(buffer, WaveCache[voice]);
-        s.setPosition(buffer, 0);
-        s.setRate(buffer, v.rate);
-        s.setVolume(buffer, VolumeTable[v.volume]);
-        s.play(buffer, true);
-    }
-}
+constexpr boards::VoiceCaches Caches = {FrequencyCache, VolumeCache, WaveCache};
 
 void Silence(int buffer) {
-    Sound->setVolume(buffer, SilentVolume);
-    Sound->stop(buffer);
+    boards::SilenceBuffer(*Sound, buffer);
 }
 
 } // namespace
@@ -118,13 +66,7 @@ Voice VoiceFromRegisters(const uint8_t registers[32], int voice) {
 }
 
 void BuildWaveTable() {
-    const uint8_t* prom = GameImages.waveform.data;
-    for (int w = 0; w < 8; w++)
-        for (int s = 0; s < 32; s++)
-            WaveTable[w][s] = int16_t(((prom[w * 32 + s] & 0x0F) - 8) * 512);
-    VolumeTable[0] = SilentVolume;
-    for (int v = 1; v < 16; v++)
-        VolumeTable[v] = int32_t(std::lround(2000 * std::log10(v / 16.0)));
+    boards::BuildWaveTable(GameImages.waveform.data, WaveTable);
 }
 
 void ScaleSamples() {
@@ -150,9 +92,10 @@ bool SoundActive() {
 }
 
 void UpdateVoicesFrom(const uint8_t registers[32]) {
-    if (!(Sound->status(PrimaryBuffer) & StatusPlaying)) Sound->play(PrimaryBuffer, true);
+    boards::StartPrimary(*Sound);
     for (int voice = 0; voice < 3; voice++)
-        UpdateVoice(voice, VoiceFromRegisters(registers, voice));
+        boards::UpdateVoice(*Sound, VoiceBuffer0 + voice, VoiceFromRegisters(registers, voice), Caches,
+                            WaveTable);
 }
 
 void UpdateSoundVoices() {
@@ -187,15 +130,12 @@ void PlaySample(int sample) {
 
 void SoundMuteAll() {
     Sound->lock();
-    for (int voice = 0; voice < 3; voice++) {
-        VolumeCache[voice] = 0;
-        Silence(VoiceBuffer0 + voice);
-    }
+    boards::SilenceVoices(*Sound, 3, Caches);
     for (int sample = 0; sample < 3; sample++) {
         Silence(SampleBuffer0 + sample);
         Samples[sample].playing = 0;
     }
-    Sound->stop(PrimaryBuffer);
+    boards::StopPrimary(*Sound);
     Sound->unlock();
 }
 

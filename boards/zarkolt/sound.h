@@ -5,14 +5,15 @@
 // The decisions live here: each voice's waveform, rate and volume from a
 // snapshot of the registers, the per-voice caches that decide between
 // retuning, restarting in place and rewinding, the cut-and-restart rule of
-// the samples and the silencing. The sound device itself sits behind
-// SoundSeam, a table of buffer operations modelled on a looping-buffer sound
-// API: the Windows program fills it with DirectSound calls, the tests and the
-// headless runner with recorders. With no seam (Sound == nullptr) the board
-// is silent and every sound step is skipped.
+// the samples and the silencing. The sound device itself sits behind the
+// boards' shared SoundSeam (boards/common/sound_seam.h), with the voice
+// caches' rules; with no seam (Sound == nullptr) the board is silent and
+// every sound step is skipped.
 #pragma once
 
 #include <cstdint>
+
+#include "boards/common/sound_seam.h"
 
 namespace zarkolt {
 
@@ -23,38 +24,24 @@ enum : int {
     PrimaryBuffer = 6,
     SoundBufferCount = 7,
 };
+inline constexpr boards::SoundBuffers SoundBufferIds = {3, 3, PrimaryBuffer};
 
-// Status bits of a buffer (the values of the Windows sound API).
-enum : uint32_t {
-    StatusPlaying = 0x1,
-    StatusBufferLost = 0x2,
-    StatusLooping = 0x4,
-};
+using boards::PlayResult;
+using boards::SilentVolume;
+using boards::SoundSeam;
+using boards::StatusBufferLost;
+using boards::StatusLooping;
+using boards::StatusPlaying;
+using boards::Voice;
+using boards::VolumeTable;
 
-enum class PlayResult { Ok, BufferLost, Failed };
-
-inline constexpr int32_t SilentVolume = -10000; // hundredths of a decibel
-inline constexpr uint32_t SampleRate = 11025;   // of the recorded samples
-
-struct SoundSeam {
-    void (*lock)(); // the sound lock around every use of the buffers
-    void (*unlock)();
-    uint32_t (*status)(int buffer);
-    PlayResult (*play)(int buffer, bool looping);
-    void (*stop)(int buffer);
-    void (*restore)(int buffer);
-    void (*fill)(int buffer, const void* bytes, uint32_t size); // from the buffer's start
-    void (*setPosition)(int buffer, uint32_t position);
-    void (*setRate)(int buffer, uint32_t hertz);
-    void (*setVolume)(int buffer, int32_t volume);
-};
+inline constexpr uint32_t SampleRate = 11025; // of the recorded samples
 
 extern const SoundSeam* Sound; // null: no sound device
 extern uint32_t SoundMute;     // the user's "SoundMute" setting
 
-extern int16_t WaveTable[8][32];  // (nibble - 8) x 512
-extern int32_t VolumeTable[16];   // hundredths of a decibel per volume register value
-extern uint8_t SoundSnapshot[32]; // the voice registers the voices are computed from
+extern boards::WaveformTable WaveTable; // (nibble - 8) x 512
+extern uint8_t SoundSnapshot[32];       // the voice registers the voices are computed from
 
 // Per voice: the rate last set, the volume register last applied (0 =
 // silenced) and the waveform last loaded (-1 before the first load).
@@ -70,15 +57,10 @@ struct SampleEntry {
 extern SampleEntry Samples[3];
 extern int LastSample; // index of the last started sample, -1 for none
 
-struct Voice {
-    uint32_t wave;      // 0-7
-    uint32_t frequency; // 20 bits for voice 0, 16 for voices 1 and 2
-    uint32_t volume;    // 0-15
-    uint32_t rate;      // playback rate in Hz
-};
+// The frequency has 20 bits for voice 0, 16 for voices 1 and 2.
 Voice VoiceFromRegisters(const uint8_t registers[32], int voice);
 
-void BuildWaveTable(); // WaveTable and VolumeTable
+void BuildWaveTable(); // WaveTable
 void ScaleSamples();   // the samples of the game data, each value x 8, into Samples
 
 // The sound caches and sample flags at program start.

@@ -31,10 +31,13 @@ zarkolt::PlayResult Play(int buffer, bool) {
     return zarkolt::PlayResult::Ok;
 }
 void Buffer(int) {}
-void Fill(int, const void*, uint32_t) {}
+bool Fill(int, const void*, uint32_t) {
+    return true;
+}
 void Set(int, uint32_t) {}
 void SetVolume(int, int32_t) {}
-const zarkolt::SoundSeam Recorder = {NoLock, NoLock, Status, Play, Buffer, Buffer, Fill, Set, Set, SetVolume};
+const zarkolt::SoundSeam Recorder = {
+    zarkolt::SoundBufferIds, NoLock, NoLock, Status, Play, Buffer, Buffer, Fill, Set, Set, SetVolume};
 
 bool Super = false;
 

@@ -37,11 +37,22 @@ void Stop(int buffer) {
     Calls.push_back("stop " + std::to_string(buffer));
 }
 void NoBuffer(int) {}
-void NoFill(int, const void*, uint32_t) {}
+bool NoFill(int, const void*, uint32_t) {
+    return true;
+}
 void NoValue(int, uint32_t) {}
 void NoVolume(int, int32_t) {}
-const zarkolt::SoundSeam Recorder = {SeamLock, Nothing, NoStatus, Played,  Stop,
-                                     NoBuffer, NoFill,  NoValue,  NoValue, NoVolume};
+const zarkolt::SoundSeam Recorder = {zarkolt::SoundBufferIds,
+                                     SeamLock,
+                                     Nothing,
+                                     NoStatus,
+                                     Played,
+                                     Stop,
+                                     NoBuffer,
+                                     NoFill,
+                                     NoValue,
+                                     NoValue,
+                                     NoVolume};
 
 } // namespace
 

@@ -69,10 +69,11 @@ void Restore(int buffer) {
     ActiveRecorder->status[buffer] &= ~StatusBufferLost;
 }
 
-void Fill(int buffer, const void* bytes, uint32_t size) {
+bool Fill(int buffer, const void* bytes, uint32_t size) {
     int16_t first;
     std::memcpy(&first, bytes, sizeof first);
     Record(buffer, "fill " + std::to_string(size) + " " + std::to_string(first));
+    return true;
 }
 
 void SetPosition(int buffer, uint32_t position) {
@@ -85,8 +86,8 @@ void SetVolume(int buffer, int32_t volume) {
     Record(buffer, "volume " + std::to_string(volume));
 }
 
-const SoundSeam RecorderSeam = {Lock,    Unlock, Status,      Play,    Stop,
-                                Restore, Fill,   SetPosition, SetRate, SetVolume};
+const SoundSeam RecorderSeam = {SoundBufferIds, Lock, Unlock,      Status,  Play,     Stop,
+                                Restore,        Fill, SetPosition, SetRate, SetVolume};
 
 } // namespace
 

@@ -34,13 +34,15 @@ void Stop(int buffer) {
     bufferStatus[buffer] = 0;
 }
 void Restore(int) {}
-void Fill(int, const void*, uint32_t) {}
+bool Fill(int, const void*, uint32_t) {
+    return true;
+}
 void SetPosition(int, uint32_t) {}
 void SetRate(int, uint32_t) {}
 void SetVolume(int, int32_t) {}
 
-const SoundSeam RunnerSound = {NoLock,  NoLock, Status,      Play,    Stop,
-                               Restore, Fill,   SetPosition, SetRate, SetVolume};
+const SoundSeam RunnerSound = {SoundBufferIds, NoLock, NoLock,      Status,  Play,     Stop,
+                               Restore,        Fill,   SetPosition, SetRate, SetVolume};
 
 bool StartSoundTick() {
     return true;

@@ -1,0 +1,30 @@
+// One frame of the DOLLIX board.
+#include "boards/dollix/frame.h"
+
+#include "boards/dollix/bitmap.h"
+#include "boards/dollix/machine.h"
+#include "boards/dollix/renderer.h"
+
+namespace dollix {
+
+namespace {
+
+void Call(void (*hook)()) {
+    if (hook) hook();
+}
+
+} // namespace
+
+void RunFrame(const FrameHooks& hooks) {
+    if (SoundEnable) Call(hooks.updateSound);
+    Call(hooks.present);
+    Call(hooks.pollJoystick);
+    UpdateIoChipInputs();
+    M6809Run(CpuCount, Cpus, PassesPerFrame);
+    M6809Irq(&Cpus[MainCpu]);
+    M6809Irq(&Cpus[SoundCpu]);
+    RunBitmapCommands();
+    Call(hooks.render ? hooks.render : RenderFrame);
+}
+
+} // namespace dollix

@@ -1,0 +1,46 @@
+// Shared pieces of the DOLLIX board tests: small hand-built game data, 6809
+// programs assembled from text into it, and a fixture that builds a fresh
+// board for every case and counts the board's hook calls.
+#pragma once
+
+#include <gtest/gtest.h>
+
+#include <cstdint>
+#include <string>
+#include <vector>
+
+#include "boards/dollix/dollix.h"
+
+namespace dollix_test {
+
+// Every image at its exact size, all zero until a test writes into it.
+struct TestImages {
+    TestImages();
+    std::vector<uint8_t>& operator[](dollix::Image dollix::GameData::*member);
+    dollix::GameData Data() const;
+    std::vector<std::vector<uint8_t>> bytes; // in ImageSlots order
+};
+
+// Assembles source (which defines the labels reset and irq) into the main
+// ROM (0x8000-0xFFFF) or the sound ROM (0xE000-0xFFFF) with its vectors.
+void Assemble(TestImages& images, bool soundCpu, const std::string& source);
+
+// Hook calls, in order: "save settings", "load", "save", "stop sound".
+extern std::vector<std::string> HookCalls;
+
+class BoardTest : public ::testing::Test {
+  protected:
+    // Both CPUs idle in a loop with an RTI for their IRQs until a test
+    // assembles its own programs and builds again.
+    void SetUp() override;
+    void Build(const dollix::DipSettings& settings = {}, bool highScoreTraps = true);
+
+    uint8_t Read(int cpu, uint16_t address) { return M6809ReadByte(&dollix::Cpus[cpu], address); }
+    void Write(int cpu, uint16_t address, uint8_t value) {
+        M6809WriteByte(&dollix::Cpus[cpu], address, value);
+    }
+
+    TestImages images;
+};
+
+} // namespace dollix_test
