@@ -7,3 +7,4 @@
 #include "boards/dollix/graphics.h"
 #include "boards/dollix/machine.h"
 #include "boards/dollix/renderer.h"
+#include "boards/dollix/sound.h"

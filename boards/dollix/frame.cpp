@@ -4,6 +4,7 @@
 #include "boards/dollix/bitmap.h"
 #include "boards/dollix/machine.h"
 #include "boards/dollix/renderer.h"
+#include "boards/dollix/sound.h"
 
 namespace dollix {
 
@@ -16,7 +17,7 @@ void Call(void (*hook)()) {
 } // namespace
 
 void RunFrame(const FrameHooks& hooks) {
-    if (SoundEnable) Call(hooks.updateSound);
+    if (SoundActive()) UpdateSoundVoices();
     Call(hooks.present);
     Call(hooks.pollJoystick);
     UpdateIoChipInputs();

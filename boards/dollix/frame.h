@@ -1,6 +1,6 @@
 // One emulated frame of the DOLLIX board, as the emulation thread runs it
 // once per 17 ms tick with the frame mutex held:
-//   sound update (while the game has the sound on); present of the last
+//   sound update (with a device, not muted, the game's sound on); present of the last
 //   picture; joystick poll; I/O chip refresh; 6,144 passes of both CPUs; one
 //   IRQ to the main CPU, then one to the sound CPU; the bitmap commands;
 //   render.
@@ -14,7 +14,6 @@ namespace dollix {
 inline constexpr uint32_t PassesPerFrame = 6144;
 
 struct FrameHooks {
-    void (*updateSound)();  // the voices from the registers; called only while SoundEnable is set
     void (*present)();      // shows the picture rendered in the previous frame
     void (*pollJoystick)(); // only while the joystick is in use
     void (*render)();       // RenderFrame and the full-screen copy

@@ -12,13 +12,12 @@
 #include <cstddef>
 #include <cstdint>
 
+#include "boards/common/palette.h"
+
 namespace dollix {
 
-// Laid out like a Windows palette entry.
-struct PaletteEntry {
-    uint8_t red, green, blue, flags;
-};
-inline constexpr uint8_t PaletteReserved = 0x01; // the flag of a game colour
+using boards::PaletteEntry;
+using boards::PaletteReserved;
 inline constexpr int FirstGameColor = 112;
 inline constexpr int GameColorCount = 84;
 inline constexpr uint8_t TransparentLookup = 0x70; // a pen-0 entry of this value is not drawn

@@ -7,6 +7,7 @@
 #include "boards/dollix/bitmap.h"
 #include "boards/dollix/graphics.h"
 #include "boards/dollix/renderer.h"
+#include "boards/dollix/sound.h"
 
 namespace dollix {
 
@@ -32,10 +33,6 @@ namespace {
 
 void Call(void (*hook)()) {
     if (hook) hook();
-}
-
-void StopAllSound() {
-    Call(Hooks.stopAllSound);
 }
 
 void HoldSoundCpu() {
@@ -183,6 +180,8 @@ bool BuildBoard(const GameData& data, const DipSettings& settings, bool highScor
     DecodeCharacters();
     DecodeSprites();
     BuildPalette();
+    kluno::BuildWaveTable(data.waveform.data);
+    kluno::ResetSoundState();
     ResetFrameBuffer();
     return true;
 }

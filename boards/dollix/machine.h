@@ -58,7 +58,6 @@ struct MachineHooks {
     void (*saveSettings)();   // by ResetMachine
     void (*loadHighScores)(); // by the trap at 0xC529
     void (*saveHighScores)(); // by the trap at 0xEA33, after 0x6863 is cleared
-    void (*stopAllSound)();   // by the latch's hold and by ResetMachine
 };
 extern MachineHooks Hooks;
 
@@ -122,7 +121,8 @@ void SetTestSwitch(bool on);
 // Builds the machine from the game data in the board's order: RAM, plane
 // and host bytes cleared, both memory maps, the ROM patches and trap hook
 // (unless highScoreTraps is false, as for the saver), the switches, then the
-// decoded graphics, colour tables and wave table. CPUs stay stopped until
+// decoded graphics, colour tables and wave table, every voice without a
+// waveform. CPUs stay stopped until
 // ResetMachine. Returns false (and builds nothing) when an image is missing
 // or has the wrong size.
 bool BuildBoard(const GameData& data, const DipSettings& settings = {}, bool highScoreTraps = true);

@@ -4,7 +4,7 @@
 
 #include <cstring>
 
-#include "boards/common/surface.h"
+#include "boards/common/picture_copy.h"
 #include "boards/dollix/bitmap.h"
 #include "boards/dollix/graphics.h"
 #include "boards/dollix/machine.h"
@@ -115,17 +115,14 @@ void RenderFrame() {
     DrawSprites();
 }
 
-void CopyCard(const uint8_t* card, ptrdiff_t cardPitch, uint8_t* surface, ptrdiff_t pitch) {
-    CopyBytes(surface, pitch, card, cardPitch, 640, 480);
-}
-
 void CopyPictureFullScreen(uint8_t* surface, ptrdiff_t pitch) {
-    CopyBytes(surface + 128 * pitch + 176, pitch, PictureAt(0, 0), FrameWidth, PictureWidth, PictureHeight);
+    boards::CopyBytes(surface + 128 * pitch + 176, pitch, PictureAt(0, 0), FrameWidth, PictureWidth,
+                      PictureHeight);
 }
 
 void CopyPictureModeX(uint8_t* surface, ptrdiff_t pitch) {
-    FillBytes(surface, pitch, 320, 240, 0);
-    CopyBytes(surface + 8 * pitch + 16, pitch, PictureAt(0, 0), FrameWidth, PictureWidth, PictureHeight);
+    boards::FillBytes(surface, pitch, 320, 240, 0);
+    boards::CopyTurnedPicture(FrameBuffer, surface, pitch);
 }
 
 } // namespace dollix

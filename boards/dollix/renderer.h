@@ -38,9 +38,7 @@ extern const SpriteBlitter BlitSprite16[4];
 
 void RenderFrame();
 
-// 640 x 480 full screen: the instruction card surface onto the back surface,
-// then the picture at (176, 128).
-void CopyCard(const uint8_t* card, ptrdiff_t cardPitch, uint8_t* surface, ptrdiff_t pitch);
+// 640 x 480 full screen, after boards::CopyCard: the picture at (176, 128).
 void CopyPictureFullScreen(uint8_t* surface, ptrdiff_t pitch);
 // 320 x 240 full screen: the surface filled with 0, the picture at (16, 8).
 void CopyPictureModeX(uint8_t* surface, ptrdiff_t pitch);

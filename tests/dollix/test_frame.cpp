@@ -6,15 +6,8 @@ namespace {
 
 using namespace dollix;
 
-std::vector<std::string> Steps;
-
-class FrameTest : public BoardTest {
-  protected:
-    void SetUp() override {
-        BoardTest::SetUp();
-        Steps.clear();
-    }
-};
+using FrameTest = BoardTest;
+std::vector<std::string>& Steps = HookCalls;
 
 TEST_F(FrameTest, StepsInOrder) {
     // The main CPU copies player 1's stick into RAM and raises flag 9; its
@@ -37,9 +30,9 @@ loop    BRA loop
 irq     RTI)");
     Build();
     ResetMachine();
+    Steps.clear();
     static FrameHooks hooks;
     hooks = {
-        [] { Steps.push_back("sound"); },
         [] { Steps.push_back("present " + std::to_string(Ram[0x6005])); },
         [] {
             Steps.push_back("joystick");

@@ -2,6 +2,8 @@
 // and the renderer against a slow per-pixel composer on random states.
 #include <random>
 
+#include "boards/common/picture_copy.h"
+
 #include "tests/dollix/support.h"
 
 namespace dollix_test {
@@ -361,7 +363,7 @@ TEST_F(RendererTest, FullScreenCopies) {
     for (int i = 0; i < FrameWidth * FrameHeight; i++)
         FrameBuffer[i] = uint8_t(i * 7 >> 3);
     std::vector<uint8_t> card(640 * 480, 0x11), surface(700 * 480, 0x99);
-    CopyCard(card.data(), 640, surface.data(), 700);
+    boards::CopyCard(card.data(), 640, surface.data(), 700);
     CopyPictureFullScreen(surface.data(), 700);
     EXPECT_EQ(surface[0], 0x11);
     EXPECT_EQ(surface[127 * 700 + 176], 0x11);
