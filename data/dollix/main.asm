@@ -1776,7 +1776,7 @@ Ti5     PSHS B
         STA ,X
         LDA ,S
         STA 1,X
-        LDA #180
+        LDA #197
         STA $800,X
         LDA ,S
         LDB #24
@@ -2049,7 +2049,7 @@ TestText
         FCB 0
         FDB TILEROW+32*10+2
         FCB C_GREY
-        FCC "LIVES   DIFF   BONUS  SEL"
+        FCC "LIVES   DIFF   BONUS    SEL"
         FCB 0
         FDB TILEROW+32*12+2
         FCB C_CYAN
@@ -2059,13 +2059,13 @@ TestText
         FCB C_CYAN
         FCC "COLOURS"
         FCB 0
-        FDB TILEROW+32*20+2
+        FDB TILEROW+32*19+2
         FCB C_CYAN
         FCC "BITMAP PEN MAP"
         FCB 0
         FDB TILEROW+32*21+2
         FCB C_CYAN
-        FCC "SOUND  (UP AND DOWN)"
+        FCC "SOUND (STICK UP, DOWN)"
         FCB 0
         FDB 0
 SoundNames
