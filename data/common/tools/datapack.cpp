@@ -9,10 +9,13 @@
 //   datapack wave OUT                           waveform PROM
 //   datapack samples OUT0 OUT1 OUT2             the three recorded samples
 //   datapack notes OUT.inc                      note frequency tables for the sound program
-//   datapack rom FILE SIZE                      pads a program to SIZE, last byte making the 8-bit sum 0
+//   datapack rom FILE SIZE [OFFSET]             pads a program to SIZE, last byte (or the one at OFFSET)
+//                                               making the 8-bit sum 0
 //   datapack canvas SOURCE OUT [FONT PALETTE SPRITES1 SPRITES23 SPRITESETS]
 //   datapack check MANIFEST DIR                 every image present with its size
-//   datapack embed MANIFEST DIR FUNCTION OUT.cpp
+//   datapack kluno-...                          the KLUNO images (kluno.cpp)
+//   datapack dollix-...                         the DOLLIX images (dollix.cpp)
+//   datapack embed MANIFEST DIR FUNCTION OUT.cpp [HEADER TYPE]  (default: the ZARKOLT header and type)
 #include <cmath>
 #include <cstdio>
 #include <cstring>
@@ -24,16 +27,12 @@
 
 #include "art.h"
 #include "canvas.h"
+#include "dollix.h"
+#include "kluno.h"
 #include "sound.h"
+#include "sprite_art.h"
 
 namespace {
-
-void RequireRange(const Glyph& glyph, int index, int maxValue, const std::string& path) {
-    for (uint8_t p : glyph.pixels)
-        if (p > maxValue)
-            Fail(path + ":" + std::to_string(glyph.line) + ": drawing " + std::to_string(index) +
-                 " uses value " + std::to_string(p) + ", at most " + std::to_string(maxValue) + " allowed");
-}
 
 // Characters: each ROM byte is one column (the last byte the leftmost), bit 7
 // the top row.
@@ -67,62 +66,6 @@ void PackTiles(const std::string& art, const std::string& outA, const std::strin
     }
     WriteFile(outA, a);
     WriteFile(outB, b);
-}
-
-// The 16 x 16 parts of a drawing and the codes they go to. A drawing of
-// 16x32 is a stacked pair (top code, code + 1); 32x16 a side-by-side pair
-// (left code + 2, right code); 32x32 four parts (code + 2, + 3 on the left,
-// code, + 1 on the right), as the board's sprite forms pick them.
-struct Part {
-    int code, x0, y0;
-};
-
-std::vector<Part> SplitSprite(const Glyph& glyph, int index, const std::string& where) {
-    int w = glyph.width, h = glyph.height;
-    if (w == 16 && h == 16) return {{index, 0, 0}};
-    if (w == 16 && h == 32) {
-        if (index & 1) Fail(where + ": a stacked sprite needs an even code");
-        return {{index, 0, 0}, {index + 1, 0, 16}};
-    }
-    if (w == 32 && h == 16) {
-        if (index & 2) Fail(where + ": a side-by-side sprite needs code bit 1 clear");
-        return {{index + 2, 0, 0}, {index, 16, 0}};
-    }
-    if (w == 32 && h == 32) {
-        if (index & 3) Fail(where + ": a four-part sprite needs a code divisible by 4");
-        return {{index + 2, 0, 0}, {index + 3, 0, 16}, {index, 16, 0}, {index + 1, 16, 16}};
-    }
-    Fail(where + ": sprites are 16x16, 16x32, 32x16 or 32x32");
-}
-
-// Byte and bit of a sprite pixel: four vertically adjacent pixels of a column
-// share a byte; bytes 32-63 hold the left half, 0-31 the right half.
-void SpritePlace(int x, int r, int& byte, int& bit) {
-    int q = r >> 2;
-    bit = 3 - (r & 3);
-    byte = x < 8 ? 32 + 8 * q + (7 - x) : 8 * q + (15 - x);
-}
-
-// Every drawing of an art file, split into its 16 x 16 parts: write(code,
-// byte, bit, value) for each pixel, with the byte and bit of its place.
-template <typename Write> void PackSpriteArt(const std::string& path, int maxValue, int codes, Write write) {
-    std::vector<bool> used(codes);
-    for (const auto& [index, glyph] : ReadArt(path)) {
-        std::string where = path + ":" + std::to_string(glyph.line);
-        RequireRange(glyph, index, maxValue, path);
-        for (const Part& part : SplitSprite(glyph, index, where)) {
-            if (part.code < 0 || part.code >= codes)
-                Fail(where + ": codes are 0-" + std::to_string(codes - 1) + " here");
-            if (used[part.code]) Fail(where + ": code " + std::to_string(part.code) + " drawn twice");
-            used[part.code] = true;
-            for (int r = 0; r < 16; ++r)
-                for (int x = 0; x < 16; ++x) {
-                    int byte, bit;
-                    SpritePlace(x, r, byte, bit);
-                    write(part.code, byte, bit, glyph.At(part.x0 + x, part.y0 + r));
-                }
-        }
-    }
 }
 
 void PackSprites(const std::string& art1, const std::string& art23, const std::string& out1,
@@ -315,19 +258,22 @@ void PackLookup(const std::string& metaPath, const std::string& mapPath, const s
 }
 
 // A program ROM: the assembled bytes, zeros up to the ROM's size, and in the
-// last byte the value that makes the 8-bit sum of the whole ROM 0 (the test
+// last byte (or the byte at sumOffset, for programs whose last bytes are
+// vectors) the value that makes the 8-bit sum of the whole ROM 0 (the test
 // screen checks it).
-void FinishRom(const std::string& path, long size) {
+void FinishRom(const std::string& path, long size, long sumOffset) {
     std::vector<uint8_t> bytes = ReadFile(path);
     if (static_cast<long>(bytes.size()) > size)
         Fail(path + ": " + std::to_string(bytes.size()) + " bytes, more than the " + std::to_string(size) +
              " the ROM holds");
     bytes.resize(static_cast<size_t>(size), 0);
-    if (bytes.back() != 0) Fail(path + ": the last byte is the sum byte and must be left free");
+    if (sumOffset < 0 || sumOffset >= size) Fail(path + ": the sum byte lies outside the ROM");
+    uint8_t& sumByte = bytes[static_cast<size_t>(sumOffset)];
+    if (sumByte != 0) Fail(path + ": the sum byte must be left 0");
     unsigned sum = 0;
     for (uint8_t b : bytes)
         sum += b;
-    bytes.back() = static_cast<uint8_t>(-sum);
+    sumByte = static_cast<uint8_t>(-sum);
     WriteFile(path, bytes);
 }
 
@@ -351,12 +297,13 @@ bool CheckImages(const std::string& manifest, const std::string& dir) {
 }
 
 void Embed(const std::string& manifest, const std::string& dir, const std::string& function,
-           const std::string& out) {
+           const std::string& out, const std::string& header = "data/zarkolt/zarkolt_data.h",
+           const std::string& type = "ZarkoltImages") {
     if (!CheckImages(manifest, dir)) std::exit(1);
     std::vector<ManifestEntry> entries = ReadManifest(manifest);
     std::ofstream cpp(out);
     cpp << "// Generated by datapack from " << std::filesystem::path(manifest).filename().string()
-        << "; do not edit.\n#include \"data/zarkolt/zarkolt_data.h\"\n\nnamespace {\n";
+        << "; do not edit.\n#include \"" << header << "\"\n\nnamespace {\n";
     for (const ManifestEntry& entry : entries) {
         std::vector<uint8_t> bytes = ReadFile((std::filesystem::path(dir) / entry.file).string());
         cpp << "\n// " << entry.file << ": " << entry.what << "\nconst uint8_t k_" << entry.field << "["
@@ -367,8 +314,8 @@ void Embed(const std::string& manifest, const std::string& dir, const std::strin
         }
         cpp << "\n};\n";
     }
-    cpp << "\n} // namespace\n\nconst ZarkoltImages& " << function
-        << "() {\n    static const ZarkoltImages images{\n";
+    cpp << "\n} // namespace\n\nconst " << type << "& " << function << "() {\n    static const " << type
+        << " images{\n";
     for (const ManifestEntry& entry : entries)
         cpp << "        ." << entry.field << " = ImageSpan(k_" << entry.field << "),\n";
     cpp << "    };\n    return images;\n}\n";
@@ -410,17 +357,26 @@ int main(int argc, char** argv) {
         need(1);
         WriteNoteTables(a[1]);
     } else if (command == "rom") {
-        need(2);
-        FinishRom(a[1], ParseNumber(a[2], "size"));
+        if (a.size() != 3 && a.size() != 4) Fail("rom needs FILE SIZE [OFFSET]");
+        long size = ParseNumber(a[2], "size");
+        FinishRom(a[1], size, a.size() == 4 ? ParseNumber(a[3], "offset") : size - 1);
     } else if (command == "canvas") {
         if (a.size() < 3) Fail("canvas needs SOURCE OUT");
         DrawCanvas(std::vector<std::string>(a.begin() + 1, a.end()));
     } else if (command == "check") {
         need(2);
         return CheckImages(a[1], a[2]) ? 0 : 1;
+    } else if (command.rfind("kluno-", 0) == 0) {
+        return KlunoCommand(a);
+    } else if (command.rfind("dollix-", 0) == 0) {
+        return DollixCommand(a);
     } else if (command == "embed") {
-        need(4);
-        Embed(a[1], a[2], a[3], a[4]);
+        if (a.size() == 7)
+            Embed(a[1], a[2], a[3], a[4], a[5], a[6]);
+        else {
+            need(4);
+            Embed(a[1], a[2], a[3], a[4]);
+        }
     } else {
         Fail("unknown command '" + command + "'");
     }
