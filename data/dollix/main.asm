@@ -1331,6 +1331,7 @@ HitDoll BSR Near12
         STA OTIME,Y
         LDA #2
         STA OSTATE,Y
+        DEC KILLS               ; the enemy is spent too
         LDA #FX_DIE
         STA SHARED+SFX
 Hd9     RTS
