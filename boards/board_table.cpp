@@ -2,6 +2,7 @@
 #include <iterator>
 
 #include "boards/board.h"
+#include "boards/dollix/dollix_board.h"
 #include "boards/superzar/superzar.h"
 #include "boards/zarkolt/zarkolt_board.h"
 
@@ -9,7 +10,7 @@ namespace boards {
 
 namespace {
 
-const BoardFace* const Boards[] = {&zarkolt::Face, &superzar::Face};
+const BoardFace* const Boards[] = {&zarkolt::Face, &superzar::Face, &dollix::Face};
 
 } // namespace
 

@@ -21,6 +21,7 @@ struct GoldenRun {
 constexpr GoldenRun Runs[] = {
     {"zarkolt", 200, "data_zarkolt/golden", "title"},
     {"superzar", 300, "data_zarkolt/golden", "super-title"},
+    {"dollix", 200, "data_dollix/golden", "board-attract"},
 };
 
 const GoldenRun* RunOf(const boards::BoardFace& face) {
