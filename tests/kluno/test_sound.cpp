@@ -61,7 +61,7 @@ TEST_F(KlunoSound, VoicesFromTheRegisters) {
     }
 }
 
-TEST_F(KlunoSound, WaveAndVolumeTables) {
+TEST_F(KlunoSound, WaveTable) {
     Place(images[&GameData::waveform], 0, {0x00, 0x08, 0x0F, 0xF3});
     images[&GameData::waveform][255] = 0x0C;
     Build();
@@ -70,10 +70,6 @@ TEST_F(KlunoSound, WaveAndVolumeTables) {
     EXPECT_EQ(WaveTable[0][2], 3584);
     EXPECT_EQ(WaveTable[0][3], -2560);
     EXPECT_EQ(WaveTable[7][31], 2048);
-    const int32_t volumes[16] = {-10000, -2408, -1806, -1454, -1204, -1010, -852, -718,
-                                 -602,   -500,  -408,  -325,  -250,  -180,  -116, -56};
-    for (int v = 0; v < 16; v++)
-        EXPECT_EQ(VolumeTable[size_t(v)], volumes[v]) << v;
 }
 
 TEST_F(KlunoSound, VoiceRestartsRetunesAndRewinds) {
