@@ -59,11 +59,11 @@ bool BuildEmbedded(std::string& error) {
     std::array<boards::ImageBytes, std::size(ImageSlots)> images;
     for (size_t i = 0; i < images.size(); i++)
         images[i] = *spans[i];
-    return Finish(GameDataFromImages(images), error);
+    return Finish(boards::GameDataOf(std::span<const boards::ImageBytes>(images), ImageSlots), error);
 }
 
 bool BuildFromImages(std::span<const boards::ImageBytes> images, std::string& error) {
-    return Finish(GameDataFromImages(images), error);
+    return Finish(boards::GameDataOf(images, ImageSlots), error);
 }
 
 void ApplySettings(std::span<const uint32_t> options) {
@@ -180,26 +180,14 @@ uint8_t Peek(uint32_t address) {
 
 std::string VoiceLine(uint32_t) {
     std::string line;
-    for (int voice = 0; voice < kluno::VoiceCount; voice++) {
-        line += (voice ? " v" : "v") + std::to_string(voice) + "=";
-        if (kluno::Sound && kluno::Sound->status(voice) & boards::StatusPlaying)
-            line += "w" + std::to_string(kluno::WaveCache[voice]) + "," +
-                    std::to_string(kluno::FrequencyCache[voice]) + "Hz,vol" +
-                    std::to_string(kluno::VolumeCache[voice]);
-        else
-            line += "off";
-    }
+    for (int voice = 0; voice < kluno::VoiceCount; voice++)
+        line += (voice ? " v" : "v") + std::to_string(voice) + "=" +
+                boards::VoiceText(kluno::Sound, voice,
+                                  {kluno::FrequencyCache, kluno::VolumeCache, kluno::WaveCache});
     return line;
 }
 
 } // namespace
-
-GameData GameDataFromImages(std::span<const boards::ImageBytes> images) {
-    GameData data;
-    for (size_t i = 0; i < std::size(ImageSlots) && i < images.size(); i++)
-        data.*ImageSlots[i].member = {images[i].data(), images[i].size()};
-    return data;
-}
 
 void ScoresOut(uint8_t* table) {
     std::memcpy(table, Ram + 0x0849, 6);
