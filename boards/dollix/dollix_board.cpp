@@ -151,23 +151,6 @@ bool TestMode() {
     return InputPorts.dip[0] & TestSwitch;
 }
 
-std::span<const boards::SoundBufferSpec> SoundBuffers() {
-    static boards::SoundBufferSpec specs[kluno::SoundBufferCount];
-    for (int voice = 0; voice < kluno::VoiceCount; voice++)
-        specs[voice] = {sizeof kluno::WaveTable[0], 22050, false, nullptr};
-    specs[kluno::PrimaryBuffer] = {0, 22050, true, nullptr};
-    return specs;
-}
-
-void AttachSound(const boards::SoundSeam* seam) {
-    kluno::ResetSoundState();
-    kluno::Sound = seam;
-}
-
-void SetSoundMute(bool mute) {
-    kluno::SoundMute = mute;
-}
-
 void InstallScoreTraps(const boards::ScoreTrapHandlers& handlers) {
     Hooks.loadHighScores = handlers.load;
     Hooks.saveHighScores = handlers.save;
@@ -176,15 +159,6 @@ void InstallScoreTraps(const boards::ScoreTrapHandlers& handlers) {
 
 uint8_t Peek(uint32_t address) {
     return M6809ReadByte(&Cpus[MainCpu], uint16_t(address));
-}
-
-std::string VoiceLine(uint32_t) {
-    std::string line;
-    for (int voice = 0; voice < kluno::VoiceCount; voice++)
-        line += (voice ? " v" : "v") + std::to_string(voice) + "=" +
-                boards::VoiceText(kluno::Sound, voice,
-                                  {kluno::FrequencyCache, kluno::VolumeCache, kluno::WaveCache});
-    return line;
 }
 
 } // namespace
@@ -244,17 +218,17 @@ const boards::BoardFace Face = {
     .testMode = TestMode,
     .setTestMode = SetTestSwitch,
     .testModeResets = false,
-    .soundBuffers = SoundBuffers,
-    .attachSound = AttachSound,
-    .setSoundMute = SetSoundMute,
-    .silence = StopAllSound,
+    .soundBuffers = kluno::SoundBuffers,
+    .attachSound = kluno::AttachSound,
+    .setSoundMute = kluno::SetSoundMute,
+    .silence = kluno::Silence,
     .scoreSize = ScoreTableSize,
     .scoresOut = ScoresOut,
     .scoresIn = ScoresIn,
     .defaultScores = DefaultScores,
     .installScoreTraps = InstallScoreTraps,
     .peek = Peek,
-    .voiceLine = VoiceLine,
+    .voiceLine = kluno::VoiceLine,
 };
 
 } // namespace dollix
