@@ -84,9 +84,17 @@ void WriteInputs() {
         if (bits >> i & 1) InputPorts.input[ControlPlaces[i].byte] |= ControlPlaces[i].bit;
 }
 
+// The input bytes are written at the frame's input step, after the
+// platform's poll, which may change the controls.
 void RunBoardFrame(const boards::FrameHooks& hooks) {
-    WriteInputs();
-    RunFrame({hooks.present, hooks.pollInput, hooks.render});
+    static const boards::FrameHooks* outer;
+    outer = &hooks;
+    RunFrame({hooks.present,
+              [] {
+                  if (outer->pollInput) outer->pollInput();
+                  WriteInputs();
+              },
+              hooks.render});
     for (uint32_t& frames : pulseFrames)
         if (frames) frames--;
 }
