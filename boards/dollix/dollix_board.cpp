@@ -38,11 +38,9 @@ uint32_t pulseFrames[3]; // coin, start 1, start 2: frames left held
 constexpr uint32_t PulseControls[3] = {ControlCoin, ControlStart1, ControlStart2};
 
 bool Finish(const GameData& data, std::string& error) {
-    static GameData kept;
-    kept = data;
-    if (!BuildBoard(kept, {}, false)) {
+    if (!BuildBoard(data, {}, false)) {
         error =
-            std::string("game data image ") + FindBadImage(kept)->name + " is missing or of the wrong size";
+            std::string("game data image ") + FindBadImage(data)->name + " is missing or of the wrong size";
         return false;
     }
     heldControls = 0;
