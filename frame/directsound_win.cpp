@@ -67,17 +67,8 @@ void SetVolume(int buffer, int32_t volume) {
     if (Buffers[buffer]) Buffers[buffer]->SetVolume(volume);
 }
 
-zarkolt::SoundSeam DirectSoundSeam = {zarkolt::SoundBufferIds,
-                                      Lock,
-                                      Unlock,
-                                      Status,
-                                      Play,
-                                      Stop,
-                                      Restore,
-                                      Fill,
-                                      SetPosition,
-                                      SetRate,
-                                      SetVolume};
+zarkolt::SoundSeam DirectSoundSeam = {
+    zarkolt::PrimaryBuffer, Lock, Unlock, Status, Play, Stop, Restore, Fill, SetPosition, SetRate, SetVolume};
 
 WAVEFORMATEX MonoFormat(DWORD rate) {
     WAVEFORMATEX format = {};
@@ -124,8 +115,7 @@ int InitSound() {
     } else {
         Buffers[zarkolt::PrimaryBuffer] = nullptr;
     }
-    DirectSoundSeam.buffers.primary =
-        Buffers[zarkolt::PrimaryBuffer] ? zarkolt::PrimaryBuffer : boards::NoBuffer;
+    DirectSoundSeam.primary = Buffers[zarkolt::PrimaryBuffer] ? zarkolt::PrimaryBuffer : boards::NoBuffer;
 
     for (int voice = 0; voice < 3; voice++) {
         Buffers[zarkolt::VoiceBuffer0 + voice] = CreateBuffer(sizeof zarkolt::WaveTable[0], 22050);

@@ -6,12 +6,11 @@
 #include <cstddef>
 #include <cstdint>
 
+#include "boards/board.h"
+
 namespace boards {
 
-// Laid out like a Windows palette entry.
-struct PaletteEntry {
-    uint8_t red, green, blue, flags;
-};
+using PaletteEntry = Colour;                     // laid out like a Windows palette entry
 inline constexpr uint8_t PaletteReserved = 0x01; // the flag of a game colour
 
 // The full-screen palette from the colour table of the instruction card's

@@ -28,4 +28,19 @@ void CopyTurnedPicture(const uint8_t* frameBuffer, uint8_t* surface, ptrdiff_t p
     CopyBytes(surface + 8 * pitch + 16, pitch, frameBuffer + PictureOffset, FrameBufferWidth, 288, 224);
 }
 
+void ComposeFullScreen(const uint8_t* frameBuffer, uint8_t* surface, ptrdiff_t pitch, const uint8_t* card,
+                       ptrdiff_t cardPitch, bool turned) {
+    if (turned) {
+        FillBytes(surface, pitch, 320, 240, 0);
+        CopyTurnedPicture(frameBuffer, surface, pitch);
+        return;
+    }
+    if (card) CopyCard(card, cardPitch, surface, pitch);
+    CopyUprightPicture(frameBuffer, surface, pitch);
+}
+
+Picture PortraitPicture(uint8_t* frameBuffer, bool turned) {
+    return {frameBuffer + PictureOffset, turned ? 288 : 224, turned ? 224 : 288, FrameBufferWidth};
+}
+
 } // namespace boards

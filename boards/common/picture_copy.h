@@ -9,6 +9,8 @@
 #include <cstddef>
 #include <cstdint>
 
+#include "boards/board.h"
+
 namespace boards {
 
 inline constexpr int FrameBufferWidth = 512; // bytes a row of a frame buffer
@@ -24,5 +26,14 @@ void CopyCard(const uint8_t* card, ptrdiff_t cardPitch, uint8_t* surface, ptrdif
 void CopyUprightPicture(const uint8_t* frameBuffer, uint8_t* surface, ptrdiff_t pitch);
 // 320 x 240: the turned 288 x 224 picture of frameBuffer at (16, 8).
 void CopyTurnedPicture(const uint8_t* frameBuffer, uint8_t* surface, ptrdiff_t pitch);
+
+// The full-screen picture as a board face composes it: upright over the card
+// (card null: the surface keeps what it has), or turned on a surface filled
+// with pen 0.
+void ComposeFullScreen(const uint8_t* frameBuffer, uint8_t* surface, ptrdiff_t pitch, const uint8_t* card,
+                       ptrdiff_t cardPitch, bool turned);
+
+// The picture in frameBuffer: 224 x 288 upright, 288 x 224 turned, at (16, 16).
+Picture PortraitPicture(uint8_t* frameBuffer, bool turned);
 
 } // namespace boards

@@ -1,5 +1,5 @@
 // The voice logic of the waveform boards, against the sound seam.
-#include "boards/common/sound_seam.h"
+#include "boards/common/sound_voices.h"
 
 #include <cmath>
 
@@ -80,12 +80,12 @@ void UpdateVoice(const SoundSeam& s, int voice, const Voice& v, const VoiceCache
 }
 
 void StartPrimary(const SoundSeam& seam) {
-    int primary = seam.buffers.primary;
-    if (primary != NoBuffer && !(seam.status(primary) & StatusPlaying)) seam.play(primary, true);
+    if (seam.primary != NoBuffer && !(seam.status(seam.primary) & StatusPlaying))
+        seam.play(seam.primary, true);
 }
 
 void StopPrimary(const SoundSeam& seam) {
-    if (seam.buffers.primary != NoBuffer) seam.stop(seam.buffers.primary);
+    if (seam.primary != NoBuffer) seam.stop(seam.primary);
 }
 
 void SilenceBuffer(const SoundSeam& seam, int buffer) {
@@ -98,6 +98,12 @@ void SilenceVoices(const SoundSeam& seam, int count, const VoiceCaches& caches) 
         caches.volume[voice] = 0;
         SilenceBuffer(seam, voice);
     }
+}
+
+std::string VoiceText(const SoundSeam* seam, int voice, const VoiceCaches& caches) {
+    if (!seam || !(seam->status(voice) & StatusPlaying)) return "off";
+    return "w" + std::to_string(caches.wave[voice]) + "," + std::to_string(caches.frequency[voice]) +
+           "Hz,vol" + std::to_string(caches.volume[voice]);
 }
 
 } // namespace boards

@@ -2,6 +2,7 @@
 // drawing commands and the per-frame command step.
 #include "boards/dollix/bitmap.h"
 
+#include <algorithm>
 #include <cstring>
 
 #include "boards/dollix/machine.h"
@@ -41,6 +42,16 @@ uint8_t PictureByte(uint16_t offset) {
     return GameImages.pictures.data[offset & (PictureBlockSize - 1)];
 }
 
+// Stores the pen replicated into 64-bit words, then the last bytes.
+void StoreWords(uint8_t* bytes, uint32_t count, uint8_t pen) {
+    uint64_t word = pen * 0x0101010101010101u;
+    uint32_t i = 0;
+    for (; i + 8 <= count; i += 8)
+        std::memcpy(bytes + i, &word, 8);
+    for (; i < count; i++)
+        bytes[i] = pen;
+}
+
 void RunFill(const PlaneFill& fill) {
     FillPlane(fill.start, fill.bytes, fill.pen);
 }
@@ -78,9 +89,9 @@ const BitmapScreen BitmapScreens[16] = {
 };
 
 void FillPlane(uint16_t start, uint32_t bytes, uint8_t pen) {
-    uint32_t word = pen * 0x01010101u;
-    for (uint32_t i = 0; i < bytes; i += 4)
-        std::memcpy(BitmapPlane + uint16_t(start + i), &word, 4);
+    uint32_t first = std::min<uint32_t>(bytes, sizeof BitmapPlane - start);
+    StoreWords(BitmapPlane + start, first, pen);
+    StoreWords(BitmapPlane, bytes - first, pen);
 }
 
 void FillBitmap(uint8_t pen) {
@@ -105,15 +116,23 @@ void DrawPicture(uint16_t source, uint16_t destination) {
     uint16_t rowStart = destination;
     for (uint32_t row = 0; row < height; row++) {
         uint16_t position = rowStart;
-        for (uint32_t column = 0; column < width; column++) {
+        for (uint32_t column = 0; column < width;) {
             if (run == 0) {
                 uint8_t byte = PictureByte(source++);
                 pen = byte >> 4;
                 run = byte & 0x0F ? byte & 0x0F : 16;
             }
-            if (pen) BitmapPlane[position] = uint8_t(pen);
-            position++;
-            run--;
+            // The part of the run in this row, as one span of the plane
+            // (split where it wraps at 64 KB); pen 0 leaves it as it is.
+            uint32_t span = std::min(run, width - column);
+            if (pen) {
+                uint32_t first = std::min<uint32_t>(span, 0x10000 - position);
+                std::memset(BitmapPlane + position, int(pen), first);
+                std::memset(BitmapPlane, int(pen), span - first);
+            }
+            position = uint16_t(position + span);
+            column += span;
+            run -= span;
         }
         rowStart = uint16_t(rowStart + PlaneRowBytes);
     }

@@ -61,12 +61,6 @@ void BuildMemoryMaps() {
     sound.pages[0x40].write = LatchWrite;
 }
 
-void PatchHighScoreTraps() {
-    for (const RomPatch& patch : RomPatches)
-        std::memcpy(MainRom + (patch.address - 0x8000), patch.bytes, patch.count);
-    M6809SetTrapHook(HighScoreTrapHook);
-}
-
 void SetBits(uint8_t& byte, uint8_t mask, uint8_t bits) {
     byte = uint8_t((byte & ~mask) | bits);
 }
@@ -87,6 +81,12 @@ void AnswerNibbleSum(uint8_t* chip) {
 }
 
 } // namespace
+
+void PatchHighScoreTraps() {
+    for (const RomPatch& patch : RomPatches)
+        std::memcpy(MainRom + (patch.address - 0x8000), patch.bytes, patch.count);
+    M6809SetTrapHook(HighScoreTrapHook);
+}
 
 void LatchWrite(uint8_t*, uint16_t address, uint8_t) {
     switch (address >> 8) {

@@ -102,6 +102,9 @@ void LatchWrite(uint8_t* page, uint16_t address, uint8_t value);
 // The trap hook: acts for the main CPU at the two trap addresses only.
 void HighScoreTrapHook(M6809Context* context, uint16_t address, uint32_t page);
 
+// Patches the two traps into MainRom and installs HighScoreTrapHook.
+void PatchHighScoreTraps();
+
 // Sets the switch bits of lives, difficulty, bonus and stage select.
 void ApplyDipSwitches(const DipSettings& settings);
 

@@ -6,13 +6,10 @@
 namespace kluno {
 
 GameData GameDataOf(const KlunoImages& d) {
-    const ImageSpan* spans[] = {&d.characters, &d.characterColorProm, &d.sprites, &d.spriteColorProm, &d.cpu1,
-                                &d.cpu2,       &d.colorProm,          &d.waveProm};
-    static_assert(std::size(spans) == std::size(ImageSlots));
-    GameData data;
-    for (size_t i = 0; i < std::size(spans); i++)
-        data.*ImageSlots[i].member = {spans[i]->data(), spans[i]->size()};
-    return data;
+    const ImageSpan images[] = {d.characters, d.characterColorProm, d.sprites, d.spriteColorProm, d.cpu1,
+                                d.cpu2,       d.colorProm,          d.waveProm};
+    static_assert(std::size(images) == std::size(ImageSlots));
+    return boards::GameDataOf(std::span<const ImageSpan>(images), ImageSlots);
 }
 
 } // namespace kluno

@@ -8,12 +8,11 @@
 #include <cstddef>
 #include <cstdint>
 
+#include "boards/common/game_data.h"
+
 namespace kluno {
 
-struct Image {
-    const uint8_t* data = nullptr;
-    size_t size = 0;
-};
+using boards::Image;
 
 struct GameData {
     Image characters;      // 256 characters x 16 bytes, 2 bits per pixel
@@ -26,11 +25,7 @@ struct GameData {
     Image waveform;        // 8 waveforms x 32 samples, low nibble significant
 };
 
-struct ImageSlot {
-    const char* name;
-    size_t size;
-    Image GameData::*member;
-};
+using ImageSlot = boards::ImageSlot<GameData>;
 
 inline constexpr ImageSlot ImageSlots[] = {
     {"kluno_chars.rom", 0x1000, &GameData::characters},
@@ -43,8 +38,9 @@ inline constexpr ImageSlot ImageSlots[] = {
     {"kluno_wave.prom", 0x100, &GameData::waveform},
 };
 
-// The first slot whose image is missing or of the wrong size, or null when
-// every image is present with its exact size.
-const ImageSlot* FindBadImage(const GameData& data);
+// The first slot whose image is missing or of the wrong size, or null.
+inline const ImageSlot* FindBadImage(const GameData& data) {
+    return boards::FindBadImage(data, ImageSlots);
+}
 
 } // namespace kluno

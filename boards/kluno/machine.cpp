@@ -7,6 +7,7 @@
 #include "boards/kluno/graphics.h"
 #include "boards/kluno/renderer.h"
 #include "boards/kluno/sound.h"
+#include "boards/rom_patch.h"
 
 namespace kluno {
 
@@ -23,14 +24,6 @@ uint8_t Cpu1Rom[0x8000];
 uint8_t Cpu2Rom[0x2000];
 GameData GameImages;
 void (*SaveSettings)();
-
-const ImageSlot* FindBadImage(const GameData& data) {
-    for (const ImageSlot& slot : ImageSlots) {
-        const Image& image = data.*slot.member;
-        if (!image.data || image.size != slot.size) return &slot;
-    }
-    return nullptr;
-}
 
 namespace {
 
@@ -64,11 +57,6 @@ void BuildMemoryMaps() {
     MapPages(cpu2, 0xE0, 0x20, Cpu2Rom, NullWrite);
 }
 
-void PatchHighScoreTraps() {
-    for (const TrapPatch& patch : TrapPatches)
-        std::memcpy(Cpu1Rom + (patch.address - 0x8000), patch.patched, sizeof patch.patched);
-}
-
 void SetInputBit(int byte, int bit, bool on) {
     uint8_t& input = IoChipInputs[1][byte];
     input = uint8_t((input & ~(1 << bit)) | (on ? 1 << bit : 0));
@@ -89,6 +77,11 @@ uint8_t FrameBufferStore[FrameWidth * FrameHeight];
 } // namespace
 
 uint8_t* FrameBuffer = FrameBufferStore;
+
+void PatchHighScoreTraps() {
+    for (uint16_t address : {SaveTrap, LoadTrap})
+        boards::PatchTrap(Cpu1Rom + (address - 0x8000), TrapOpcode);
+}
 
 void LatchWrite(uint8_t*, uint16_t address, uint8_t) {
     switch (address & 0xFF) {

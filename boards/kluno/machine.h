@@ -55,16 +55,14 @@ extern uint8_t Cpu2Rom[0x2000];
 extern GameData GameImages; // the images handed to BuildKlunoMachine
 
 // The two high-score traps: two ROM bytes replaced by the undefined opcode
-// 0x01 and a byte that keeps the ROM's 8-bit sum.
-struct TrapPatch {
-    uint16_t address;
-    uint8_t original[2];
-    uint8_t patched[2];
-};
-inline constexpr TrapPatch TrapPatches[2] = {
-    {0x9BF0, {0x7F, 0x40}, {0x01, 0xBE}}, // CLR $4053 after both score areas are updated
-    {0xC00E, {0xCE, 0xC0}, {0x01, 0x8D}}, // LDU #$C0FF, the default table's copy loops
-};
+// 0x01 and a byte that keeps the ROM's 8-bit sum (boards/rom_patch.h); the
+// game's 7F 40 (CLR $4053, after both score areas are updated) becomes 01 BE,
+// its CE C0 (LDU #$C0FF, the default table's copy loops) 01 8D.
+inline constexpr uint16_t SaveTrap = 0x9BF0, LoadTrap = 0xC00E;
+inline constexpr uint8_t TrapOpcode[1] = {0x01};
+
+// Writes the trap patches into Cpu1Rom (BuildKlunoMachine does, given a hook).
+void PatchHighScoreTraps();
 
 // CPU 1's RAM seen at an address of 0x0000-0x27FF.
 inline uint8_t* Ram(uint16_t address) {

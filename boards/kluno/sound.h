@@ -2,7 +2,7 @@
 // in the shared RAM. Each voice plays as a small buffer looping one
 // 32-sample waveform, retuned by its playback rate; once a frame the eight
 // buffers are brought in line with the registers through the boards' sound
-// seam (boards/common/sound_seam.h), which also holds the voice caches'
+// seam (boards/common/sound_voices.h), which also holds the voice caches'
 // rules. With no seam (Sound == nullptr) the board is silent.
 //
 // Registers of voice v, 8 bytes from registers + 8v: byte 0 bits 0-3 the
@@ -15,7 +15,7 @@
 
 #include <cstdint>
 
-#include "boards/common/sound_seam.h"
+#include "boards/common/sound_voices.h"
 
 namespace kluno {
 
@@ -24,8 +24,9 @@ using boards::Voice;
 using boards::VolumeTable;
 
 inline constexpr int VoiceCount = 8;
-inline constexpr boards::SoundBuffers SoundBufferIds = {VoiceCount, 0, VoiceCount}; // voices 0-7, primary 8
-inline constexpr uint16_t VoiceRegisterOffset = 3;                                  // in SharedRam
+inline constexpr int PrimaryBuffer = VoiceCount; // after voices 0-7
+inline constexpr int SoundBufferCount = VoiceCount + 1;
+inline constexpr uint16_t VoiceRegisterOffset = 3; // in SharedRam
 
 extern const boards::SoundSeam* Sound; // null: no sound device
 extern uint32_t SoundMute;             // the user's "SoundMute" setting

@@ -9,12 +9,11 @@
 #include <cstddef>
 #include <cstdint>
 
+#include "boards/common/game_data.h"
+
 namespace zarkolt {
 
-struct Image {
-    const uint8_t* data = nullptr;
-    size_t size = 0;
-};
+using boards::Image;
 
 struct GameData {
     Image cpu1Program;       // 16 KB, CPU 1 0x0000-0x3FFF
@@ -42,11 +41,7 @@ struct GameData {
     Image sample2;
 };
 
-struct ImageSlot {
-    const char* name;
-    size_t size;
-    Image GameData::*member;
-};
+using ImageSlot = boards::ImageSlot<GameData>;
 
 inline constexpr ImageSlot ImageSlots[] = {
     {"cpu1.rom", 0x4000, &GameData::cpu1Program},
@@ -76,6 +71,8 @@ inline constexpr ImageSlot ImageSlots[] = {
 
 // The first slot whose image is missing or of the wrong size, or null when
 // every image is present with its exact size.
-const ImageSlot* FindBadImage(const GameData& data);
+inline const ImageSlot* FindBadImage(const GameData& data) {
+    return boards::FindBadImage(data, ImageSlots);
+}
 
 } // namespace zarkolt

@@ -28,14 +28,6 @@ uint8_t Cpu2Rom[0x2000];
 uint8_t Cpu3Rom[0x1000];
 GameData GameImages;
 
-const ImageSlot* FindBadImage(const GameData& data) {
-    for (const ImageSlot& slot : ImageSlots) {
-        const Image& image = data.*slot.member;
-        if (!image.data || image.size != slot.size) return &slot;
-    }
-    return nullptr;
-}
-
 namespace {
 
 void HoldCpus2And3() {

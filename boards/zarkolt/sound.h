@@ -6,14 +6,14 @@
 // snapshot of the registers, the per-voice caches that decide between
 // retuning, restarting in place and rewinding, the cut-and-restart rule of
 // the samples and the silencing. The sound device itself sits behind the
-// boards' shared SoundSeam (boards/common/sound_seam.h), with the voice
-// caches' rules; with no seam (Sound == nullptr) the board is silent and
+// boards' shared SoundSeam (boards/sound_seam.h), with the voice caches'
+// rules (boards/common/sound_voices.h); with no seam (Sound == nullptr) the board is silent and
 // every sound step is skipped.
 #pragma once
 
 #include <cstdint>
 
-#include "boards/common/sound_seam.h"
+#include "boards/common/sound_voices.h"
 
 namespace zarkolt {
 
@@ -24,8 +24,8 @@ enum : int {
     PrimaryBuffer = 6,
     SoundBufferCount = 7,
 };
-inline constexpr boards::SoundBuffers SoundBufferIds = {3, 3, PrimaryBuffer};
 
+// The shared seam (boards/sound_seam.h) and voice logic under the board's own names.
 using boards::PlayResult;
 using boards::SilentVolume;
 using boards::SoundSeam;

@@ -2,7 +2,7 @@
 // against golden pictures, scripted games, the high-score save point, the
 // lives switches, the test mode and the SUPER ZARKOLT edition.
 //
-// ZARKOLT_UPDATE_GOLDEN=1 in the environment rewrites the golden pictures.
+// VELTO_UPDATE_GOLDEN=1 in the environment rewrites the golden pictures.
 #include <gtest/gtest.h>
 
 #include <cstdlib>
@@ -10,6 +10,7 @@
 #include <string>
 
 #include "harness.h"
+#include "tests/common/golden.h"
 
 namespace {
 
@@ -37,21 +38,7 @@ std::string TextLine(int y) {
 }
 
 void ExpectGolden(const std::string& name) {
-    std::vector<uint8_t> picture = Picture();
-    std::string path = std::string(GOLDEN_DIR) + "/" + name + ".png";
-    if (std::getenv("ZARKOLT_UPDATE_GOLDEN")) {
-        ASSERT_TRUE(harness::WritePenPng(path, picture)) << path;
-        return;
-    }
-    std::vector<uint8_t> golden;
-    ASSERT_TRUE(harness::ReadPenPng(path, golden)) << "no golden picture " << path;
-    for (size_t i = 0; i < picture.size(); ++i)
-        if (picture[i] != golden[i]) {
-            harness::WritePng(std::string(name) + "-actual.png", picture);
-            FAIL() << name << ": first difference at x " << i % harness::Width << ", y " << i / harness::Width
-                   << ": pen " << int(picture[i]) << ", golden " << int(golden[i]) << " (picture written to "
-                   << name << "-actual.png)";
-        }
+    EXPECT_TRUE(golden::Matches(harness::Face(), GOLDEN_DIR, name));
 }
 
 // Runs until the state byte reads state; false after limit frames.

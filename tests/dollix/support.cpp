@@ -56,14 +56,14 @@ void Note(const char* what) {
     HookCalls.push_back(what);
 }
 
-constexpr int Primary = kluno::SoundBufferIds.primary;
+constexpr int Primary = kluno::PrimaryBuffer;
 
 void Record(int buffer, const std::string& what) {
     Recorder.calls.push_back(std::to_string(buffer) + " " + what);
 }
 
 const boards::SoundSeam RecorderSeam = {
-    kluno::SoundBufferIds,
+    Primary,
     [] {},
     [] {},
     [](int buffer) { return Recorder.status[buffer]; },

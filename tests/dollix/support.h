@@ -33,7 +33,7 @@ extern std::vector<std::string> HookCalls;
 // text ("3 rate 100").
 struct SoundRecorder {
     std::vector<std::string> calls;
-    uint32_t status[kluno::SoundBufferIds.Count()] = {};
+    uint32_t status[kluno::SoundBufferCount] = {};
     std::vector<std::string> Take(); // the calls so far, then clears them
 };
 extern SoundRecorder Recorder; // installed as the device by the fixture

@@ -42,7 +42,7 @@ bool NoFill(int, const void*, uint32_t) {
 }
 void NoValue(int, uint32_t) {}
 void NoVolume(int, int32_t) {}
-const zarkolt::SoundSeam Recorder = {zarkolt::SoundBufferIds,
+const zarkolt::SoundSeam Recorder = {zarkolt::PrimaryBuffer,
                                      SeamLock,
                                      Nothing,
                                      NoStatus,

@@ -7,28 +7,6 @@ namespace zarkolt_test {
 
 using namespace zarkolt;
 
-SyntheticImages::SyntheticImages() {
-    for (const ImageSlot& slot : ImageSlots)
-        bytes.emplace_back(slot.size, 0);
-}
-
-std::vector<uint8_t>& SyntheticImages::operator[](Image GameData::*member) {
-    for (size_t i = 0; i < std::size(ImageSlots); i++)
-        if (ImageSlots[i].member == member) return bytes[i];
-    throw std::logic_error("no such image");
-}
-
-GameData SyntheticImages::Data() const {
-    GameData data;
-    for (size_t i = 0; i < std::size(ImageSlots); i++)
-        data.*ImageSlots[i].member = {bytes[i].data(), bytes[i].size()};
-    return data;
-}
-
-void Place(std::vector<uint8_t>& image, size_t offset, std::initializer_list<uint8_t> bytes) {
-    std::memcpy(image.data() + offset, bytes.begin(), bytes.size());
-}
-
 SoundRecorder* ActiveRecorder;
 
 namespace {
@@ -86,8 +64,8 @@ void SetVolume(int buffer, int32_t volume) {
     Record(buffer, "volume " + std::to_string(volume));
 }
 
-const SoundSeam RecorderSeam = {SoundBufferIds, Lock, Unlock,      Status,  Play,     Stop,
-                                Restore,        Fill, SetPosition, SetRate, SetVolume};
+const SoundSeam RecorderSeam = {PrimaryBuffer, Lock, Unlock,      Status,  Play,     Stop,
+                                Restore,       Fill, SetPosition, SetRate, SetVolume};
 
 } // namespace
 

@@ -10,20 +10,12 @@
 #include <vector>
 
 #include "boards/zarkolt/zarkolt.h"
+#include "tests/common/synthetic_images.h"
 
 namespace zarkolt_test {
 
-// Every image of the game data at its exact size, all zero until a test
-// writes into it.
-struct SyntheticImages {
-    SyntheticImages();
-    std::vector<uint8_t>& operator[](zarkolt::Image zarkolt::GameData::*member);
-    zarkolt::GameData Data() const;
-    std::vector<std::vector<uint8_t>> bytes; // in ImageSlots order
-};
-
-// Writes bytes at an offset of an image.
-void Place(std::vector<uint8_t>& image, size_t offset, std::initializer_list<uint8_t> bytes);
+using SyntheticImages = test_support::SyntheticImages<zarkolt::GameData, zarkolt::ImageSlots>;
+using test_support::Place;
 
 // Records every call of the sound seam as text ("play 1 loop") and keeps a
 // status per buffer as a sound device would.

@@ -8,6 +8,7 @@
 
 #include "tests/zarkolt/support.h"
 #include "tools/boardrun/boardrun.h"
+#include "tools/png/png_file.h"
 
 namespace zarkolt_test {
 namespace {
@@ -76,9 +77,9 @@ TEST(BoardRunScript, ParsesLinesAndRefusesBadOnes) {
 
 TEST(BoardRunPng, WritesThePaletteImage) {
     uint8_t pixels[3 * 5] = {0, 1, 2, 0, 0, 2, 2, 2, 0, 0, 1, 1, 1, 0, 0};
-    uint8_t palette[256][3] = {{0, 0, 0}, {255, 0, 0}, {10, 20, 30}};
+    png_file::RgbPalette palette = {{{0, 0, 0}, {255, 0, 0}, {10, 20, 30}}};
     std::string error;
-    ASSERT_TRUE(boardrun::WritePng("writer.png", {pixels, 3, 4, 4}, palette, error)) << error;
+    ASSERT_TRUE(png_file::WritePalettePng("writer.png", {pixels, 3, 4, 4}, palette, error)) << error;
     ReadPicture picture;
     ASSERT_TRUE(ReadPng("writer.png", picture));
     EXPECT_EQ(picture.width, 3);
@@ -87,7 +88,7 @@ TEST(BoardRunPng, WritesThePaletteImage) {
     EXPECT_EQ(picture.At(2, 0), (Rgb{10, 20, 30}));
     EXPECT_EQ(picture.At(1, 1), (Rgb{10, 20, 30})); // rows follow the pitch of 4
     EXPECT_EQ(picture.At(2, 3), (Rgb{0, 0, 0}));
-    EXPECT_FALSE(boardrun::WritePng("no/such/dir/x.png", {pixels, 3, 4, 4}, palette, error));
+    EXPECT_FALSE(png_file::WritePalettePng("no/such/dir/x.png", {pixels, 3, 4, 4}, palette, error));
 }
 
 // CPU 1 fills the background codes with 1 and the characters with the blank

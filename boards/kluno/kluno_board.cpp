@@ -1,0 +1,240 @@
+// KLUNO's face: build, controls, coin and start pulses, test switch, picture,
+// palettes, full screen, eight voices and the high-score table.
+#include "boards/kluno/kluno_board.h"
+
+#include <algorithm>
+#include <array>
+#include <iterator>
+
+#include "boards/common/picture_copy.h"
+#include "boards/kluno/kluno.h"
+#include "boards/kluno/score_traps.h"
+
+#ifdef KLUNO_EMBEDDED_DATA
+#include "boards/kluno/embedded_data.h"
+#endif
+
+namespace kluno {
+
+namespace {
+
+constexpr auto Images = [] {
+    std::array<boards::ImageFile, std::size(ImageSlots)> files{};
+    for (size_t i = 0; i < files.size(); i++)
+        files[i] = {ImageSlots[i].name, ImageSlots[i].size};
+    return files;
+}();
+
+const char* const Controls[] = {"up", "down", "left", "right", "shot"};
+constexpr uint32_t ControlUp = 1, ControlDown = 2, ControlLeft = 4, ControlRight = 8, ControlShot = 16;
+
+// A coin or start signal: each one queued is on for two frames, then off for one.
+struct Pulse {
+    uint32_t queued;
+    uint32_t step; // frames left of the one under way: on, on, off
+    bool Advance() {
+        if (step == 0 && queued) {
+            queued--;
+            step = 3;
+        }
+        bool on = step >= 2;
+        if (step) step--;
+        return on;
+    }
+};
+Pulse Coin, Start1, Start2;
+
+void SetBit(uint8_t& byte, int bit, bool on) {
+    byte = uint8_t((byte & ~(1 << bit)) | (on ? 1 << bit : 0));
+}
+
+bool Finish(const GameData& data, std::string& error) {
+    if (!BuildKlunoMachine(data, nullptr)) {
+        error =
+            std::string("game data image ") + FindBadImage(data)->name + " is missing or of the wrong size";
+        return false;
+    }
+    Coin = Start1 = Start2 = {};
+    return true;
+}
+
+bool BuildFromImages(std::span<const boards::ImageBytes> images, std::string& error) {
+    static GameData data;
+    data = boards::GameDataOf(images, ImageSlots);
+    return Finish(data, error);
+}
+
+#ifdef KLUNO_EMBEDDED_DATA
+bool BuildEmbedded(std::string& error) {
+    static GameData data;
+    data = GameDataOf(KlunoData());
+    return Finish(data, error);
+}
+#else
+constexpr bool (*BuildEmbedded)(std::string&) = nullptr;
+#endif
+
+void ApplySettings(std::span<const uint32_t> options) {
+    DipSettings settings;
+    uint32_t* fields[] = {&settings.ships, &settings.bonus, &settings.difficulty, &settings.demoSound};
+    for (size_t i = 0; i < std::size(fields) && i < options.size(); i++)
+        *fields[i] = options[i];
+    ApplyDipSwitches(settings);
+}
+
+void RunOneFrame(const boards::FrameHooks& hooks) {
+    SetBit(IoChipInputs[0][0], 0, Coin.Advance());
+    SetBit(IoChipInputs[0][3], 2, Start1.Advance());
+    SetBit(IoChipInputs[0][3], 3, Start2.Advance());
+    RunFrame({hooks.present, hooks.pollInput, hooks.render});
+}
+
+void SetFrameBuffer(uint8_t* pixels) {
+    FrameBuffer = pixels;
+}
+
+void SetTurned(bool turned) {
+    turned ? DecodeCharactersModeX() : DecodeCharacters();
+}
+
+void Render(bool turned) {
+    turned ? RenderFrameModeX() : RenderFrame();
+}
+
+boards::Picture PictureOf(bool turned) {
+    return boards::PortraitPicture(FrameBuffer, turned);
+}
+
+void Palette(boards::Colour* pens) {
+    std::copy(std::begin(GamePalette), std::end(GamePalette), pens);
+}
+
+void Card(boards::Colour* entries) {
+    std::copy(std::begin(CardPalette), std::end(CardPalette), entries);
+}
+
+void ComposeFullScreen(uint8_t* surface, ptrdiff_t pitch, const uint8_t* card, ptrdiff_t cardPitch,
+                       bool turned) {
+    boards::ComposeFullScreen(FrameBuffer, surface, pitch, card, cardPitch, turned);
+}
+
+uint32_t ControlBits() {
+    const uint8_t* chip = IoChipInputs[0];
+    return (chip[1] & 1 ? ControlUp : 0) | (chip[1] & 4 ? ControlDown : 0) | (chip[1] & 8 ? ControlLeft : 0) |
+           (chip[1] & 2 ? ControlRight : 0) | (chip[3] & 1 ? ControlShot : 0);
+}
+
+void SetControls(uint32_t bits) {
+    uint8_t* chip = IoChipInputs[0];
+    SetBit(chip[1], 0, bits & ControlUp);
+    SetBit(chip[1], 1, bits & ControlRight);
+    SetBit(chip[1], 2, bits & ControlDown);
+    SetBit(chip[1], 3, bits & ControlLeft);
+    SetBit(chip[3], 0, bits & ControlShot);
+}
+
+void InsertCoin() {
+    Coin.queued++;
+}
+
+bool PressStart(uint32_t needed, uint32_t) {
+    (needed >= 2 ? Start2 : Start1).queued++;
+    return true;
+}
+
+bool TestMode() {
+    return IoChipInputs[1][6] & 0x08;
+}
+
+void SetTestMode(bool on) {
+    SetBit(IoChipInputs[1][6], 3, on);
+}
+
+std::span<const boards::SoundBufferSpec> SoundBuffers() {
+    static boards::SoundBufferSpec specs[SoundBufferCount];
+    for (int voice = 0; voice < VoiceCount; voice++)
+        specs[voice] = {sizeof WaveTable[0], 22050, false, nullptr};
+    specs[PrimaryBuffer] = {0, 22050, true, nullptr};
+    return specs;
+}
+
+void AttachSound(const boards::SoundSeam* seam) {
+    ResetSoundState();
+    Sound = seam;
+}
+
+void SetSoundMute(bool mute) {
+    SoundMute = mute;
+}
+
+void Silence() {
+    if (Sound) StopAllSound();
+}
+
+uint8_t Peek(uint32_t address) {
+    return M6809ReadByte(&Cpus[Cpu1], uint16_t(address));
+}
+
+std::string VoiceLine(uint32_t) {
+    std::string line;
+    for (int voice = 0; voice < VoiceCount; voice++) {
+        line += (voice ? " v" : "v") + std::to_string(voice) + "=" +
+                boards::VoiceText(Sound, voice, {FrequencyCache, VolumeCache, WaveCache});
+    }
+    return line;
+}
+
+} // namespace
+
+const boards::BoardFace Face = {
+    .name = "kluno",
+    .images = Images,
+    .buildEmbedded = BuildEmbedded,
+    .buildFromImages = BuildFromImages,
+    .reset = ResetMachine,
+    .applySettings = ApplySettings,
+    .runFrame = RunOneFrame,
+    .frameMilliseconds = 17,
+    .soundTick = nullptr,
+    .soundTickMilliseconds = 0,
+    .setFrameBuffer = SetFrameBuffer,
+    .frameWidth = FrameWidth,
+    .frameHeight = FrameHeight,
+    .pictureLeft = 16,
+    .pictureTop = 16,
+    .pictureWidth = 224,
+    .pictureHeight = 288,
+    .canTurn = true,
+    .setTurned = SetTurned,
+    .render = Render,
+    .picture = PictureOf,
+    .firstPen = FirstGamePen,
+    .penCount = int(std::size(GamePalette)),
+    .gamePalette = Palette,
+    .buildCardPalette = BuildCardPalette,
+    .cardPalette = Card,
+    .composeFullScreen = ComposeFullScreen,
+    .controls = Controls,
+    .controlCount = int(std::size(Controls)),
+    .controlBits = ControlBits,
+    .setControls = SetControls,
+    .insertCoin = InsertCoin,
+    .pressStart = PressStart,
+    .beforeKey = nullptr,
+    .testMode = TestMode,
+    .setTestMode = SetTestMode,
+    .testModeResets = false,
+    .soundBuffers = SoundBuffers,
+    .attachSound = AttachSound,
+    .setSoundMute = SetSoundMute,
+    .silence = Silence,
+    .scoreSize = ScoreTableSize,
+    .scoresOut = ScoresOut,
+    .scoresIn = ScoresIn,
+    .defaultScores = DefaultScores,
+    .installScoreTraps = InstallScoreTraps,
+    .peek = Peek,
+    .voiceLine = VoiceLine,
+};
+
+} // namespace kluno
