@@ -59,11 +59,11 @@ bool BuildEmbedded(std::string& error) {
     std::array<boards::ImageBytes, std::size(ImageSlots)> images;
     for (size_t i = 0; i < images.size(); i++)
         images[i] = *spans[i];
-    return Finish(GameDataFromImages(images), error);
+    return Finish(boards::GameDataOf(std::span<const boards::ImageBytes>(images), ImageSlots), error);
 }
 
 bool BuildFromImages(std::span<const boards::ImageBytes> images, std::string& error) {
-    return Finish(GameDataFromImages(images), error);
+    return Finish(boards::GameDataOf(images, ImageSlots), error);
 }
 
 void ApplySettings(std::span<const uint32_t> options) {
@@ -151,23 +151,6 @@ bool TestMode() {
     return InputPorts.dip[0] & TestSwitch;
 }
 
-std::span<const boards::SoundBufferSpec> SoundBuffers() {
-    static boards::SoundBufferSpec specs[kluno::SoundBufferCount];
-    for (int voice = 0; voice < kluno::VoiceCount; voice++)
-        specs[voice] = {sizeof kluno::WaveTable[0], 22050, false, nullptr};
-    specs[kluno::PrimaryBuffer] = {0, 22050, true, nullptr};
-    return specs;
-}
-
-void AttachSound(const boards::SoundSeam* seam) {
-    kluno::ResetSoundState();
-    kluno::Sound = seam;
-}
-
-void SetSoundMute(bool mute) {
-    kluno::SoundMute = mute;
-}
-
 void InstallScoreTraps(const boards::ScoreTrapHandlers& handlers) {
     Hooks.loadHighScores = handlers.load;
     Hooks.saveHighScores = handlers.save;
@@ -178,28 +161,7 @@ uint8_t Peek(uint32_t address) {
     return M6809ReadByte(&Cpus[MainCpu], uint16_t(address));
 }
 
-std::string VoiceLine(uint32_t) {
-    std::string line;
-    for (int voice = 0; voice < kluno::VoiceCount; voice++) {
-        line += (voice ? " v" : "v") + std::to_string(voice) + "=";
-        if (kluno::Sound && kluno::Sound->status(voice) & boards::StatusPlaying)
-            line += "w" + std::to_string(kluno::WaveCache[voice]) + "," +
-                    std::to_string(kluno::FrequencyCache[voice]) + "Hz,vol" +
-                    std::to_string(kluno::VolumeCache[voice]);
-        else
-            line += "off";
-    }
-    return line;
-}
-
 } // namespace
-
-GameData GameDataFromImages(std::span<const boards::ImageBytes> images) {
-    GameData data;
-    for (size_t i = 0; i < std::size(ImageSlots) && i < images.size(); i++)
-        data.*ImageSlots[i].member = {images[i].data(), images[i].size()};
-    return data;
-}
 
 void ScoresOut(uint8_t* table) {
     std::memcpy(table, Ram + 0x0849, 6);
@@ -256,17 +218,17 @@ const boards::BoardFace Face = {
     .testMode = TestMode,
     .setTestMode = SetTestSwitch,
     .testModeResets = false,
-    .soundBuffers = SoundBuffers,
-    .attachSound = AttachSound,
-    .setSoundMute = SetSoundMute,
-    .silence = StopAllSound,
+    .soundBuffers = kluno::SoundBuffers,
+    .attachSound = kluno::AttachSound,
+    .setSoundMute = kluno::SetSoundMute,
+    .silence = kluno::Silence,
     .scoreSize = ScoreTableSize,
     .scoresOut = ScoresOut,
     .scoresIn = ScoresIn,
     .defaultScores = DefaultScores,
     .installScoreTraps = InstallScoreTraps,
     .peek = Peek,
-    .voiceLine = VoiceLine,
+    .voiceLine = kluno::VoiceLine,
 };
 
 } // namespace dollix

@@ -13,9 +13,6 @@ namespace dollix {
 
 extern const boards::BoardFace Face;
 
-// GameData over images in ImageSlots order.
-GameData GameDataFromImages(std::span<const boards::ImageBytes> images);
-
 // The face's controls, bit i of its control word: player 1's stick and
 // button, player 2's, the coin and the two starts.
 enum : uint32_t {

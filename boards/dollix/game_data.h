@@ -9,12 +9,11 @@
 #include <cstddef>
 #include <cstdint>
 
+#include "boards/common/game_data.h"
+
 namespace dollix {
 
-struct Image {
-    const uint8_t* data = nullptr;
-    size_t size = 0;
-};
+using boards::Image;
 
 struct GameData {
     Image mainProgram;     // 32 KB, main CPU 0x8000-0xFFFF
@@ -29,11 +28,7 @@ struct GameData {
     Image pictures;        // the bitmap pictures of the layer's screens
 };
 
-struct ImageSlot {
-    const char* name;
-    size_t size;
-    Image GameData::*member;
-};
+using ImageSlot = boards::ImageSlot<GameData>;
 
 inline constexpr size_t PictureBlockSize = 0x8000;
 
@@ -50,8 +45,9 @@ inline constexpr ImageSlot ImageSlots[] = {
     {"dollix_pictures.bin", PictureBlockSize, &GameData::pictures},
 };
 
-// The first slot whose image is missing or of the wrong size, or null when
-// every image is present with its exact size.
-const ImageSlot* FindBadImage(const GameData& data);
+// The first slot whose image is missing or of the wrong size, or null.
+inline const ImageSlot* FindBadImage(const GameData& data) {
+    return boards::FindBadImage(data, ImageSlots);
+}
 
 } // namespace dollix

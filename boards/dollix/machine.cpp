@@ -21,14 +21,6 @@ uint32_t SoundEnable;
 uint32_t BitmapInitialised;
 GameData GameImages;
 
-const ImageSlot* FindBadImage(const GameData& data) {
-    for (const ImageSlot& slot : ImageSlots) {
-        const Image& image = data.*slot.member;
-        if (!image.data || image.size != slot.size) return &slot;
-    }
-    return nullptr;
-}
-
 namespace {
 
 void Call(void (*hook)()) {

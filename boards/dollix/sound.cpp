@@ -14,7 +14,7 @@ void UpdateSoundVoices() {
 }
 
 void StopAllSound() {
-    if (kluno::Sound) kluno::StopAllSound();
+    kluno::Silence();
 }
 
 } // namespace dollix

@@ -14,6 +14,8 @@
 #pragma once
 
 #include <cstdint>
+#include <span>
+#include <string>
 
 #include "boards/common/sound_voices.h"
 
@@ -56,5 +58,15 @@ bool SoundActive();
 void UpdateSoundVoices(const uint8_t* registers, RateRange range = AnyRate);
 // Every voice silenced and stopped (its VolumeCache 0), then the primary buffer stopped.
 void StopAllSound();
+
+// The sound of the 6809 boards' faces (boards/board.h): the eight voice
+// buffers and the primary buffer; the device attached with every voice
+// without a waveform; the mute switch; StopAllSound when there is a device;
+// the eight voices as one line of text.
+std::span<const boards::SoundBufferSpec> SoundBuffers();
+void AttachSound(const boards::SoundSeam* seam);
+void SetSoundMute(bool mute);
+void Silence();
+std::string VoiceLine(uint32_t started);
 
 } // namespace kluno

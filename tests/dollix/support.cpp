@@ -12,24 +12,6 @@ using namespace dollix;
 
 std::vector<std::string> HookCalls;
 
-TestImages::TestImages() {
-    for (const ImageSlot& slot : ImageSlots)
-        bytes.emplace_back(slot.size, 0);
-}
-
-std::vector<uint8_t>& TestImages::operator[](Image GameData::*member) {
-    for (size_t i = 0; i < std::size(ImageSlots); i++)
-        if (ImageSlots[i].member == member) return bytes[i];
-    throw std::logic_error("no such image");
-}
-
-GameData TestImages::Data() const {
-    GameData data;
-    for (size_t i = 0; i < std::size(ImageSlots); i++)
-        data.*ImageSlots[i].member = {bytes[i].data(), bytes[i].size()};
-    return data;
-}
-
 void Assemble(TestImages& images, bool soundCpu, const std::string& source) {
     uint32_t base = soundCpu ? 0xE000 : 0x8000;
     std::string text =

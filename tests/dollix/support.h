@@ -10,16 +10,12 @@
 #include <vector>
 
 #include "boards/dollix/dollix.h"
+#include "tests/common/synthetic_images.h"
 
 namespace dollix_test {
 
 // Every image at its exact size, all zero until a test writes into it.
-struct TestImages {
-    TestImages();
-    std::vector<uint8_t>& operator[](dollix::Image dollix::GameData::*member);
-    dollix::GameData Data() const;
-    std::vector<std::vector<uint8_t>> bytes; // in ImageSlots order
-};
+using TestImages = test_support::SyntheticImages<dollix::GameData, dollix::ImageSlots>;
 
 // Assembles source (which defines the labels reset and irq) into the main
 // ROM (0x8000-0xFFFF) or the sound ROM (0xE000-0xFFFF) with its vectors.
