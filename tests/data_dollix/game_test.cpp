@@ -7,6 +7,7 @@
 // VELTO_UPDATE_GOLDEN=1 in the environment rewrites the golden pictures.
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <array>
 #include <cstring>
 #include <set>
@@ -15,6 +16,7 @@
 
 #include "boards/board.h"
 #include "boards/dollix/dollix.h"
+#include "data/dollix/picture_uses.h"
 #include "tests/common/golden.h"
 
 namespace {
@@ -308,6 +310,23 @@ TEST(DollixGame, AScreenLostToAHostResetIsDrawnAgain) {
     dollix::BitmapInitialised = 0;
     RunFrames(3);
     EXPECT_TRUE(std::equal(title.begin(), title.end(), dollix::BitmapPlane + 0x0200));
+}
+
+// The places the picture packer checks our block against are the ones the
+// board's screens draw.
+TEST(DollixGame, PicturePlacesAreTheBoardsScreens) {
+    std::vector<std::array<int, 3>> board, ours;
+    for (int command = 0; command < 16; ++command)
+        for (const dollix::PicturePlacement& p : dollix::BitmapScreens[command].pictures)
+            for (int row = 0; row < p.rows && p.source; ++row)
+                for (int column = 0; column < p.columns; ++column)
+                    board.push_back({command, p.source,
+                                     (p.destination + row * p.rowStep + column * p.columnStep) & 0xFFFF});
+    for (const dollix_pictures::Use& use : dollix_pictures::AllUses())
+        ours.push_back({use.command, use.source, use.destination});
+    std::sort(board.begin(), board.end());
+    std::sort(ours.begin(), ours.end());
+    EXPECT_EQ(board, ours);
 }
 
 } // namespace
