@@ -581,7 +581,8 @@ DemoInit
         LDA #2
         STA PLAYERS
         CLR STAGE
-        CLR SHARED+MUSIC
+        LDA #2                  ; the play tune
+        STA SHARED+MUSIC
         JSR NewGame
         JSR StartStage
         LDD #900
