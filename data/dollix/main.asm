@@ -61,6 +61,7 @@ NSLOT   EQU $0C41       ; word: table entry
 NPOS    EQU $0C43
 NLETTER EQU $0C44
 SELSTG  EQU $0C45
+MSGT    EQU $0C46       ; frames the stage's greeting stays
 
 * Objects of 8 bytes: state, x (0-240), y (16-190), direction, timer,
 * animation, kind, owner.
@@ -940,6 +941,15 @@ Ss1     STD ,X++
 Ss2     STA SPEED
         LDA #60
         STA GEM+OTIME
+        LDU #GreetText          ; the greeting until the enemies come
+        JSR Texts
+        LDX #TILEROW+32*13+16
+        LDA STAGE
+        INCA
+        LDB #C_YELLOW
+        JSR PrintDigit
+        LDA #90
+        STA MSGT
         JMP DrawHud
 
 StageScreens FCB 1,5,2,4,6,7,8
@@ -959,6 +969,16 @@ Pf9     RTS
 
 * One frame of play, for the game and the demo.
 PlayStep
+        LDA MSGT
+        BEQ Pl1
+        DEC MSGT
+        BNE Pl1
+        LDX #TILEROW+32*13+8    ; the greeting goes
+        LDD #$2020
+Pl2     STD ,X++
+        CMPX #TILEROW+32*13+24
+        BNE Pl2
+Pl1
         LDA ACC
         ADDA SPEED
         STA ACC
@@ -1992,6 +2012,12 @@ HudText
         FDB TILEROW+10
         FCB C_ORANGE
         FCC "HI"
+        FCB 0
+        FDB 0
+GreetText
+        FDB TILEROW+32*13+10
+        FCB C_YELLOW
+        FCC "STAGE   READY"
         FCB 0
         FDB 0
 ClearText
