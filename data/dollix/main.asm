@@ -1498,13 +1498,16 @@ Dh1     LDX #EDGE1+4            ; column 1: player 1's dolls
         LDA #C_PINK
         STA EDGE0+2+$400
         STA EDGE0+3+$400
+        LDA PLAYERS
+        CMPA #2
+        BNE Dh9
         LDD #'2*256+'P
         STA EDGE35+2
         STB EDGE35+3
         LDA #C_BLUE
         STA EDGE35+2+$400
         STA EDGE35+3+$400
-        RTS
+Dh9     RTS
 
 * X = edge column from row 4, A dolls (up to 9 shown), B colour set.
 LifeColumn
