@@ -10,7 +10,7 @@ bool SoundActive() {
 }
 
 void UpdateSoundVoices() {
-    kluno::UpdateSoundVoices(Ram + VoiceRegisterBase, RateLimits);
+    kluno::UpdateSoundVoices(Ram + VoiceRegisterBase, RateLimits, boards::PlayingTest::AnyBit);
 }
 
 void StopAllSound() {

@@ -1,7 +1,8 @@
 // DOLLIX sound: the eight-voice waveform chip of the 6809 boards
 // (boards/kluno/sound.h, whose device, mute switch, wave table and voice
-// caches it uses), with the registers at main 0x6803 and every audible rate
-// held inside 100-100,000 Hz.
+// caches it uses), with the registers at main 0x6803, every audible rate
+// held inside 100-100,000 Hz, and a voice whose waveform changes stopped
+// first whenever its buffer has the playing bit.
 #pragma once
 
 #include "boards/kluno/sound.h"

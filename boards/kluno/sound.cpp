@@ -44,14 +44,14 @@ bool SoundActive() {
     return Sound && !SoundMute && SoundEnable;
 }
 
-void UpdateSoundVoices(const uint8_t* registers, RateRange range) {
+void UpdateSoundVoices(const uint8_t* registers, RateRange range, boards::PlayingTest playing) {
     const boards::SoundSeam& seam = *Sound;
     seam.lock();
     boards::StartPrimary(seam);
     for (int voice = 0; voice < VoiceCount; voice++) {
         Voice v = VoiceFromRegisters(registers, voice);
         if (v.rate) v.rate = std::clamp(v.rate, range.low, range.high);
-        boards::UpdateVoice(seam, voice, v, Caches, WaveTable);
+        boards::UpdateVoice(seam, voice, v, Caches, WaveTable, playing);
     }
     seam.unlock();
 }

@@ -55,7 +55,8 @@ bool SoundActive();
 
 // The primary buffer played when it is not, then every voice from its
 // registers (registers: voice 0's byte 0). Callers call it only when SoundActive().
-void UpdateSoundVoices(const uint8_t* registers, RateRange range = AnyRate);
+void UpdateSoundVoices(const uint8_t* registers, RateRange range = AnyRate,
+                       boards::PlayingTest playing = boards::PlayingTest::Exactly);
 // Every voice silenced and stopped (its VolumeCache 0), then the primary buffer stopped.
 void StopAllSound();
 

@@ -68,6 +68,21 @@ TEST_F(SoundTest, Byte3Bits) {
     EXPECT_NE(std::find(calls.begin(), calls.end(), "3 fill 64 -512"), calls.end()); // (7 - 8) x 512
 }
 
+TEST_F(SoundTest, NewWaveformStopsABufferWithThePlayingBit) {
+    SoundEnable = 1;
+    SetVoice(0, 8, 4096, 0x10);
+    UpdateSoundVoices();
+    ASSERT_EQ(Recorder.status[0], boards::StatusPlaying | boards::StatusLooping);
+    SetVoice(0, 8, 4096, 0x20);
+    Recorder.Take();
+    UpdateSoundVoices();
+    std::vector<std::string> calls = Recorder.Take();
+    ASSERT_GE(calls.size(), 3u);
+    EXPECT_EQ(calls[0], "0 volume -10000");
+    EXPECT_EQ(calls[1], "0 stop");
+    EXPECT_EQ(calls[2], "0 fill 64 -4096");
+}
+
 TEST_F(SoundTest, SoundOnlyWhileActive) {
     SetVoice(0, 15, 4096, 0);
     SoundEnable = 0;
