@@ -61,6 +61,7 @@ NSLOT   EQU $0C41       ; word: table entry
 NPOS    EQU $0C43
 NLETTER EQU $0C44
 SELSTG  EQU $0C45
+MSGT    EQU $0C46       ; frames the stage's greeting stays
 
 * Objects of 8 bytes: state, x (0-240), y (16-190), direction, timer,
 * animation, kind, owner.
@@ -581,7 +582,8 @@ DemoInit
         LDA #2
         STA PLAYERS
         CLR STAGE
-        CLR SHARED+MUSIC
+        LDA #2                  ; the play tune
+        STA SHARED+MUSIC
         JSR NewGame
         JSR StartStage
         LDD #900
@@ -939,6 +941,15 @@ Ss1     STD ,X++
 Ss2     STA SPEED
         LDA #60
         STA GEM+OTIME
+        LDU #GreetText          ; the greeting until the enemies come
+        JSR Texts
+        LDX #TILEROW+32*13+16
+        LDA STAGE
+        INCA
+        LDB #C_YELLOW
+        JSR PrintDigit
+        LDA #90
+        STA MSGT
         JMP DrawHud
 
 StageScreens FCB 1,5,2,4,6,7,8
@@ -958,6 +969,16 @@ Pf9     RTS
 
 * One frame of play, for the game and the demo.
 PlayStep
+        LDA MSGT
+        BEQ Pl1
+        DEC MSGT
+        BNE Pl1
+        LDX #TILEROW+32*13+8    ; the greeting goes
+        LDD #$2020
+Pl2     STD ,X++
+        CMPX #TILEROW+32*13+24
+        BNE Pl2
+Pl1
         LDA ACC
         ADDA SPEED
         STA ACC
@@ -1477,13 +1498,16 @@ Dh1     LDX #EDGE1+4            ; column 1: player 1's dolls
         LDA #C_PINK
         STA EDGE0+2+$400
         STA EDGE0+3+$400
+        LDA PLAYERS
+        CMPA #2
+        BNE Dh9
         LDD #'2*256+'P
         STA EDGE35+2
         STB EDGE35+3
         LDA #C_BLUE
         STA EDGE35+2+$400
         STA EDGE35+3+$400
-        RTS
+Dh9     RTS
 
 * X = edge column from row 4, A dolls (up to 9 shown), B colour set.
 LifeColumn
@@ -1991,6 +2015,12 @@ HudText
         FDB TILEROW+10
         FCB C_ORANGE
         FCC "HI"
+        FCB 0
+        FDB 0
+GreetText
+        FDB TILEROW+32*13+10
+        FCB C_YELLOW
+        FCC "STAGE   READY"
         FCB 0
         FDB 0
 ClearText

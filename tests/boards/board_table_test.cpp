@@ -21,7 +21,7 @@ struct GoldenRun {
 constexpr GoldenRun Runs[] = {
     {"zarkolt", 200, "data_zarkolt/golden", "title"},
     {"superzar", 300, "data_zarkolt/golden", "super-title"},
-    {"kluno", 200, "data_kluno/golden", "board-attract"},
+    {"kluno", 220, "data_kluno/golden", "title"},
     {"dollix", 200, "data_dollix/golden", "board-attract"},
 };
 

@@ -12,6 +12,8 @@
 #include <string>
 #include <vector>
 
+#include <sys/wait.h>
+
 #include "cpu/z80/z80.h"
 #include "data/zarkolt/zarkolt_data.h"
 
@@ -264,6 +266,87 @@ TEST(ZarkoltImages, UserImageCheckNamesTheFileAndItsSize) {
     command = std::string(DATAPACK) + " check " + ZARKOLT_MANIFEST + " " + dir.string();
     EXPECT_EQ(std::system(command.c_str()), 0);
     std::filesystem::remove_all(dir);
+}
+
+// Bad input to the packer stops it with a message that names the input; it
+// never crashes or allocates without bound.
+TEST(ZarkoltImages, PackerRefusesBadInput) {
+    std::filesystem::path dir = std::filesystem::temp_directory_path() / "zarkolt_bad_input";
+    std::filesystem::remove_all(dir);
+    std::filesystem::create_directories(dir);
+    auto write = [&](const char* name, const std::string& text) {
+        std::ofstream(dir / name, std::ios::binary) << text;
+        return (dir / name).string();
+    };
+    std::string empty = write("empty.bin", "");
+    std::string palette = write("palette.txt", "00: 000 \"\" 00A\n");
+    std::string sets = write("sets.txt", "# sets\n  0: 0 1 \"\" 3\n");
+    std::string card = write("card.canvas", "canvas 8 8 8\nfont font.art\ntext 0 0 1 1 \"\"\n");
+    std::string good = write("good.txt", [] { // a whole palette
+        std::string text;
+        for (int i = 0; i < 128; ++i)
+            text += "000\n";
+        return text;
+    }());
+    std::string outs =
+        " " + (dir / "r").string() + " " + (dir / "g").string() + " " + (dir / "b").string() + " t s";
+    write("font.art",
+          "@ 10\n........\n........\n........\n........\n........\n........\n........\n........\n");
+    const struct {
+        std::string args, message;
+    } cases[] = {
+        {"rom " + empty + " 0", "size 0 is not between 1 and 38710 bytes"},
+        {"rom " + empty + " 4000000000", "size 4000000000 is not between 1 and 38710 bytes"},
+        {"rom " + empty + " 38711", "size 38711 is not"},
+        {"colours " + palette + " " + sets + " " + sets + outs, "palette.txt:1: an empty word"},
+        {"colours " + good + " " + sets + " " + sets + outs, "sets.txt:2: an empty word"},
+        {"canvas " + card + " " + (dir / "card.bmp").string(), "card.canvas:3: an empty word"},
+    };
+    for (const auto& c : cases) {
+        std::string log = (dir / "log.txt").string();
+        int status = std::system((std::string(DATAPACK) + " " + c.args + " 2> " + log).c_str());
+        EXPECT_TRUE(WIFEXITED(status) && WEXITSTATUS(status) == 1) << c.args;
+        std::ifstream in(log);
+        std::string text((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
+        EXPECT_NE(text.find(c.message), std::string::npos) << c.args << ": " << text;
+    }
+    // A good size still pads the program.
+    EXPECT_EQ(std::system((std::string(DATAPACK) + " rom " + empty + " 16").c_str()), 0);
+    EXPECT_EQ(std::filesystem::file_size(empty), 16u);
+    std::filesystem::remove_all(dir);
+}
+
+// The instruction cards: each edition its own, 168 x 264 in 255 colours, and
+// nothing drawn on the frame or in the two-pixel margin inside it.
+TEST(ZarkoltImages, CardsKeepTheirDrawingsInsideTheFrame) {
+    std::vector<std::vector<uint8_t>> pixels;
+    for (const char* path : {ZARKOLT_CARD, SUPERZAR_CARD}) {
+        std::ifstream in(path, std::ios::binary);
+        std::vector<uint8_t> bmp((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
+        ASSERT_GT(bmp.size(), 54u) << path;
+        auto u32 = [&](size_t at) {
+            return uint32_t(bmp[at] | bmp[at + 1] << 8 | bmp[at + 2] << 16 | bmp[at + 3] << 24);
+        };
+        ASSERT_EQ(u32(18), 168u);
+        ASSERT_EQ(u32(22), 264u);
+        ASSERT_EQ(bmp[28], 8);
+        ASSERT_EQ(u32(46), 255u);
+        std::vector<uint8_t> card(168 * 264);
+        for (int y = 0; y < 264; ++y) // bottom-up rows
+            std::copy_n(&bmp[u32(10) + size_t(263 - y) * 168], 168, &card[size_t(y) * 168]);
+        // The frame (x 8-159, y 8-255) and the margin inside it: one colour each.
+        for (int y = 8; y < 256; ++y)
+            for (int x = 8; x < 160; ++x) {
+                int ring = std::min({x - 8, y - 8, 159 - x, 255 - y});
+                if (ring == 0) {
+                    EXPECT_EQ(card[y * 168 + x], card[8 * 168 + 8]) << path << " frame at " << x << "," << y;
+                } else if (ring <= 2) {
+                    EXPECT_EQ(card[y * 168 + x], card[9 * 168 + 9]) << path << " margin at " << x << "," << y;
+                }
+            }
+        pixels.push_back(card);
+    }
+    EXPECT_NE(pixels[0], pixels[1]);
 }
 
 } // namespace

@@ -156,7 +156,8 @@ void PackLookup(const std::string& metaPath, const std::string& mapPath, const s
         if (hash != std::string::npos) line.resize(hash);
         std::vector<std::string> words = SplitWords(line);
         if (words.empty()) continue;
-        if (words.size() != 5 || words[0].back() != ':') Fail(where + ": expected 'ID: TL TR BL BR'");
+        if (words.size() != 5 || words[0].empty() || words[0].back() != ':')
+            Fail(where + ": expected 'ID: TL TR BL BR'");
         long id = ParseNumber(words[0].substr(0, words[0].size() - 1), where);
         if (id < 0 || id > 511) Fail(where + ": metatile numbers are 0-511");
         if (defined[id]) Fail(where + ": metatile " + std::to_string(id) + " defined twice");
@@ -213,6 +214,7 @@ void PackLookup(const std::string& metaPath, const std::string& mapPath, const s
             continue;
         }
         if (words[0] == "lane") {
+            if (words.size() != 2) Fail(where + ": expected 'lane N'");
             lane = static_cast<int>(ParseNumber(words[1], where));
             if (lane < 0 || lane > 3) Fail(where + ": lanes are 0-3");
             row = 0;
@@ -257,11 +259,17 @@ void PackLookup(const std::string& metaPath, const std::string& mapPath, const s
     WriteFile(outB, resultB);
 }
 
+// No board carries an image larger than ZARKOLT's second recorded sample.
+constexpr long LargestImage = 38710;
+
 // A program ROM: the assembled bytes, zeros up to the ROM's size, and in the
 // last byte (or the byte at sumOffset, for programs whose last bytes are
 // vectors) the value that makes the 8-bit sum of the whole ROM 0 (the test
 // screen checks it).
 void FinishRom(const std::string& path, long size, long sumOffset) {
+    if (size < 1 || size > LargestImage)
+        Fail("rom " + path + ": size " + std::to_string(size) + " is not between 1 and " +
+             std::to_string(LargestImage) + " bytes");
     std::vector<uint8_t> bytes = ReadFile(path);
     if (static_cast<long>(bytes.size()) > size)
         Fail(path + ": " + std::to_string(bytes.size()) + " bytes, more than the " + std::to_string(size) +
@@ -358,8 +366,8 @@ int main(int argc, char** argv) {
         WriteNoteTables(a[1]);
     } else if (command == "rom") {
         if (a.size() != 3 && a.size() != 4) Fail("rom needs FILE SIZE [OFFSET]");
-        long size = ParseNumber(a[2], "size");
-        FinishRom(a[1], size, a.size() == 4 ? ParseNumber(a[3], "offset") : size - 1);
+        long size = ParseNumber(a[2], "rom " + a[1] + ": size");
+        FinishRom(a[1], size, a.size() == 4 ? ParseNumber(a[3], "rom " + a[1] + ": offset") : size - 1);
     } else if (command == "canvas") {
         if (a.size() < 3) Fail("canvas needs SOURCE OUT");
         DrawCanvas(std::vector<std::string>(a.begin() + 1, a.end()));

@@ -48,7 +48,8 @@ void PackCharacters(const std::string& fontPath, const std::string& artPath, con
         auto glyph = font.find(CharCode(c));
         if (glyph == font.end()) Fail(fontPath + ": no drawing for '" + std::string(1, c) + "'");
         RequireRange(glyph->second, glyph->first, 1, fontPath);
-        put(static_cast<unsigned char>(c), glyph->second, fontPath + ":" + std::to_string(glyph->second.line));
+        put(static_cast<unsigned char>(c), glyph->second,
+            fontPath + ":" + std::to_string(glyph->second.line));
     }
     for (const auto& [index, glyph] : ReadArt(artPath)) {
         RequireRange(glyph, index, 3, artPath);
@@ -102,7 +103,8 @@ void PackColours(const std::string& path, const std::string& outProm, const std:
             bool isChars = w[0] == "chars";
             size_t values = isChars ? 4 : 16;
             long sets = isChars ? 64 : 16;
-            if (v.size() < 2 || v.size() > values + 1 || (isChars && v.size() != 5) || v[0] < 0 || v[0] >= sets)
+            if (v.size() < 2 || v.size() > values + 1 || (isChars && v.size() != 5) || v[0] < 0 ||
+                v[0] >= sets)
                 Fail(where + ": expected '" + w[0] + " SET colours...' (" + std::to_string(values) +
                      " colours at most, sets 0-" + std::to_string(sets - 1) + ")");
             for (size_t p = 1; p < v.size(); ++p) {
