@@ -1,6 +1,7 @@
 // The DOLLIX machine: memory maps, latch, I/O chips, switches, traps, reset
 // and the board set-up that wires the devices together.
 #include "boards/dollix/machine.h"
+#include "boards/common/io_chip.h"
 
 #include <cstring>
 
@@ -61,17 +62,6 @@ void SetBits(uint8_t& byte, uint8_t mask, uint8_t bits) {
 constexpr uint8_t LivesBits[4] = {0x01, 0x02, 0x00, 0x03};      // DIP 3 bits 0-1
 constexpr uint8_t DifficultyBits[4] = {0x02, 0x00, 0x04, 0x06}; // DIP 2 bits 1-2
 
-// Mode 8 of a chip: the sum of the low nibbles of registers 9-15, low
-// nibble into register 1 and the next into register 0.
-void AnswerNibbleSum(uint8_t* chip) {
-    if ((chip[8] & 0x0F) != 8) return;
-    unsigned sum = 0;
-    for (int k = 9; k < 16; k++)
-        sum += chip[k] & 0x0F;
-    chip[1] = uint8_t(sum & 0x0F);
-    chip[0] = uint8_t(sum >> 4 & 0x0F);
-}
-
 } // namespace
 
 void PatchHighScoreTraps() {
@@ -124,8 +114,8 @@ void UpdateIoChipInputs() {
         chip0[2] = 0x0F;
         chip0[6] = 0x0C;
     }
-    AnswerNibbleSum(chip1);
-    AnswerNibbleSum(chip2);
+    boards::AnswerNibbleSum(chip1);
+    boards::AnswerNibbleSum(chip2);
 }
 
 void ResetMachine() {
