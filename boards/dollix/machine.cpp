@@ -1,10 +1,10 @@
 // The DOLLIX machine: memory maps, latch, I/O chips, switches, traps, reset
 // and the board set-up that wires the devices together.
 #include "boards/dollix/machine.h"
-#include "boards/common/io_chip.h"
 
 #include <cstring>
 
+#include "boards/common/io_chip.h"
 #include "boards/dollix/bitmap.h"
 #include "boards/dollix/graphics.h"
 #include "boards/dollix/renderer.h"

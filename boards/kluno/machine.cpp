@@ -1,10 +1,10 @@
 // The KLUNO machine: memory maps, latch, scroll register, I/O-chip refresh,
 // DIP switches, reset and the board set-up that wires the devices together.
 #include "boards/kluno/machine.h"
-#include "boards/common/io_chip.h"
 
 #include <cstring>
 
+#include "boards/common/io_chip.h"
 #include "boards/kluno/graphics.h"
 #include "boards/kluno/renderer.h"
 #include "boards/kluno/sound.h"
