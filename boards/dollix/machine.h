@@ -11,6 +11,7 @@
 //   BuildBoard(data, settings) maps, ROM patches, switches, decoded graphics
 //   ResetMachine()             the main CPU starts, the sound CPU is held
 //   RunFrame(hooks)            once per 17 ms tick (frame.h)
+// The board face (dollix_board.h) drives it the same way for the programs.
 // Every function expects the caller to hold the frame mutex.
 #pragma once
 
@@ -124,11 +125,11 @@ void SetTestSwitch(bool on);
 
 // Builds the machine from the game data in the board's order: RAM, plane
 // and host bytes cleared, both memory maps, the ROM patches and trap hook
-// (unless highScoreTraps is false, as for the saver), the switches, then the
-// decoded graphics, colour tables and wave table, every voice without a
-// waveform. CPUs stay stopped until
-// ResetMachine. Returns false (and builds nothing) when an image is missing
-// or has the wrong size.
+// (unless highScoreTraps is false: the saver runs the ROM unpatched, the
+// board face patches later), the switches, then the decoded graphics, colour
+// tables and wave table, every voice without a waveform. CPUs stay stopped
+// until ResetMachine. Returns false (and builds nothing) when an image is
+// missing or has the wrong size.
 bool BuildBoard(const GameData& data, const DipSettings& settings = {}, bool highScoreTraps = true);
 
 } // namespace dollix
