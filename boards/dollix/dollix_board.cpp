@@ -84,15 +84,17 @@ void WriteInputs() {
 
 // The input bytes are written at the frame's input step, after the
 // platform's poll, which may change the controls.
+// The input bytes are written at the frame's input step, after the
+// platform's poll, which may change the controls.
 void RunBoardFrame(const boards::FrameHooks& hooks) {
     static const boards::FrameHooks* outer;
     outer = &hooks;
-    RunFrame({hooks.present,
-              [] {
-                  if (outer->pollInput) outer->pollInput();
-                  WriteInputs();
-              },
-              hooks.render});
+    boards::FrameHooks inner = hooks;
+    inner.pollInput = [] {
+        if (outer->pollInput) outer->pollInput();
+        WriteInputs();
+    };
+    RunFrame(inner);
     for (uint32_t& frames : pulseFrames)
         if (frames) frames--;
 }

@@ -19,7 +19,7 @@ void Call(void (*hook)()) {
 void RunFrame(const FrameHooks& hooks) {
     if (SoundActive()) UpdateSoundVoices();
     Call(hooks.present);
-    Call(hooks.pollJoystick);
+    Call(hooks.pollInput);
     UpdateIoChipInputs();
     M6809Run(CpuCount, Cpus, PassesPerFrame);
     M6809Irq(&Cpus[MainCpu]);

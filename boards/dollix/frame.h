@@ -9,15 +9,16 @@
 
 #include <cstdint>
 
+#include "boards/board.h"
+
 namespace dollix {
 
 inline constexpr uint32_t PassesPerFrame = 6144;
 
-struct FrameHooks {
-    void (*present)();      // shows the picture rendered in the previous frame
-    void (*pollJoystick)(); // only while the joystick is in use
-    void (*render)();       // RenderFrame and the full-screen copy
-};
+// The platform's steps: present shows the picture rendered in the previous
+// frame, pollInput polls the joystick while it is in use, render is
+// RenderFrame and the full-screen copy. The board has no sound tick.
+using FrameHooks = boards::FrameHooks;
 
 void RunFrame(const FrameHooks& hooks);
 

@@ -33,17 +33,21 @@ irq     RTI)");
     Steps.clear();
     static FrameHooks hooks;
     hooks = {
-        [] { Steps.push_back("present " + std::to_string(Ram[0x6005])); },
-        [] {
-            Steps.push_back("joystick");
-            InputPorts.input[1] = StickLeft;
-        },
-        [] {
-            Steps.push_back("render " + std::to_string(Ram[0x0100]) + " " + std::to_string(Ram[0x0101]) +
-                            " " + std::to_string(Ram[CommandFlags + 9]) + " " +
-                            std::to_string(BitmapPlane[0x0200]));
-            RenderFrame();
-        },
+        .startSoundTick = nullptr,
+        .waitSoundTick = nullptr,
+        .pollInput =
+            [] {
+                Steps.push_back("joystick");
+                InputPorts.input[1] = StickLeft;
+            },
+        .present = [] { Steps.push_back("present " + std::to_string(Ram[0x6005])); },
+        .render =
+            [] {
+                Steps.push_back("render " + std::to_string(Ram[0x0100]) + " " + std::to_string(Ram[0x0101]) +
+                                " " + std::to_string(Ram[CommandFlags + 9]) + " " +
+                                std::to_string(BitmapPlane[0x0200]));
+                RenderFrame();
+            },
     };
     RunFrame(hooks);
     // No sound yet in the first frame; the stick reached the CPU; the
