@@ -2,6 +2,7 @@
 #include <iterator>
 
 #include "boards/board.h"
+#include "boards/dollix/dollix_board.h"
 #include "boards/kluno/kluno_board.h"
 #include "boards/superzar/superzar.h"
 #include "boards/zarkolt/zarkolt_board.h"
@@ -10,7 +11,7 @@ namespace boards {
 
 namespace {
 
-const BoardFace* const Boards[] = {&zarkolt::Face, &superzar::Face, &kluno::Face};
+const BoardFace* const Boards[] = {&zarkolt::Face, &superzar::Face, &kluno::Face, &dollix::Face};
 
 } // namespace
 

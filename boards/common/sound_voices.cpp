@@ -40,7 +40,7 @@ void BuildWaveTable(const uint8_t* prom, WaveformTable& table) {
 }
 
 void UpdateVoice(const SoundSeam& s, int voice, const Voice& v, const VoiceCaches& caches,
-                 const WaveformTable& waves) {
+                 const WaveformTable& waves, PlayingTest playing) {
     if (v.rate == 0 || v.volume == 0) {
         caches.volume[voice] = 0;
         SilenceBuffer(s, voice);
@@ -53,7 +53,7 @@ void UpdateVoice(const SoundSeam& s, int voice, const Voice& v, const VoiceCache
         caches.wave[voice] = int32_t(v.wave);
         caches.frequency[voice] = v.rate;
         uint32_t status = s.status(voice);
-        if (status == StatusPlaying) {
+        if (playing == PlayingTest::AnyBit ? (status & StatusPlaying) != 0 : status == StatusPlaying) {
             SilenceBuffer(s, voice);
         } else if (status == StatusBufferLost) {
             s.restore(voice);

@@ -41,9 +41,13 @@ struct VoiceCaches {
     int32_t* wave;
 };
 
+// How a new waveform finds its buffer playing, to stop it before the copy:
+// the status exactly "playing", or the playing bit among others (DOLLIX).
+enum class PlayingTest { Exactly, AnyBit };
+
 // Brings voice `voice` (its buffer has the same id) in line with v.
 void UpdateVoice(const SoundSeam& seam, int voice, const Voice& v, const VoiceCaches& caches,
-                 const WaveformTable& waves);
+                 const WaveformTable& waves, PlayingTest playing = PlayingTest::Exactly);
 
 // Plays the primary buffer looping unless it is playing; stops it. Both do
 // nothing when the device has no primary buffer.

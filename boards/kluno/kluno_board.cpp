@@ -150,38 +150,8 @@ void SetTestMode(bool on) {
     SetBit(IoChipInputs[1][6], 3, on);
 }
 
-std::span<const boards::SoundBufferSpec> SoundBuffers() {
-    static boards::SoundBufferSpec specs[SoundBufferCount];
-    for (int voice = 0; voice < VoiceCount; voice++)
-        specs[voice] = {sizeof WaveTable[0], 22050, false, nullptr};
-    specs[PrimaryBuffer] = {0, 22050, true, nullptr};
-    return specs;
-}
-
-void AttachSound(const boards::SoundSeam* seam) {
-    ResetSoundState();
-    Sound = seam;
-}
-
-void SetSoundMute(bool mute) {
-    SoundMute = mute;
-}
-
-void Silence() {
-    if (Sound) StopAllSound();
-}
-
 uint8_t Peek(uint32_t address) {
     return M6809ReadByte(&Cpus[Cpu1], uint16_t(address));
-}
-
-std::string VoiceLine(uint32_t) {
-    std::string line;
-    for (int voice = 0; voice < VoiceCount; voice++) {
-        line += (voice ? " v" : "v") + std::to_string(voice) + "=" +
-                boards::VoiceText(Sound, voice, {FrequencyCache, VolumeCache, WaveCache});
-    }
-    return line;
 }
 
 } // namespace

@@ -4,6 +4,7 @@
 
 #include <cstring>
 
+#include "boards/common/io_chip.h"
 #include "boards/kluno/graphics.h"
 #include "boards/kluno/renderer.h"
 #include "boards/kluno/sound.h"
@@ -62,16 +63,6 @@ void SetInputBit(int byte, int bit, bool on) {
     input = uint8_t((input & ~(1 << bit)) | (on ? 1 << bit : 0));
 }
 
-// Mode 8: the nibble sum of bytes 9-15 in bytes 0 and 1.
-void AnswerNibbleSum(uint8_t* chip) {
-    if ((chip[8] & 0x0F) != 8) return;
-    unsigned sum = 0;
-    for (int k = 9; k < 16; k++)
-        sum += chip[k] & 0x0F;
-    chip[0] = uint8_t(sum >> 4 & 0x0F);
-    chip[1] = uint8_t(sum & 0x0F);
-}
-
 uint8_t FrameBufferStore[FrameWidth * FrameHeight];
 
 } // namespace
@@ -119,7 +110,7 @@ void ApplyDipSwitches(const DipSettings& settings) {
 void UpdateIoChipInputs() {
     for (int chip = 0; chip < 2; chip++) {
         std::memcpy(IoChipRegs + 16 * chip, IoChipInputs[chip], 8);
-        AnswerNibbleSum(IoChipRegs + 16 * chip);
+        boards::AnswerNibbleSum(IoChipRegs + 16 * chip);
     }
 }
 

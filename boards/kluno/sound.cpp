@@ -44,14 +44,14 @@ bool SoundActive() {
     return Sound && !SoundMute && SoundEnable;
 }
 
-void UpdateSoundVoices(const uint8_t* registers, RateRange range) {
+void UpdateSoundVoices(const uint8_t* registers, RateRange range, boards::PlayingTest playing) {
     const boards::SoundSeam& seam = *Sound;
     seam.lock();
     boards::StartPrimary(seam);
     for (int voice = 0; voice < VoiceCount; voice++) {
         Voice v = VoiceFromRegisters(registers, voice);
         if (v.rate) v.rate = std::clamp(v.rate, range.low, range.high);
-        boards::UpdateVoice(seam, voice, v, Caches, WaveTable);
+        boards::UpdateVoice(seam, voice, v, Caches, WaveTable, playing);
     }
     seam.unlock();
 }
@@ -62,6 +62,35 @@ void StopAllSound() {
     boards::SilenceVoices(seam, VoiceCount, Caches);
     boards::StopPrimary(seam);
     seam.unlock();
+}
+
+std::span<const boards::SoundBufferSpec> SoundBuffers() {
+    static boards::SoundBufferSpec specs[SoundBufferCount];
+    for (int voice = 0; voice < VoiceCount; voice++)
+        specs[voice] = {sizeof WaveTable[0], 22050, false, nullptr};
+    specs[PrimaryBuffer] = {0, 22050, true, nullptr};
+    return specs;
+}
+
+void AttachSound(const boards::SoundSeam* seam) {
+    ResetSoundState();
+    Sound = seam;
+}
+
+void SetSoundMute(bool mute) {
+    SoundMute = mute;
+}
+
+void Silence() {
+    if (Sound) StopAllSound();
+}
+
+std::string VoiceLine(uint32_t) {
+    std::string line;
+    for (int voice = 0; voice < VoiceCount; voice++)
+        line += (voice ? " v" : "v") + std::to_string(voice) + "=" +
+                boards::VoiceText(Sound, voice, {FrequencyCache, VolumeCache, WaveCache});
+    return line;
 }
 
 } // namespace kluno

@@ -14,6 +14,8 @@
 #pragma once
 
 #include <cstdint>
+#include <span>
+#include <string>
 
 #include "boards/common/sound_voices.h"
 
@@ -53,8 +55,19 @@ bool SoundActive();
 
 // The primary buffer played when it is not, then every voice from its
 // registers (registers: voice 0's byte 0). Callers call it only when SoundActive().
-void UpdateSoundVoices(const uint8_t* registers, RateRange range = AnyRate);
+void UpdateSoundVoices(const uint8_t* registers, RateRange range = AnyRate,
+                       boards::PlayingTest playing = boards::PlayingTest::Exactly);
 // Every voice silenced and stopped (its VolumeCache 0), then the primary buffer stopped.
 void StopAllSound();
+
+// The sound of the 6809 boards' faces (boards/board.h): the eight voice
+// buffers and the primary buffer; the device attached with every voice
+// without a waveform; the mute switch; StopAllSound when there is a device;
+// the eight voices as one line of text.
+std::span<const boards::SoundBufferSpec> SoundBuffers();
+void AttachSound(const boards::SoundSeam* seam);
+void SetSoundMute(bool mute);
+void Silence();
+std::string VoiceLine(uint32_t started);
 
 } // namespace kluno

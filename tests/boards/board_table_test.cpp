@@ -22,6 +22,7 @@ constexpr GoldenRun Runs[] = {
     {"zarkolt", 200, "data_zarkolt/golden", "title"},
     {"superzar", 300, "data_zarkolt/golden", "super-title"},
     {"kluno", 220, "data_kluno/golden", "title"},
+    {"dollix", 200, "data_dollix/golden", "board-attract"},
 };
 
 const GoldenRun* RunOf(const boards::BoardFace& face) {

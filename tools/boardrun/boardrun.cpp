@@ -243,6 +243,10 @@ bool Run(const Options& options, std::string& error) {
         error = "unknown board " + options.board;
         return false;
     }
+    if (options.rotated && !face->canTurn) {
+        error = options.board + " has no turned picture: --rotated does not apply";
+        return false;
+    }
     std::vector<ScriptLine> script;
     if (!options.inputFile.empty()) {
         std::ifstream in(options.inputFile);

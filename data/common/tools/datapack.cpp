@@ -14,6 +14,7 @@
 //   datapack canvas SOURCE OUT [FONT PALETTE SPRITES1 SPRITES23 SPRITESETS]
 //   datapack check MANIFEST DIR                 every image present with its size
 //   datapack kluno-...                          the KLUNO images (kluno.cpp)
+//   datapack dollix-...                         the DOLLIX images (dollix.cpp)
 //   datapack embed MANIFEST DIR FUNCTION OUT.cpp [HEADER]  (default: the ZARKOLT header)
 //   datapack slots MANIFEST OUT.inc               the board's image list (slots.cpp)
 #include <cmath>
@@ -27,6 +28,7 @@
 
 #include "art.h"
 #include "canvas.h"
+#include "dollix.h"
 #include "kluno.h"
 #include "sound.h"
 #include "sprite_art.h"
@@ -374,6 +376,8 @@ int main(int argc, char** argv) {
         return CheckImages(a[1], a[2]) ? 0 : 1;
     } else if (command.rfind("kluno-", 0) == 0) {
         return KlunoCommand(a);
+    } else if (command.rfind("dollix-", 0) == 0) {
+        return DollixCommand(a);
     } else if (command == "embed") {
         if (a.size() == 6)
             Embed(a[1], a[2], a[3], a[4], a[5]);
