@@ -68,36 +68,6 @@ function(velto_check_images manifest)
   endif()
 endfunction()
 
-# velto_game_images(OWN_DIR MANIFEST...): the images to embed. Sets
-# image_dir (VELTO_GAME_DATA_DIR, checked against the manifests, or OWN_DIR)
-# and image_files (the embedded files and our own, which are built anyway for
-# the tests) in the caller's scope.
-function(velto_game_images own_dir)
-  set(own "")
-  foreach(manifest IN LISTS ARGN)
-    file(STRINGS ${manifest} lines REGEX "^[^#]")
-    foreach(line IN LISTS lines)
-      string(REGEX MATCH "^[^ \t]+" file "${line}")
-      list(APPEND own ${own_dir}/${file})
-    endforeach()
-    if(VELTO_GAME_DATA_DIR)
-      velto_check_images(${manifest})
-    endif()
-  endforeach()
-  list(REMOVE_DUPLICATES own)
-  set(files ${own})
-  set(dir ${own_dir})
-  if(VELTO_GAME_DATA_DIR)
-    set(dir ${VELTO_GAME_DATA_DIR})
-    foreach(image IN LISTS own)
-      get_filename_component(name ${image} NAME)
-      list(APPEND files ${VELTO_GAME_DATA_DIR}/${name})
-    endforeach()
-  endif()
-  set(image_dir ${dir} PARENT_SCOPE)
-  set(image_files ${files} PARENT_SCOPE)
-endfunction()
-
 # velto_assemble(OUT SOURCE SIZE [EQU name=value...] [INCLUDE dirs...] [DEPENDS files...]):
 # assembles a Z80 program with pasmo into an image of exactly SIZE bytes whose
 # last byte makes the 8-bit sum of the image 0.
