@@ -38,11 +38,9 @@ uint32_t pulseFrames[3]; // coin, start 1, start 2: frames left held
 constexpr uint32_t PulseControls[3] = {ControlCoin, ControlStart1, ControlStart2};
 
 bool Finish(const GameData& data, std::string& error) {
-    static GameData kept;
-    kept = data;
-    if (!BuildBoard(kept, {}, false)) {
+    if (!BuildBoard(data, {}, false)) {
         error =
-            std::string("game data image ") + FindBadImage(kept)->name + " is missing or of the wrong size";
+            std::string("game data image ") + FindBadImage(data)->name + " is missing or of the wrong size";
         return false;
     }
     heldControls = 0;
@@ -84,9 +82,17 @@ void WriteInputs() {
         if (bits >> i & 1) InputPorts.input[ControlPlaces[i].byte] |= ControlPlaces[i].bit;
 }
 
+// The input bytes are written at the frame's input step, after the
+// platform's poll, which may change the controls.
 void RunBoardFrame(const boards::FrameHooks& hooks) {
-    WriteInputs();
-    RunFrame({hooks.present, hooks.pollInput, hooks.render});
+    static const boards::FrameHooks* outer;
+    outer = &hooks;
+    RunFrame({hooks.present,
+              [] {
+                  if (outer->pollInput) outer->pollInput();
+                  WriteInputs();
+              },
+              hooks.render});
     for (uint32_t& frames : pulseFrames)
         if (frames) frames--;
 }

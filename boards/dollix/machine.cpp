@@ -139,8 +139,9 @@ void ResetMachine() {
 }
 
 void SetTestSwitch(bool on) {
+    bool wasOn = InputPorts.dip[0] & TestSwitch;
     SetBits(InputPorts.dip[0], TestSwitch, on ? TestSwitch : 0);
-    if (on) return;
+    if (on || !wasOn) return;
     SoundEnable = 0;
     StopAllSound();
     M6809Reset(&Cpus[SoundCpu]);

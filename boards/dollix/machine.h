@@ -117,8 +117,9 @@ void UpdateIoChipInputs();
 // RAM, the I/O chips and InputPorts keep their values.
 void ResetMachine();
 
-// The test switch (DIP 0 bit 3). Turning it off also restarts the sound CPU
-// with the sound on and has the bitmap layer reset; the main CPU runs on.
+// The test switch (DIP 0 bit 3). Turning it from on to off also restarts the
+// sound CPU with the sound on and has the bitmap layer reset; the main CPU
+// runs on.
 void SetTestSwitch(bool on);
 
 // Builds the machine from the game data in the board's order: RAM, plane

@@ -51,6 +51,12 @@ TEST_F(FaceTest, ControlsCoinAndStarts) {
     EXPECT_EQ(Frame().input[3], Start2);
     EXPECT_EQ(Frame().input[0], 0); // released in the third frame: one edge each
     EXPECT_EQ(Frame().input[3], 0);
+
+    // A joystick poll's controls reach the I/O chip in the same frame.
+    boards::FrameHooks hooks{};
+    hooks.pollInput = [] { Face.setControls(0x001); };
+    Face.runFrame(hooks);
+    EXPECT_EQ(Ram[0x6005], StickUp);
 }
 
 TEST_F(FaceTest, ScoresTestSwitchAndPicture) {

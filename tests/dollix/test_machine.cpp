@@ -257,6 +257,12 @@ TEST_F(MachineTest, ResetAndTestSwitch) {
     EXPECT_EQ(SoundEnable, 1u);
     EXPECT_EQ(BitmapInitialised, 0u);
     EXPECT_EQ(Cpus[MainCpu].PC, 0x9000);
+    // Off while off: nothing but the switch.
+    ResetMachine();
+    BitmapInitialised = 1;
+    SetTestSwitch(false);
+    EXPECT_EQ(Cpus[SoundCpu].held, 1u);
+    EXPECT_EQ(BitmapInitialised, 1u);
 }
 
 TEST_F(MachineTest, BuildRefusesBadImages) {
