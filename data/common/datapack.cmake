@@ -11,7 +11,8 @@ set(DATAPACK_SOURCES
     ${CMAKE_CURRENT_LIST_DIR}/tools/art.h ${CMAKE_CURRENT_LIST_DIR}/tools/canvas.h
     ${CMAKE_CURRENT_LIST_DIR}/tools/sound.h ${CMAKE_CURRENT_LIST_DIR}/tools/kluno.cpp
     ${CMAKE_CURRENT_LIST_DIR}/tools/kluno.h ${CMAKE_CURRENT_LIST_DIR}/tools/sprite_art.h
-    ${CMAKE_CURRENT_LIST_DIR}/tools/dollix.cpp ${CMAKE_CURRENT_LIST_DIR}/tools/dollix.h)
+    ${CMAKE_CURRENT_LIST_DIR}/tools/dollix.cpp ${CMAKE_CURRENT_LIST_DIR}/tools/dollix.h
+    ${CMAKE_CURRENT_LIST_DIR}/tools/ascii_chars.h)
 
 if(CMAKE_CROSSCOMPILING)
   include(ExternalProject)

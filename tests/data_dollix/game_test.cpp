@@ -185,6 +185,15 @@ TEST(DollixGame, TwoPlayersPlayAtOnceForTwoCredits) {
     RunFrames(120); // the dolls' shields are down, the first enemies in
     EXPECT_EQ(Peek(Player1 + 4), 0);
     EXPECT_TRUE(golden::Matches(Face, GOLDEN_DIR, "two-players"));
+    // Left alone, both run out of dolls within a minute; their bests are kept.
+    Face.setControls(0);
+    ASSERT_TRUE(RunUntil(Over, 60 * 60));
+    EXPECT_EQ(Peek(Lives1) | Peek(Lives1 + 1), 0);
+    RunFrames(200);
+    uint8_t table[86];
+    Face.scoresOut(table);
+    for (int player = 0; player < 2; ++player)
+        EXPECT_GE(std::memcmp(table + 3 * player, dollix::Ram + Score1 + 3 * player, 3), 0) << player;
 }
 
 TEST(DollixGame, AnIdleGameIsOverWithinAMinute) {

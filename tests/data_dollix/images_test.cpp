@@ -9,13 +9,13 @@
 #include <filesystem>
 #include <fstream>
 #include <set>
-#include <sstream>
 #include <string>
 #include <vector>
 
 #include "cpu/m6809/m6809.h"
 #include "data/dollix/dollix_data.h"
 #include "data/dollix/picture_uses.h"
+#include "tests/common/manifest.h"
 
 namespace {
 
@@ -26,36 +26,12 @@ const ImageSpan DollixImages::*const Fields[] = {
     &DollixImages::pictures,
 };
 
-struct Entry {
-    std::string file;
-    size_t size;
-};
-
-std::vector<Entry> Manifest() {
-    std::vector<Entry> entries;
-    std::ifstream in(DOLLIX_MANIFEST);
-    std::string line;
-    while (std::getline(in, line)) {
-        if (line.empty() || line[0] == '#') continue;
-        std::istringstream words(line);
-        Entry entry;
-        words >> entry.file >> entry.size;
-        entries.push_back(entry);
-    }
-    return entries;
-}
-
-std::vector<uint8_t> ReadBytes(const std::filesystem::path& path) {
-    std::ifstream in(path, std::ios::binary);
-    return std::vector<uint8_t>((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
-}
-
 uint8_t MainByte(uint16_t address) {
     return DollixData().mainProgram[address - 0x8000];
 }
 
 TEST(DollixImages, EveryImageHasItsManifestSizeAndIsTheOneBuiltHere) {
-    std::vector<Entry> entries = Manifest();
+    std::vector<manifest::Entry> entries = manifest::Read(DOLLIX_MANIFEST);
     ASSERT_EQ(entries.size(), std::size(Fields));
     bool own = std::string(USER_IMAGES).empty();
     for (size_t i = 0; i < entries.size(); ++i) {
@@ -63,7 +39,8 @@ TEST(DollixImages, EveryImageHasItsManifestSizeAndIsTheOneBuiltHere) {
         EXPECT_EQ(image.size(), entries[i].size) << entries[i].file;
         EXPECT_EQ(entries[i].file.rfind("dollix_", 0), 0u) << entries[i].file;
         if (!own) continue;
-        std::vector<uint8_t> file = ReadBytes(std::filesystem::path(DOLLIX_OWN_IMAGES) / entries[i].file);
+        std::vector<uint8_t> file =
+            manifest::ReadBytes(std::filesystem::path(DOLLIX_OWN_IMAGES) / entries[i].file);
         ASSERT_EQ(file.size(), image.size()) << entries[i].file;
         EXPECT_EQ(std::memcmp(file.data(), image.data(), file.size()), 0) << entries[i].file;
     }
@@ -142,7 +119,7 @@ TEST(DollixImages, ColourTablesStayInTheirRanges) {
 }
 
 TEST(DollixImages, InstructionCardCarriesTheEmbeddedColours) {
-    std::vector<uint8_t> card = ReadBytes(std::filesystem::path(DOLLIX_ART_DIR) / "INSTCARD.bmp");
+    std::vector<uint8_t> card = manifest::ReadBytes(std::filesystem::path(DOLLIX_ART_DIR) / "INSTCARD.bmp");
     ASSERT_GT(card.size(), 54u + 1024u);
     auto word = [&](size_t at) {
         return uint32_t(card[at] | card[at + 1] << 8 | card[at + 2] << 16 | card[at + 3] << 24);

@@ -8,7 +8,7 @@
 //   datapack dollix-wave TEXT OUT                      waveform PROM (8 x 32 nibbles)
 //   datapack dollix-pictures SOURCE FONT OUT           picture block (32 KB), validated
 //   datapack dollix-check-pictures BLOCK               the validator alone
-//   datapack dollix-card BMP COLOURS                   card colours 112-195 := the colour table
+//   datapack dollix-card SOURCE COLOURS OUT            the instruction card, its game colours from COLOURS
 #include "dollix.h"
 
 #include <algorithm>
@@ -17,6 +17,8 @@
 
 #include "../../dollix/picture_uses.h"
 #include "art.h"
+#include "ascii_chars.h"
+#include "canvas.h"
 #include "sprite_art.h"
 
 namespace {
@@ -35,26 +37,9 @@ void PutGroupPixel(uint8_t& byte, int column, int pen) {
 // shared font (lit pixels pen 3), everything else from the tile art.
 void PackTiles(const std::string& fontPath, const std::string& artPath, const std::string& out) {
     std::vector<uint8_t> rom(4096, 0);
-    std::vector<bool> used(256);
-    auto put = [&](int code, const Glyph& glyph, int scale, const std::string& where) {
-        if (code < 0 || code > 255 || glyph.width != 8 || glyph.height != 8)
-            Fail(where + ": tiles are 8x8, numbered 0-255");
-        if (used[code]) Fail(where + ": tile " + std::to_string(code) + " drawn twice");
-        used[code] = true;
-        for (int r = 0; r < 8; ++r)
-            for (int x = 0; x < 8; ++x)
-                PutGroupPixel(rom[code * 16 + (x < 4 ? r + 8 : r)], x & 3, glyph.At(x, r) * scale);
-    };
-    std::map<int, Glyph> font = ReadArt(fontPath);
-    for (char c : std::string("0123456789ABCDEFGHIJKLMNOPQRSTUVWXYZ.-!:/?',()=+*")) {
-        auto glyph = font.find(CharCode(c));
-        if (glyph == font.end()) Fail(fontPath + ": no drawing for '" + std::string(1, c) + "'");
-        put(static_cast<unsigned char>(c), glyph->second, 3, fontPath);
-    }
-    for (const auto& [index, glyph] : ReadArt(artPath)) {
-        RequireRange(glyph, index, 3, artPath);
-        put(index, glyph, 1, artPath + ":" + std::to_string(glyph.line));
-    }
+    PackAsciiCharacters(fontPath, artPath, 3, [&](int code, int x, int y, int pen) {
+        PutGroupPixel(rom[code * 16 + (x < 4 ? y + 8 : y)], x & 3, pen);
+    });
     WriteFile(out, rom);
 }
 
@@ -279,14 +264,14 @@ void PackPictures(const std::string& source, const std::string& fontPath, const 
     WriteFile(out, block);
 }
 
-// Card colours: a BMP with a 256-entry colour table gets the game colours at
-// entries 112-195.
-void CardColours(const std::string& bmpPath, const std::string& coloursPath) {
-    std::vector<uint8_t> bmp = ReadFile(bmpPath);
+// The instruction card: the canvas, with the game colours at entries
+// 112-195 from the colour table (three bytes a colour).
+void DrawCard(const std::string& source, const std::string& coloursPath, const std::string& out) {
     std::vector<uint8_t> colours = ReadFile(coloursPath);
     if (colours.size() != 252) Fail(coloursPath + ": the colour table has 252 bytes");
-    if (bmp.size() < 54 + 1024 || bmp[0] != 'B' || bmp[1] != 'M' || bmp[28] != 8)
-        Fail(bmpPath + ": not an 8-bit BMP with a full colour table");
+    DrawCanvas({source, out});
+    std::vector<uint8_t> bmp = ReadFile(out);
+    if (bmp.size() < 54 + 1024 || bmp[28] != 8) Fail(source + ": the card is an 8-bit picture");
     for (int k = 0; k < 84; ++k) {
         uint8_t* entry = &bmp[54 + 4 * (112 + k)];
         entry[0] = colours[3 * k + 2];
@@ -294,7 +279,7 @@ void CardColours(const std::string& bmpPath, const std::string& coloursPath) {
         entry[2] = colours[3 * k];
         entry[3] = 0;
     }
-    WriteFile(bmpPath, bmp);
+    WriteFile(out, bmp);
 }
 
 } // namespace
@@ -376,8 +361,8 @@ int DollixCommand(const std::vector<std::string>& a) {
         std::string problem = dollix_pictures_check::Check(ReadFile(a[1]));
         if (!problem.empty()) Fail(a[1] + ": " + problem);
     } else if (command == "dollix-card") {
-        need(2);
-        CardColours(a[1], a[2]);
+        need(3);
+        DrawCard(a[1], a[2], a[3]);
     } else {
         Fail("unknown command '" + command + "'");
     }

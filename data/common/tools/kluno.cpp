@@ -15,6 +15,7 @@
 #include <map>
 
 #include "art.h"
+#include "ascii_chars.h"
 #include "canvas.h"
 #include "sprite_art.h"
 
@@ -32,34 +33,11 @@ void PutCharacterPixel(std::vector<uint8_t>& rom, int code, int x, int y, int p)
 
 void PackCharacters(const std::string& fontPath, const std::string& artPath, const std::string& out) {
     std::vector<uint8_t> rom(4096, 0);
-    std::vector<bool> used(256);
-    auto put = [&](int code, const Glyph& glyph, const std::string& where) {
-        if (code < 0 || code > 255 || glyph.width != 8 || glyph.height != 8)
-            Fail(where + ": characters are 8x8, numbered 0-255");
-        if (used[code]) Fail(where + ": character " + std::to_string(code) + " drawn twice");
-        used[code] = true;
-        for (int y = 0; y < 8; ++y)
-            for (int x = 0; x < 8; ++x)
-                PutCharacterPixel(rom, code, x, y, glyph.At(x, y));
-    };
-    std::map<int, Glyph> font = ReadArt(fontPath);
-    static const std::string letters = "0123456789ABCDEFGHIJKLMNOPQRSTUVWXYZ.-!:/?',()=+*@";
-    for (char c : letters) {
-        auto glyph = font.find(CharCode(c));
-        if (glyph == font.end()) Fail(fontPath + ": no drawing for '" + std::string(1, c) + "'");
-        RequireRange(glyph->second, glyph->first, 1, fontPath);
-        put(static_cast<unsigned char>(c), glyph->second,
-            fontPath + ":" + std::to_string(glyph->second.line));
-    }
-    for (const auto& [index, glyph] : ReadArt(artPath)) {
-        RequireRange(glyph, index, 3, artPath);
-        put(index, glyph, artPath + ":" + std::to_string(glyph.line));
-    }
+    PackAsciiCharacters(fontPath, artPath, 1,
+                        [&](int code, int x, int y, int p) { PutCharacterPixel(rom, code, x, y, p); });
     WriteFile(out, rom);
 }
 
-// Sprite pixel value bits 0-1 go to the first half, bits 2-3 to the second,
-// each as bit position k and k + 4 of the part's byte.
 void PackSprites(const std::string& art, const std::string& out) {
     std::vector<uint8_t> rom(32768, 0);
     PackSpriteArt(art, 9, 256, [&](int code, int byte, int bit, int v) {
