@@ -41,4 +41,12 @@ Data GameDataOf(std::span<const Bytes> images, const ImageSlot<Data> (&slots)[N]
     return data;
 }
 
+// The span of `member` among spans given in slot order, or an empty one.
+template <typename Data, size_t N, typename Bytes>
+Bytes ImageOf(std::span<const Bytes> images, const ImageSlot<Data> (&slots)[N], Image Data::*member) {
+    for (size_t i = 0; i < N && i < images.size(); i++)
+        if (slots[i].member == member) return images[i];
+    return {};
+}
+
 } // namespace boards

@@ -49,15 +49,7 @@ bool Finish(const GameData& data, std::string& error) {
 }
 
 bool BuildEmbedded(std::string& error) {
-    const DollixImages& d = DollixData();
-    const ImageSpan* spans[] = {&d.mainProgram,   &d.soundProgram,    &d.tiles,           &d.sprites,
-                                &d.tileColorProm, &d.spriteColorProm, &d.colorLookupProm, &d.colorTable,
-                                &d.waveform,      &d.pictures};
-    static_assert(std::size(spans) == std::size(ImageSlots));
-    std::array<boards::ImageBytes, std::size(ImageSlots)> images;
-    for (size_t i = 0; i < images.size(); i++)
-        images[i] = *spans[i];
-    return Finish(boards::GameDataOf(std::span<const boards::ImageBytes>(images), ImageSlots), error);
+    return Finish(boards::GameDataOf(DollixData(), ImageSlots), error);
 }
 
 bool BuildFromImages(std::span<const boards::ImageBytes> images, std::string& error) {
@@ -237,6 +229,7 @@ const boards::BoardFace Face = {
     .installScoreTraps = InstallScoreTraps,
     .peek = Peek,
     .voiceLine = kluno::VoiceLine,
+    .buildAttract = nullptr,
 };
 
 } // namespace dollix

@@ -15,17 +15,18 @@ namespace dollix {
 
 using boards::Image;
 
+// One image per line of the game data's manifest (data/dollix/manifest.txt),
+// by its field name: mainProgram (main CPU 0x8000-0xFFFF), soundProgram
+// (sound CPU 0xE000-0xFFFF), tiles (256 x 16 bytes, 2 bits per pixel),
+// sprites (256 x 64 bytes, 2 bits per pixel), tileColorProm (low nibble
+// significant), spriteColorProm, colorLookupProm (colour number 1-84 per
+// entry), colorTable (84 x red, green, blue), waveform (8 waveforms x 32
+// samples, low nibble significant) and pictures (the bitmap pictures of the
+// layer's screens). datapack writes the list from the manifest.
 struct GameData {
-    Image mainProgram;     // 32 KB, main CPU 0x8000-0xFFFF
-    Image soundProgram;    // 8 KB, sound CPU 0xE000-0xFFFF
-    Image tiles;           // 256 tiles x 16 bytes, 2 bits per pixel
-    Image sprites;         // 256 sprites x 64 bytes, 2 bits per pixel
-    Image tileColorProm;   // 256 bytes, low nibble significant
-    Image spriteColorProm; // 256 bytes
-    Image colorLookupProm; // 256 bytes, colour number 1-84 per entry
-    Image colorTable;      // 84 x red, green, blue
-    Image waveform;        // 8 waveforms x 32 samples, low nibble significant
-    Image pictures;        // the bitmap pictures of the layer's screens
+#define IMAGE(field, file, size) Image field;
+#include "data/dollix/dollix_images.inc"
+#undef IMAGE
 };
 
 using ImageSlot = boards::ImageSlot<GameData>;
@@ -33,16 +34,9 @@ using ImageSlot = boards::ImageSlot<GameData>;
 inline constexpr size_t PictureBlockSize = 0x8000;
 
 inline constexpr ImageSlot ImageSlots[] = {
-    {"dollix_main.rom", 0x8000, &GameData::mainProgram},
-    {"dollix_sound.rom", 0x2000, &GameData::soundProgram},
-    {"dollix_tiles.rom", 0x1000, &GameData::tiles},
-    {"dollix_sprites.rom", 0x4000, &GameData::sprites},
-    {"dollix_tile_color.prom", 0x100, &GameData::tileColorProm},
-    {"dollix_sprite_color.prom", 0x100, &GameData::spriteColorProm},
-    {"dollix_color_lookup.prom", 0x100, &GameData::colorLookupProm},
-    {"dollix_colors.bin", 84 * 3, &GameData::colorTable},
-    {"dollix_wave.prom", 0x100, &GameData::waveform},
-    {"dollix_pictures.bin", PictureBlockSize, &GameData::pictures},
+#define IMAGE(field, file, size) {file, size, &GameData::field},
+#include "data/dollix/dollix_images.inc"
+#undef IMAGE
 };
 
 // The first slot whose image is missing or of the wrong size, or null.

@@ -12,6 +12,7 @@
 #include <string>
 #include <vector>
 
+#include "boards/dollix/game_data.h"
 #include "cpu/m6809/m6809.h"
 #include "data/dollix/dollix_data.h"
 #include "data/dollix/picture_uses.h"
@@ -19,23 +20,22 @@
 
 namespace {
 
-const ImageSpan DollixImages::*const Fields[] = {
-    &DollixImages::mainProgram,     &DollixImages::soundProgram,  &DollixImages::tiles,
-    &DollixImages::sprites,         &DollixImages::tileColorProm, &DollixImages::spriteColorProm,
-    &DollixImages::colorLookupProm, &DollixImages::colorTable,    &DollixImages::waveform,
-    &DollixImages::pictures,
-};
+// The embedded image of a member of the board's game data.
+ImageSpan Embedded(boards::Image dollix::GameData::*member) {
+    return boards::ImageOf(DollixData(), dollix::ImageSlots, member);
+}
 
 uint8_t MainByte(uint16_t address) {
-    return DollixData().mainProgram[address - 0x8000];
+    return Embedded(&dollix::GameData::mainProgram)[address - 0x8000];
 }
 
 TEST(DollixImages, EveryImageHasItsManifestSizeAndIsTheOneBuiltHere) {
     std::vector<manifest::Entry> entries = manifest::Read(DOLLIX_MANIFEST);
-    ASSERT_EQ(entries.size(), std::size(Fields));
+    ASSERT_EQ(entries.size(), DollixData().size());
     bool own = std::string(USER_IMAGES).empty();
     for (size_t i = 0; i < entries.size(); ++i) {
-        ImageSpan image = DollixData().*Fields[i];
+        ImageSpan image = DollixData()[i];
+        EXPECT_EQ(entries[i].file, dollix::ImageSlots[i].name);
         EXPECT_EQ(image.size(), entries[i].size) << entries[i].file;
         EXPECT_EQ(entries[i].file.rfind("dollix_", 0), 0u) << entries[i].file;
         if (!own) continue;
@@ -44,10 +44,10 @@ TEST(DollixImages, EveryImageHasItsManifestSizeAndIsTheOneBuiltHere) {
         ASSERT_EQ(file.size(), image.size()) << entries[i].file;
         EXPECT_EQ(std::memcmp(file.data(), image.data(), file.size()), 0) << entries[i].file;
     }
-    EXPECT_EQ(DollixData().mainProgram.size(), 32768u);
-    EXPECT_EQ(DollixData().soundProgram.size(), 8192u);
-    EXPECT_EQ(DollixData().waveform.size(), 256u);
-    EXPECT_EQ(DollixData().pictures.size(), 32768u);
+    EXPECT_EQ(Embedded(&dollix::GameData::mainProgram).size(), 32768u);
+    EXPECT_EQ(Embedded(&dollix::GameData::soundProgram).size(), 8192u);
+    EXPECT_EQ(Embedded(&dollix::GameData::waveform).size(), 256u);
+    EXPECT_EQ(Embedded(&dollix::GameData::pictures).size(), 32768u);
 }
 
 TEST(DollixImages, TrapSitesHoldTheCallsAndTheClearTheHostReplaces) {
@@ -59,7 +59,8 @@ TEST(DollixImages, TrapSitesHoldTheCallsAndTheClearTheHostReplaces) {
     EXPECT_EQ(MainByte(0xEA34), 0x68);
     EXPECT_EQ(MainByte(0xEA35), 0x63);
     // The vectors end both images and point into them.
-    const ImageSpan programs[] = {DollixData().mainProgram, DollixData().soundProgram};
+    const ImageSpan programs[] = {Embedded(&dollix::GameData::mainProgram),
+                                  Embedded(&dollix::GameData::soundProgram)};
     const uint16_t bases[] = {0x8000, 0xE000};
     for (int p = 0; p < 2; ++p)
         for (int v = 0xFFF2; v <= 0xFFFE; v += 2) {
@@ -76,7 +77,7 @@ uint8_t Memory[0x10000];
 TEST(DollixImages, UnpatchedScoreCallsWriteTheDefaultsAndNothingElse) {
     M6809BuildFlagTables();
     std::memset(Memory, 0xA5, sizeof Memory);
-    std::memcpy(Memory + 0x8000, DollixData().mainProgram.data(), 0x8000);
+    std::memcpy(Memory + 0x8000, Embedded(&dollix::GameData::mainProgram).data(), 0x8000);
     static uint8_t before[0x10000];
     std::memcpy(before, Memory, sizeof Memory);
     M6809Context cpu{};
@@ -105,17 +106,19 @@ TEST(DollixImages, UnpatchedScoreCallsWriteTheDefaultsAndNothingElse) {
 }
 
 TEST(DollixImages, ColourTablesStayInTheirRanges) {
-    const DollixImages& d = DollixData();
-    for (uint8_t v : d.colorLookupProm) {
+    const ImageSpan lookup = Embedded(&dollix::GameData::colorLookupProm);
+    const ImageSpan spriteColours = Embedded(&dollix::GameData::spriteColorProm);
+
+    for (uint8_t v : lookup) {
         EXPECT_GE(v, 1);
         EXPECT_LE(v, 84);
     }
-    for (ImageSpan prom : {d.tileColorProm, d.waveform})
+    for (ImageSpan prom : {Embedded(&dollix::GameData::tileColorProm), Embedded(&dollix::GameData::waveform)})
         for (uint8_t v : prom)
             EXPECT_LE(v, 15);
     // Pen 0 of every sprite colour is see-through (the lookup's colour 1).
     for (int c = 0; c < 64; ++c)
-        EXPECT_EQ(d.colorLookupProm[d.spriteColorProm[4 * c]], 1) << c;
+        EXPECT_EQ(lookup[spriteColours[4 * c]], 1) << c;
 }
 
 TEST(DollixImages, InstructionCardCarriesTheEmbeddedColours) {
@@ -127,7 +130,7 @@ TEST(DollixImages, InstructionCardCarriesTheEmbeddedColours) {
     EXPECT_EQ(word(18), 100u);
     EXPECT_EQ(word(22), 176u);
     EXPECT_EQ(card[28], 8);
-    const ImageSpan colours = DollixData().colorTable;
+    const ImageSpan colours = Embedded(&dollix::GameData::colorTable);
     for (int k = 0; k < 84; ++k) {
         const uint8_t* entry = &card[54 + 4 * (112 + k)];
         EXPECT_EQ(entry[2], colours[3 * k]) << k;
@@ -170,7 +173,9 @@ std::vector<uint8_t> SmallBlock() {
 }
 
 TEST(DollixImages, PictureValidatorTakesOurBlockAndRefusesBrokenOnes) {
-    EXPECT_EQ(Validate(std::vector<uint8_t>(DollixData().pictures.begin(), DollixData().pictures.end())), "");
+    EXPECT_EQ(Validate(std::vector<uint8_t>(Embedded(&dollix::GameData::pictures).begin(),
+                                            Embedded(&dollix::GameData::pictures).end())),
+              "");
     EXPECT_EQ(Validate(SmallBlock()), "");
     struct Case {
         const char* what;

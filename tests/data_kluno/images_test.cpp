@@ -16,12 +16,9 @@
 
 namespace {
 
-// The embedded image of a member of the board's game data: the data library
-// and the board's image slots both follow the manifest.
+// The embedded image of a member of the board's game data.
 ImageSpan Embedded(boards::Image kluno::GameData::*member) {
-    for (size_t i = 0; i < std::size(kluno::ImageSlots); ++i)
-        if (kluno::ImageSlots[i].member == member) return KlunoData()[i];
-    return {};
+    return boards::ImageOf(KlunoData(), kluno::ImageSlots, member);
 }
 
 struct Entry {
