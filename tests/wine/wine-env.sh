@@ -2,7 +2,8 @@
 #
 #   wine_base_prefix DIR      create (once) a clean 32-bit prefix in DIR
 #   wine_use_prefix BASE T    copy BASE into the test's own dir T and point
-#                             WINEPREFIX, HOME and the locale at it
+#                             WINEPREFIX, HOME and the locale at it; the
+#                             tests run without Wine's help viewer
 #   wine_start_display T      start a private Xvfb, export DISPLAY
 #   wine_record_sound FILE    send the test's sound to a WAV file
 #   wait_until N COMMAND...   retry COMMAND until it succeeds or N x 10 tries
@@ -28,23 +29,48 @@ else
     WINESERVER_CMD=wineserver
 fi
 export WINEDEBUG=-all
-export WINEDLLOVERRIDES="mscoree,mshtml=;winemenubuilder.exe=d;winhlp32.exe=d"
+export WINEDLLOVERRIDES="mscoree,mshtml=;winemenubuilder.exe=d"
+
+# Bumped whenever wine_base_prefix sets up prefixes differently: older cached
+# prefixes are made again.
+WINE_PREFIX_VERSION=2
 
 WINE_XVFB_PID=""
 WINE_TEST_PREFIX=""
 
+# The prefix's settings as a registry file (UTF-16 with a byte-order mark):
+# the GDI renderer (no GL needed); the Japanese UI faces the dialogs ask for,
+# in their Japanese and English names, drawn with the IPA fonts; Marlett for
+# the caption buttons' symbols.
+wine_prefix_settings() {
+    printf '\377\376'
+    printf '%s\r\n' 'Windows Registry Editor Version 5.00' '' \
+        '[HKEY_CURRENT_USER\Software\Wine\Direct3D]' '"renderer"="gdi"' '' \
+        '[HKEY_CURRENT_USER\Software\Wine\Fonts\Replacements]' \
+        '"MS UI Gothic"="IPAPGothic"' '"ＭＳ Ｐゴシック"="IPAPGothic"' '"MS PGothic"="IPAPGothic"' \
+        '"ＭＳ ゴシック"="IPAGothic"' '"MS Gothic"="IPAGothic"' '' \
+        '[HKEY_LOCAL_MACHINE\Software\Microsoft\Windows NT\CurrentVersion\Fonts]' \
+        '"Marlett (TrueType)"="marlett.ttf"' '' | iconv -f UTF-8 -t UTF-16LE
+}
+
 wine_base_prefix() {
     base=$1
-    if [ -f "$base/ready" ]; then return 0; fi
+    if [ "$(cat "$base/ready" 2>/dev/null)" = "$WINE_PREFIX_VERSION" ]; then return 0; fi
     rm -rf "$base"
     mkdir -p "$base/home"
     (
         export WINEPREFIX="$base/pfx" HOME="$base/home"
         unset DISPLAY
         "$WINE" wineboot -i >/dev/null 2>&1
-        "$WINE" reg add 'HKCU\Software\Wine\Direct3D' /v renderer /t REG_SZ /d gdi /f >/dev/null 2>&1
-        "$WINE" reg add 'HKCU\Software\Wine\Fonts\Replacements' /v 'MS UI Gothic' /t REG_SZ /d IPAPGothic /f \
-            >/dev/null 2>&1
+        # Wine ships Marlett but does not install it into a prefix.
+        for fonts in /usr/share/wine/fonts /usr/lib/wine/fonts; do
+            if [ -f "$fonts/marlett.ttf" ]; then
+                cp "$fonts/marlett.ttf" "$base/pfx/drive_c/windows/Fonts/"
+                break
+            fi
+        done
+        wine_prefix_settings >"$base/settings.reg"
+        "$WINE" regedit /S "$base/settings.reg" >/dev/null 2>&1
         "$WINESERVER_CMD" -w
     )
     if [ ! -f "$base/pfx/system.reg" ]; then
@@ -56,7 +82,7 @@ wine_base_prefix() {
         mkdir -p "$base/locale"
         localedef -i ja_JP -f UTF-8 "$base/locale/ja_JP.UTF-8" >/dev/null 2>&1 || true
     fi
-    touch "$base/ready"
+    echo "$WINE_PREFIX_VERSION" >"$base/ready"
 }
 
 wine_use_prefix() {
@@ -67,6 +93,7 @@ wine_use_prefix() {
     cp -a "$base/pfx" "$t/pfx"
     export WINEPREFIX="$t/pfx" HOME="$t/home"
     WINE_TEST_PREFIX="$t/pfx"
+    export WINEDLLOVERRIDES="$WINEDLLOVERRIDES;winhlp32.exe=d"
     if [ -d "$base/locale/ja_JP.UTF-8" ]; then
         export LOCPATH="$base/locale" LANG=ja_JP.UTF-8
     fi
