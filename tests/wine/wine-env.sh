@@ -99,20 +99,24 @@ wine_use_prefix() {
     fi
 }
 
-# Picks a free display number from the test's name and starts Xvfb on it.
+# Starts a private Xvfb on a display number that Xvfb itself finds free (it
+# takes the number by binding the display's socket, so two tests starting at
+# once cannot end up on one server) and exports DISPLAY once it answers.
 wine_start_display() {
     t=$1
-    n=$(( ($(printf '%s' "$t" | cksum | cut -d' ' -f1) % 400) + 100 ))
-    while [ -e "/tmp/.X$n-lock" ]; do n=$((n + 1)); done
-    Xvfb ":$n" -screen 0 1024x768x24 -nolisten tcp >"$t/xvfb.log" 2>&1 &
+    rm -f "$t/display"
+    Xvfb -displayfd 3 -screen 0 1024x768x24 -nolisten tcp 3>"$t/display" >"$t/xvfb.log" 2>&1 &
     WINE_XVFB_PID=$!
-    export DISPLAY=":$n"
     i=0
-    while ! xdpyinfo >/dev/null 2>&1; do
+    until [ -n "$(cat "$t/display" 2>/dev/null)" ] && DISPLAY=":$(cat "$t/display")" xdpyinfo >/dev/null 2>&1; do
         i=$((i + 1))
-        if [ $i -gt 100 ]; then echo "wine: Xvfb did not start" >&2; return 1; fi
+        if [ $i -gt 300 ] || ! kill -0 "$WINE_XVFB_PID" 2>/dev/null; then
+            echo "wine: Xvfb did not start (see $t/xvfb.log)" >&2
+            return 1
+        fi
         sleep 0.1
     done
+    export DISPLAY=":$(cat "$t/display")"
     "$WINE" reg add 'HKCU\Software\Wine\X11 Driver' /v Managed /t REG_SZ /d N /f >/dev/null 2>&1
 }
 
