@@ -19,6 +19,7 @@ game_pid=""
 
 fail() {
     echo "settings $case: $*" >&2
+    wine_processes >&2
     "$WINE" reg query "$key" >&2 2>/dev/null || true
     import -window root "$t/failure.png" 2>/dev/null || true
     exit 1

@@ -96,13 +96,14 @@ HWND FindDialog(const std::wstring& which) {
     return search.found;
 }
 
-// Waits up to 20 s for a condition.
-template <typename Condition> bool WaitFor(Condition condition) {
-    for (int i = 0; i < 400; i++) {
-        if (condition()) return true;
+// Waits up to the given seconds for a condition (30 s unless said).
+template <typename Condition> bool WaitFor(Condition condition, DWORD seconds = 30) {
+    DWORD start = GetTickCount();
+    while (!condition()) {
+        if (GetTickCount() - start > seconds * 1000) return false;
         Sleep(50);
     }
-    return false;
+    return true;
 }
 
 // The font a dialog template asks for (DIALOG or DIALOGEX with a font), made
@@ -201,7 +202,9 @@ int Fail(const char* what) {
 int main() {
     if (const char* name = std::getenv("VELTO_DESKTOP")) {
         HDESK desktop = nullptr;
-        if (!WaitFor([&] { return (desktop = OpenDesktopA(name, 0, FALSE, GENERIC_ALL)) != nullptr; }) ||
+        // The game's start makes the desktop; the 32-bit Wine through an
+        // emulator on a busy machine takes its time.
+        if (!WaitFor([&] { return (desktop = OpenDesktopA(name, 0, FALSE, GENERIC_ALL)) != nullptr; }, 60) ||
             !SetThreadDesktop(desktop))
             return Fail("no such desktop");
     }
@@ -213,7 +216,8 @@ int main() {
     auto number = [&](int i) { return int(wcstol(arg(i).c_str(), nullptr, 0)); };
 
     if (command == L"window")
-        return WaitFor([] { return GameWindow() && IsWindowVisible(GameWindow()); }) ? 0 : Fail("no window");
+        return WaitFor([] { return GameWindow() && IsWindowVisible(GameWindow()); }, 60) ? 0
+                                                                                         : Fail("no window");
     if (command == L"closed") return WaitFor([] { return !GameWindow(); }) ? 0 : Fail("the window stays");
     HWND game = GameWindow();
     if (!game) return Fail("no game window");

@@ -7,6 +7,8 @@
 #   wine_start_display T      start a private Xvfb, export DISPLAY
 #   wine_record_sound FILE    send the test's sound to a WAV file
 #   wait_until N COMMAND...   retry COMMAND until it succeeds or N x 10 tries
+#   wine_processes            list the processes of this test's prefix (for
+#                             failure reports)
 #   wine_stop                 stop this test's wineserver and Xvfb, remove
 #                             the test's prefix copy
 #
@@ -94,6 +96,9 @@ wine_use_prefix() {
     export WINEPREFIX="$t/pfx" HOME="$t/home"
     WINE_TEST_PREFIX="$t/pfx"
     export WINEDLLOVERRIDES="$WINEDLLOVERRIDES;winhlp32.exe=d"
+    # One wineserver for the whole test: the many short wine calls of a test
+    # neither pay for a new server each nor meet one that is just ending.
+    "$WINESERVER_CMD" -p
     if [ -d "$base/locale/ja_JP.UTF-8" ]; then
         export LOCPATH="$base/locale" LANG=ja_JP.UTF-8
     fi
@@ -139,6 +144,14 @@ wine_record_sound() {
     printf '%s\n' 'pcm.!default { type plug; rate_converter "linear";' \
         '  slave { pcm "cap"; format S16_LE; rate 22050; channels 1 } }' \
         "pcm.cap { type file; slave.pcm \"null\"; file \"$1\"; format \"wav\" }" >"$HOME/.asoundrc"
+}
+
+wine_processes() {
+    for p in /proc/[0-9]*; do
+        if tr '\0' '\n' <"$p/environ" 2>/dev/null | grep -qx "WINEPREFIX=$WINEPREFIX"; then
+            ps -o pid=,stat=,etime=,time=,args= -p "${p#/proc/}" 2>/dev/null || true
+        fi
+    done
 }
 
 # Stops the test's Wine and X server and removes its copy of the prefix (some

@@ -28,6 +28,7 @@ trap wine_stop EXIT
 
 fail() {
     echo "FAIL ($scenario): $*" >&2
+    wine_processes >&2
     import -window root "$t/failure.png" 2>/dev/null || true
     exit 1
 }
@@ -117,8 +118,9 @@ case $scenario in
 window)
     start_game
     wait_until 20 client_is 224 288 || fail "client area ${width:-?} x ${height:-?}, not 224 x 288"
-    [ "$($shot colours "$t/client.png" "$left" "$top" "$width" "$height")" -gt 8 ] ||
-        fail "the attract picture is missing"
+    # The window shows before the first frame is drawn into it.
+    attract_shown() { find_client client && [ "$($shot colours "$t/client.png" "$left" "$top" "$width" "$height")" -gt 8 ]; }
+    wait_until 20 attract_shown || fail "the attract picture is missing"
     snap attract
     picture_moves attract || fail "the attract picture does not move"
     # A credit and a start.
