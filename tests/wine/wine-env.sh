@@ -96,12 +96,12 @@ wine_use_prefix() {
     export WINEPREFIX="$t/pfx" HOME="$t/home"
     WINE_TEST_PREFIX="$t/pfx"
     export WINEDLLOVERRIDES="$WINEDLLOVERRIDES;winhlp32.exe=d"
+    if [ -d "$base/locale/ja_JP.UTF-8" ]; then
+        export LOCPATH="$(cd "$base/locale" && pwd)" LANG=ja_JP.UTF-8
+    fi
     # One wineserver for the whole test: the many short wine calls of a test
     # neither pay for a new server each nor meet one that is just ending.
     "$WINESERVER_CMD" -p
-    if [ -d "$base/locale/ja_JP.UTF-8" ]; then
-        export LOCPATH="$base/locale" LANG=ja_JP.UTF-8
-    fi
 }
 
 # Starts a private Xvfb on a display number that Xvfb itself finds free (it
@@ -148,7 +148,7 @@ wine_record_sound() {
 
 wine_processes() {
     for p in /proc/[0-9]*; do
-        if tr '\0' '\n' <"$p/environ" 2>/dev/null | grep -qx "WINEPREFIX=$WINEPREFIX"; then
+        if tr '\0' '\n' 2>/dev/null <"$p/environ" | grep -qx "WINEPREFIX=$WINEPREFIX"; then
             ps -o pid=,stat=,etime=,time=,args= -p "${p#/proc/}" 2>/dev/null || true
         fi
     done
