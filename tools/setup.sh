@@ -28,14 +28,22 @@ missing_of() {
     done
 }
 
-install() {
+# Installs the packages of the list that are missing (as root).
+install_missing() {
+    missing=$(missing_of "$@")
+    [ -n "$missing" ] || return 0
+    if [ "$(id -u)" != 0 ]; then
+        say "these Debian packages are missing:$missing"
+        say "run this script as root (or with sudo) to install them."
+        exit 1
+    fi
     export DEBIAN_FRONTEND=noninteractive
     case " $(dpkg --print-foreign-architectures | tr '\n' ' ') " in
         *" i386 "*) ;;
         *) dpkg --add-architecture i386 ;;
     esac
     apt-get update -q
-    apt-get install -y -q "$@"
+    apt-get install -y -q $missing
 }
 
 # Runs a minimal i386 program (exit status 0): succeeds where 32-bit programs
@@ -166,27 +174,11 @@ qemu_path() {
     fi
 }
 
-missing=$(missing_of $PACKAGES)
-if [ -n "$missing" ]; then
-    if [ "$(id -u)" != 0 ]; then
-        say "these Debian packages are missing:$missing"
-        say "run this script as root (or with sudo) to install them."
-        exit 1
-    fi
-    install $missing
-fi
+install_missing $PACKAGES
 
 # 32-bit programs: natively, through an entry made before, or through QEMU.
 if [ "${VELTO_WINE32_QEMU:-0}" = 1 ] || ! runs_32bit; then
     qemu_path || true
 fi
 
-missing=$(missing_of $WINE32_PACKAGES)
-if [ -n "$missing" ]; then
-    if [ "$(id -u)" != 0 ]; then
-        say "these Debian packages are missing:$missing"
-        say "run this script as root (or with sudo) to install them."
-        exit 1
-    fi
-    install $missing
-fi
+install_missing $WINE32_PACKAGES
