@@ -15,9 +15,10 @@
 # Each test runs with its own prefix and X display; everything started here is
 # stopped by pid or by its own prefix.
 #
-# VELTO_WINE_BITS=64 runs the 64-bit Wine (for the 64-bit build of the same
-# programs) on machines whose kernel cannot run 32-bit programs; otherwise
-# the 32-bit Wine runs the 32-bit programs.
+# The 32-bit Wine runs the 32-bit programs, natively or through QEMU where the
+# kernel cannot run 32-bit programs (see tools/setup.sh). VELTO_WINE_BITS=64
+# runs the 64-bit Wine instead, for the 64-bit build of the same programs,
+# where the 32-bit Wine cannot run at all.
 
 if [ "${VELTO_WINE_BITS:-32}" = 64 ]; then
     export WINEARCH=win64
