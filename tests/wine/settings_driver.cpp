@@ -204,7 +204,7 @@ int main() {
         HDESK desktop = nullptr;
         // The game's start makes the desktop; the 32-bit Wine through an
         // emulator on a busy machine takes its time.
-        if (!WaitFor([&] { return (desktop = OpenDesktopA(name, 0, FALSE, GENERIC_ALL)) != nullptr; }, 60) ||
+        if (!WaitFor([&] { return (desktop = OpenDesktopA(name, 0, FALSE, GENERIC_ALL)) != nullptr; }, 120) ||
             !SetThreadDesktop(desktop))
             return Fail("no such desktop");
     }
@@ -216,8 +216,8 @@ int main() {
     auto number = [&](int i) { return int(wcstol(arg(i).c_str(), nullptr, 0)); };
 
     if (command == L"window")
-        return WaitFor([] { return GameWindow() && IsWindowVisible(GameWindow()); }, 60) ? 0
-                                                                                         : Fail("no window");
+        return WaitFor([] { return GameWindow() && IsWindowVisible(GameWindow()); }, 120) ? 0
+                                                                                          : Fail("no window");
     if (command == L"closed") return WaitFor([] { return !GameWindow(); }) ? 0 : Fail("the window stays");
     HWND game = GameWindow();
     if (!game) return Fail("no game window");

@@ -40,7 +40,7 @@ game_window() { xdotool search --name "^$title" | head -n 1; }
 
 start_game() {
     (cd "$t/velto/$program" && exec "$WINE" explorer /desktop=velto,1024x768 "$program.EXE") >"$t/wine.log" 2>&1 &
-    wait_until 60 window_named "$title" || fail "no window with caption $title"
+    wait_until 120 window_named "$title" || fail "no window with caption $title"
     focus_game
 }
 
