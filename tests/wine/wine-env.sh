@@ -100,29 +100,43 @@ wine_use_prefix() {
     if [ -d "$base/locale/ja_JP.UTF-8" ]; then
         export LOCPATH="$(cd "$base/locale" && pwd)" LANG=ja_JP.UTF-8
     fi
-    # One wineserver for the whole test: the many short wine calls of a test
-    # neither pay for a new server each nor meet one that is just ending.
-    "$WINESERVER_CMD" -p
+    # One wineserver for the whole test (it ends a minute after its last
+    # program): the many short wine calls of a test neither pay for a new
+    # server each nor meet one that is just ending.
+    "$WINESERVER_CMD" -p60
 }
 
-# Starts a private Xvfb on a display number that Xvfb itself finds free (it
-# takes the number by binding the display's socket, so two tests starting at
-# once cannot end up on one server) and exports DISPLAY once it answers.
+# Starts a private Xvfb and exports DISPLAY. The display number comes from the
+# test's name, so that numbers are seldom reused at once (a server that is
+# just ending may still remove the socket file of a new one on its number,
+# and programs run through QEMU reach an X server by that file only). Where
+# another server has the number, ours ends at once and the next is tried.
 wine_start_display() {
     t=$1
-    rm -f "$t/display"
-    Xvfb -displayfd 3 -screen 0 1024x768x24 -nolisten tcp 3>"$t/display" >"$t/xvfb.log" 2>&1 &
-    WINE_XVFB_PID=$!
-    i=0
-    until [ -n "$(cat "$t/display" 2>/dev/null)" ] && DISPLAY=":$(cat "$t/display")" xdpyinfo >/dev/null 2>&1; do
-        i=$((i + 1))
-        if [ $i -gt 300 ] || ! kill -0 "$WINE_XVFB_PID" 2>/dev/null; then
-            echo "wine: Xvfb did not start (see $t/xvfb.log)" >&2
-            return 1
-        fi
-        sleep 0.1
+    n=$(( ($(printf '%s' "$t" | cksum | cut -d' ' -f1) % 400) + 100 ))
+    tries=0
+    while :; do
+        while [ -e "/tmp/.X$n-lock" ] || [ -e "/tmp/.X11-unix/X$n" ]; do n=$((n + 1)); done
+        Xvfb ":$n" -screen 0 1024x768x24 -nolisten tcp >"$t/xvfb.log" 2>&1 &
+        WINE_XVFB_PID=$!
+        i=0
+        until [ "$(tr -d ' \n' 2>/dev/null <"/tmp/.X$n-lock")" = "$WINE_XVFB_PID" ] &&
+            [ -S "/tmp/.X11-unix/X$n" ] && DISPLAY=":$n" xdpyinfo >/dev/null 2>&1; do
+            kill -0 "$WINE_XVFB_PID" 2>/dev/null || break
+            i=$((i + 1))
+            if [ $i -gt 300 ]; then
+                echo "wine: Xvfb did not start (see $t/xvfb.log)" >&2
+                return 1
+            fi
+            sleep 0.1
+        done
+        # Ours holds the number's lock and answers (one that lost it ends).
+        if kill -0 "$WINE_XVFB_PID" 2>/dev/null; then break; fi
+        tries=$((tries + 1))
+        [ $tries -lt 20 ] || { echo "wine: no free X display" >&2; return 1; }
+        n=$((n + 1))
     done
-    export DISPLAY=":$(cat "$t/display")"
+    export DISPLAY=":$n"
     "$WINE" reg add 'HKCU\Software\Wine\X11 Driver' /v Managed /t REG_SZ /d N /f >/dev/null 2>&1
 }
 
