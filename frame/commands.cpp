@@ -1,33 +1,40 @@
 // Test mode and the sound switch.
 #include "frame/commands.h"
 
-#include "boards/zarkolt/io_chip.h"
-#include "boards/zarkolt/sound.h"
 #include "frame/frame_lock.h"
+#include "frame/game.h"
 #include "frame/settings.h"
 
 namespace frame {
 
+namespace {
+bool SoundPresent = false;
+} // namespace
+
 bool ToggleTestMode() {
-    if (zarkolt::InputState.testMode) {
-        zarkolt::InputState.testMode = 0;
-        return false;
-    }
-    zarkolt::IoReplyPage[0] |= 0x80;
-    zarkolt::InputState.testMode = 1;
-    return true;
+    const boards::BoardFace& board = Board();
+    if (!board.setTestMode) return false;
+    bool on = !board.testMode();
+    board.setTestMode(on);
+    return on;
 }
 
 bool ToggleSound() {
-    if (!zarkolt::Sound) return false;
+    if (!SoundPresent) return false;
     FrameMutexHold hold;
-    if (!Settings.soundMute) {
-        Settings.soundMute = zarkolt::SoundMute = 1;
-        zarkolt::SoundMuteAll();
-    } else {
-        Settings.soundMute = zarkolt::SoundMute = 0;
-    }
+    Settings.soundMute = !Settings.soundMute;
+    Board().setSoundMute(Settings.soundMute != 0);
+    if (Settings.soundMute) Board().silence();
     return true;
+}
+
+void AttachSound(const boards::SoundSeam* seam) {
+    SoundPresent = seam != nullptr;
+    Board().attachSound(seam);
+}
+
+bool HasSound() {
+    return SoundPresent;
 }
 
 } // namespace frame

@@ -1,18 +1,24 @@
 // The state changes behind the menu commands that do not touch windows:
-// test mode and the sound switch. The Windows side (commands_win.cpp) calls
-// them and then updates the menu marks and the caption.
+// test mode and the sound switch. The Windows side (win32/commands_win.cpp)
+// calls them and then updates the menu marks and the caption.
 #pragma once
+
+#include "boards/sound_seam.h"
 
 namespace frame {
 
-// Test mode on: bit 7 of the I/O chip's first reply byte, the flag set, and
-// true returned (the machine is to be reset). Off: the flag cleared, false
-// (leaving test mode does not reset).
+// Switches the board's test mode and returns the new state: on, the board's
+// test switch set (ZARKOLT also wants the machine reset then, see
+// BoardFace::testModeResets); off, cleared. False when the board has none.
 bool ToggleTestMode();
 
 // Under the frame mutex, only with a sound device: sound on -> "SoundMute"
 // 1 and everything silenced; off -> "SoundMute" 0. Returns false when there
 // is no sound device (nothing changes).
 bool ToggleSound();
+
+// The sound device the board plays on (null: none), handed to the board.
+void AttachSound(const boards::SoundSeam* seam);
+bool HasSound();
 
 } // namespace frame

@@ -5,8 +5,8 @@
 
 #include "frame/frame_lock.h"
 #include "frame/help_context.h"
+#include "frame/keys.h"
 #include "frame/settings.h"
-#include "programs/zarkolt/dialogs_ids.h"
 
 namespace frame {
 
@@ -24,31 +24,24 @@ bool HasDuplicate(const ControlAssignment& work, int first, int count) {
     return false;
 }
 
-constexpr HelpEntry KeyboardHelp[] = {
-    {IDC_DEFAULTS, 0x1001A},  {IDC_KEY_UP, 0x1001B},  {IDC_KEY_DOWN, 0x1001B}, {IDC_KEY_LEFT, 0x1001B},
-    {IDC_KEY_RIGHT, 0x1001B}, {IDC_BUTTON1, 0x1001B}, {IDC_BUTTON2, 0x1001B},
-};
-
-constexpr HelpEntry JoystickHelp[] = {
-    {IDC_USE_JOYSTICK, 0x10016}, {IDC_CALIBRATE, 0x10015}, {IDC_EXCHANGE_AXES, 0x10017},
-    {IDC_DEFAULTS, 0x10018},     {IDC_BUTTON1, 0x10019},   {IDC_BUTTON2, 0x10019},
-    {IDC_COIN, 0x10019},         {IDC_START, 0x10019},
-};
-
 } // namespace
 
 int CheckDuplicateKeys(const ControlAssignment& work) {
-    return HasDuplicate(work, 0, KeyboardSlotCount) ||
-           HasDuplicate(work, KeyboardSlotCount, ControlSlotCount - KeyboardSlotCount);
+    const ControlLayout& controls = Game().controls;
+    return HasDuplicate(work, 0, controls.keyboardSlotCount) ||
+           HasDuplicate(work, controls.keyboardSlotCount, controls.slotCount - controls.keyboardSlotCount);
 }
 
 void KeyboardPageDefaults(ControlAssignment* work) {
-    std::copy_n(DefaultControlAssignment.begin(), KeyboardSlotCount, work->begin());
+    const ControlLayout& controls = Game().controls;
+    std::copy_n(controls.defaults.begin(), controls.keyboardSlotCount, work->begin());
 }
 
 void JoystickPageDefaults(JoystickPageWork* work) {
-    std::copy(DefaultControlAssignment.begin() + KeyboardSlotCount, DefaultControlAssignment.end(),
-              work->controls.begin() + KeyboardSlotCount);
+    const ControlLayout& controls = Game().controls;
+    std::copy(controls.defaults.begin() + controls.keyboardSlotCount,
+              controls.defaults.begin() + controls.slotCount,
+              work->controls.begin() + controls.keyboardSlotCount);
     work->use = 0;
     work->exchange = 0;
 }
@@ -56,7 +49,7 @@ void JoystickPageDefaults(JoystickPageWork* work) {
 int ApplyKeyboardPage(const ControlAssignment& work) {
     if (CheckDuplicateKeys(work)) return 0;
     FrameMutexHold hold;
-    std::copy_n(work.begin(), KeyboardSlotCount, Settings.controls.begin());
+    std::copy_n(work.begin(), Game().controls.keyboardSlotCount, Settings.controls.begin());
     RebuildKeyTable(Settings.controls);
     SaveSettings();
     return 1;
@@ -65,8 +58,9 @@ int ApplyKeyboardPage(const ControlAssignment& work) {
 int ApplyJoystickPage(const JoystickPageWork& work) {
     if (CheckDuplicateKeys(work.controls)) return 0;
     FrameMutexHold hold;
-    std::copy(work.controls.begin() + KeyboardSlotCount, work.controls.end(),
-              Settings.controls.begin() + KeyboardSlotCount);
+    const ControlLayout& controls = Game().controls;
+    std::copy(work.controls.begin() + controls.keyboardSlotCount, work.controls.begin() + controls.slotCount,
+              Settings.controls.begin() + controls.keyboardSlotCount);
     Settings.joystickUse = work.use;
     Settings.joyAxisExchange = work.exchange;
     RebuildKeyTable(Settings.controls);
@@ -75,10 +69,10 @@ int ApplyJoystickPage(const JoystickPageWork& work) {
 }
 
 uint32_t KeyboardHelpContext(int controlId) {
-    return HelpContextOf(KeyboardHelp, controlId);
+    return HelpContextOf(Game().keyboardHelp, controlId);
 }
 uint32_t JoystickHelpContext(int controlId) {
-    return HelpContextOf(JoystickHelp, controlId);
+    return HelpContextOf(Game().joystickHelp, controlId);
 }
 
 } // namespace frame

@@ -1,17 +1,18 @@
 // The decisions of the control-settings pages, apart from their windows.
 //
 // Each page edits its own work copy of the control assignment: the
-// "KEYBOARD" page slots 0-5 (key-name rows), the "JOYSTICK" page slots 6-9
-// (button numbers) and the two joystick flags. A page refuses to apply an
+// "KEYBOARD" page the game's keyboard slots (key-name rows; ZARKOLT 0-5),
+// the "JOYSTICK" page its joystick slots (button numbers; ZARKOLT 6-9) and
+// the two joystick flags. A page refuses to apply an
 // assignment that gives one key, or one button, to two functions; an
 // accepted apply takes over the page's own part under the frame mutex,
 // rebuilds the key table and saves the settings. The window side lives in
-// frame/controls_win.cpp.
+// frame/win32/controls_win.cpp.
 #pragma once
 
 #include <cstdint>
 
-#include "frame/keys.h"
+#include "frame/game.h"
 
 namespace frame {
 
@@ -21,12 +22,12 @@ struct JoystickPageWork {
     uint32_t exchange; // "JoyAxisExchange"
 };
 
-// 1 when two of slots 0-5 hold the same key row or two of slots 6-9 the same
-// button number, else 0.
+// 1 when two keyboard slots hold the same key row or two joystick slots the
+// same button number, else 0.
 int CheckDuplicateKeys(const ControlAssignment& work);
 
-// The defaults buttons: slots 0-5 := the cursor keys, "X", "Z"; slots 6-9 :=
-// buttons 1-4 and both joystick flags off.
+// The defaults buttons: the page's slots := the game's defaults (ZARKOLT:
+// the cursor keys, "X", "Z"; buttons 1-4) and both joystick flags off.
 void KeyboardPageDefaults(ControlAssignment* work);
 void JoystickPageDefaults(JoystickPageWork* work);
 

@@ -1,7 +1,6 @@
 // Joystick 1: thresholds, direction changes and button edges.
 #include "frame/joystick.h"
 
-#include "boards/zarkolt/io_chip.h"
 #include "frame/keys.h"
 #include "frame/settings.h"
 
@@ -28,19 +27,8 @@ uint32_t PreviousButtons = 0;
 // bit it sets and the opposite bit it clears.
 struct DirectionBits {
     uint16_t code;
-    uint8_t bit, opposite;
+    uint32_t bit, opposite;
 };
-constexpr DirectionBits Directions[4] = {
-    {JoyUp, zarkolt::InputUp, zarkolt::InputDown},
-    {JoyDown, zarkolt::InputDown, zarkolt::InputUp},
-    {JoyLeft, zarkolt::InputLeft, zarkolt::InputRight},
-    {JoyRight, zarkolt::InputRight, zarkolt::InputLeft},
-};
-
-void SetInputBit(uint8_t bit, uint32_t on) {
-    uint8_t& input = zarkolt::InputState.input;
-    input = on ? uint8_t(input | bit) : uint8_t(input & ~bit);
-}
 
 // -1 below the low threshold, +1 above the high one, 0 between (inclusive).
 int AxisSide(uint32_t min, uint32_t max, uint32_t position) {
@@ -86,36 +74,40 @@ void PollJoystick() {
     JoystickPosition position;
     if (!Joystick.range(0, &range) || !Joystick.position(0, &position)) return;
 
+    const ControlLayout& controls = Game().controls;
+    const DirectionBits directions[4] = {
+        {JoyUp, controls.stick.up, controls.stick.down},
+        {JoyDown, controls.stick.down, controls.stick.up},
+        {JoyLeft, controls.stick.left, controls.stick.right},
+        {JoyRight, controls.stick.right, controls.stick.left},
+    };
     uint16_t direction = DirectionOf(range, position.x, position.y, AxesExchanged(JoystickModeXCapable));
-    for (const DirectionBits& d : Directions) {
+    for (const DirectionBits& d : directions) {
         if (!((direction ^ PreviousDirection) & d.code)) continue;
-        if (direction & d.code) SetInputBit(d.opposite, 0);
-        SetInputBit(d.bit, direction & d.code);
+        if (direction & d.code) SetInputBits(d.opposite, false);
+        SetInputBits(d.bit, direction & d.code);
     }
     PreviousDirection = direction;
 
-    constexpr KeyHandler actions[4] = {JoyButton1, JoyButton2, JoyCoin, JoyStart};
     uint32_t changed = PreviousButtons ^ position.buttons;
-    for (int i = 0; i < 4; i++) {
-        uint32_t button = Settings.controls[SlotJoyButton1 + i];
-        if (button < 32 && (changed >> button & 1)) actions[i](0, position.buttons >> button & 1);
+    for (int slot = controls.keyboardSlotCount; slot < controls.slotCount; slot++) {
+        uint32_t button = Settings.controls[size_t(slot)];
+        if (button < 32 && (changed >> button & 1)) JoyButton(slot, position.buttons >> button & 1);
     }
     PreviousButtons = position.buttons;
 }
 
-void JoyButton1(uint16_t, uint32_t pressed) {
-    SetInputBit(zarkolt::InputButton1, pressed);
-}
-void JoyButton2(uint16_t, uint32_t pressed) {
-    SetInputBit(zarkolt::InputButton2, pressed);
-}
-
-void JoyCoin(uint16_t, uint32_t pressed) {
-    if (pressed) CreditCoin();
-}
-
-void JoyStart(uint16_t, uint32_t pressed) {
-    if (pressed) StartGame(1, 2);
+void JoyButton(int slot, uint32_t pressed) {
+    const ControlSlot& action = Game().controls.slots[size_t(slot)];
+    switch (action.action) {
+        case SlotAction::Input: SetInputBits(action.bit, pressed); break;
+        case SlotAction::Coin:
+            if (pressed) CreditCoin();
+            break;
+        case SlotAction::Start:
+            if (pressed) StartGame(1, 2);
+            break;
+    }
 }
 
 int IsJoystickPresent() {

@@ -3,16 +3,16 @@
 // When "JoystickUse" is set the emulation thread calls PollJoystick once per
 // frame, before the I/O chip's replies are refreshed. The stick's position,
 // compared with thresholds a quarter of the way from the centre to each end,
-// drives the four direction bits of the input byte; only bits whose state
-// changed since the last poll are touched, so a key held at the same time
-// keeps its effect. Four assigned buttons (control slots 6-9) act on their
-// edges as button 1, button 2, coin and start. In the upright full screen the
+// drives the game's four direction bits; only bits whose state changed since
+// the last poll are touched, so a key held at the same time keeps its effect.
+// The assigned buttons (the game's joystick slots; ZARKOLT: button 1, button
+// 2, coin and start) act on their edges. In the upright full screen the
 // player may have the axes exchanged ("JoyAxisExchange").
 //
 // The platform's joystick calls go through the Joystick seam. It starts as
 // "no joystick"; the Windows program sets it to WindowsJoystick
 // (joyGetNumDevs, joyGetDevCapsA, joyGetPosEx with JOY_RETURNALL; in
-// frame/joystick_win.cpp) at start-up; the tests fake it.
+// frame/win32/joystick_win.cpp) at start-up; the tests fake it.
 #pragma once
 
 #include <cstdint>
@@ -65,12 +65,9 @@ void PollJoystick();
 // Forgets the previous direction and buttons (a fresh start).
 void ResetJoystickPoll();
 
-// The button actions, in KeyHandler shape (flags ignored; pressed = the
-// button's new level).
-void JoyButton1(uint16_t flags, uint32_t pressed);
-void JoyButton2(uint16_t flags, uint32_t pressed);
-void JoyCoin(uint16_t flags, uint32_t pressed);
-void JoyStart(uint16_t flags, uint32_t pressed);
+// The action of joystick slot `slot` for the button's new level: its input
+// bit, or on a press a coin or a start (needs 1 credit, takes up to 2).
+void JoyButton(int slot, uint32_t pressed);
 
 // 1 when a device is reported and one of the ids answers a position query.
 int IsJoystickPresent();

@@ -4,9 +4,8 @@
 #include "frame/keys.h"
 
 #include <cstring>
+#include <utility>
 
-#include "boards/zarkolt/io_chip.h"
-#include "boards/zarkolt/machine.h"
 #include "frame/frame_lock.h"
 
 namespace frame {
@@ -74,25 +73,29 @@ constexpr std::array<KeyNameEntry, KeyNameCount> MakeKeyNames() {
 static_assert(MakeKeyNames()[46].code == 0x20 && MakeKeyNames()[63].code == 0x13 &&
               MakeKeyNames()[79].code == 15);
 
-using zarkolt::InputState;
-
-// A direction press clears the opposite direction first; a release clears
-// only its own bit. Auto-repeat changes nothing.
-void Direction(uint16_t flags, uint32_t pressed, uint8_t bit, uint8_t opposite) {
-    if (!pressed) {
-        InputState.input = uint8_t(InputState.input & ~bit);
-    } else if (!(flags & KeyRepeatFlag)) {
-        InputState.input = uint8_t((InputState.input & ~opposite) | bit);
-    }
-}
-
-void Button(uint16_t flags, uint32_t pressed, uint8_t bit) {
-    Direction(flags, pressed, bit, 0);
-}
-
 bool FreshPress(uint16_t flags, uint32_t pressed) {
     return pressed && !(flags & KeyRepeatFlag);
 }
+
+// A press clears the opposite bits first; a release clears only its own
+// bit. Auto-repeat changes nothing.
+template <int Slot> void SlotHandler(uint16_t flags, uint32_t pressed) {
+    const ControlSlot& slot = Game().controls.slots[Slot];
+    if (!pressed) {
+        SetInputBits(slot.bit, false);
+    } else if (!(flags & KeyRepeatFlag)) {
+        const boards::BoardFace& board = Board();
+        board.setControls((board.controlBits() & ~slot.opposite) | slot.bit);
+    }
+}
+
+template <int... Slots>
+constexpr std::array<KeyHandler, sizeof...(Slots)> SlotHandlers(std::integer_sequence<int, Slots...>) {
+    return {SlotHandler<Slots>...};
+}
+
+constexpr std::array<KeyHandler, MaxControlSlots> SlotHandlerTable =
+    SlotHandlers(std::make_integer_sequence<int, MaxControlSlots>());
 
 } // namespace
 
@@ -101,23 +104,15 @@ const std::array<KeyNameEntry, KeyNameCount> KeyNames = MakeKeyNames();
 KeyHandler KeyTable[256];
 
 void KeyNone(uint16_t, uint32_t) {}
-void KeyUp(uint16_t flags, uint32_t pressed) {
-    Direction(flags, pressed, zarkolt::InputUp, zarkolt::InputDown);
+
+KeyHandler SlotKey(int slot) {
+    return SlotHandlerTable[size_t(slot)];
 }
-void KeyDown(uint16_t flags, uint32_t pressed) {
-    Direction(flags, pressed, zarkolt::InputDown, zarkolt::InputUp);
-}
-void KeyLeft(uint16_t flags, uint32_t pressed) {
-    Direction(flags, pressed, zarkolt::InputLeft, zarkolt::InputRight);
-}
-void KeyRight(uint16_t flags, uint32_t pressed) {
-    Direction(flags, pressed, zarkolt::InputRight, zarkolt::InputLeft);
-}
-void KeyButton1(uint16_t flags, uint32_t pressed) {
-    Button(flags, pressed, zarkolt::InputButton1);
-}
-void KeyButton2(uint16_t flags, uint32_t pressed) {
-    Button(flags, pressed, zarkolt::InputButton2);
+
+void SetInputBits(uint32_t bits, bool on) {
+    const boards::BoardFace& board = Board();
+    uint32_t now = board.controlBits();
+    board.setControls(on ? now | bits : now & ~bits);
 }
 
 void KeyCoin(uint16_t flags, uint32_t pressed) {
@@ -132,36 +127,34 @@ void KeyStart2(uint16_t flags, uint32_t pressed) {
 
 void CreditCoin() {
     FrameMutexHold hold;
-    if (InputState.testMode) return;
-    uint32_t value = CreditValue(InputState.credits);
-    if (value < 99) InputState.credits = CreditBcd(value + 1);
+    if (Board().insertCoin) Board().insertCoin();
 }
 
 void StartGame(uint32_t needed, uint32_t most) {
     FrameMutexHold hold;
-    uint32_t value = CreditValue(InputState.credits);
-    if (*zarkolt::Ram(0x8023) != 0 || value < needed) return;
-    InputState.credits = CreditBcd(value - (value < most ? value : most));
+    if (Board().pressStart) Board().pressStart(needed, most);
 }
 
 void RebuildKeyTable(const ControlAssignment& assignment) {
+    const ControlLayout& controls = Game().controls;
     for (KeyHandler& entry : KeyTable)
         entry = KeyNone;
-    constexpr KeyHandler SlotHandlers[KeyboardSlotCount] = {KeyUp,    KeyDown,    KeyLeft,
-                                                            KeyRight, KeyButton1, KeyButton2};
-    for (int slot = 0; slot < KeyboardSlotCount; slot++) {
-        uint32_t row =
-            assignment[slot] < uint32_t(KeyboardRowCount) ? assignment[slot] : DefaultControlAssignment[slot];
-        KeyTable[KeyNames[row].code] = SlotHandlers[slot];
+    for (int slot = 0; slot < controls.keyboardSlotCount; slot++) {
+        uint32_t row = assignment[size_t(slot)] < uint32_t(KeyboardRowCount)
+                           ? assignment[size_t(slot)]
+                           : controls.defaults[size_t(slot)];
+        KeyTable[KeyNames[row].code] = SlotKey(slot);
     }
-    KeyTable[KeyF2] = KeyCoin;
-    KeyTable[KeyF3] = KeyStart1;
-    KeyTable[KeyF4] = KeyStart2;
+    constexpr KeyHandler FixedHandlers[] = {KeyCoin, KeyStart1, KeyStart2};
+    for (int i = 0; i < controls.fixedKeyCount; i++) {
+        const FixedKey& key = controls.fixedKeys[size_t(i)];
+        KeyTable[key.virtualKey & 0xFF] = FixedHandlers[int(key.action)];
+    }
 }
 
 void KeyDispatch(uint32_t virtualKey, uint16_t flags, uint32_t pressed) {
     if (virtualKey > 255) return;
-    if (InputState.testMode) zarkolt::IoReplyPage[1] = 0xFF;
+    if (Board().beforeKey) Board().beforeKey();
     KeyTable[virtualKey](flags, pressed);
 }
 

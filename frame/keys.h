@@ -1,17 +1,20 @@
-// The keyboard of the ZARKOLT game programs: a table of 256 key handlers
-// indexed by virtual-key code, rebuilt from the player's control assignment
-// plus the fixed keys F2 (coin), F3 (start with one credit) and F4 (start with
-// two credits).
+// The keyboard of the game programs: a table of 256 key handlers indexed by
+// virtual-key code, rebuilt from the player's control assignment plus the
+// game's fixed keys (ZARKOLT: F2 coin, F3 start with one credit, F4 start
+// with two credits). What each slot and fixed key does is the game's
+// (GameDescription::controls, frame/game.h).
 //
 // Driving it: RebuildKeyTable(assignment) at start-up and after the settings
 // pages accept a change (with the frame mutex held); KeyDispatch for every
-// key-down and key-up message of the main window. Direction and button
-// handlers set and clear bits of the host input byte (zarkolt::InputState);
-// the coin and start handlers change the BCD credits under the frame mutex.
+// key-down and key-up message of the main window. Slot handlers set and
+// clear the board's input bits (BoardFace::setControls); the coin and start
+// handlers go to the board under the frame mutex.
 #pragma once
 
 #include <array>
 #include <cstdint>
+
+#include "frame/game.h"
 
 namespace frame {
 
@@ -36,59 +39,41 @@ inline constexpr int ButtonCount = 16;
 
 extern const std::array<KeyNameEntry, KeyNameCount> KeyNames;
 
-// The ten control slots stored in "Configuration": slots 0-5 hold key-name
-// rows 0-63, slots 6-9 joystick button numbers 0-15.
-enum ControlSlot : int {
-    SlotUp = 0,
-    SlotDown,
-    SlotLeft,
-    SlotRight,
-    SlotButton1,
-    SlotButton2,
-    SlotJoyButton1,
-    SlotJoyButton2,
-    SlotJoyCoin,
-    SlotJoyStart,
-    ControlSlotCount
-};
-inline constexpr int KeyboardSlotCount = 6;
+// Row of the key-name table and button number in "Configuration".
+using ControlAssignment = frame::ControlAssignment;
 
-using ControlAssignment = std::array<uint32_t, ControlSlotCount>;
-
-// Cursor keys, "X", "Z"; joystick buttons 1-4.
-inline constexpr ControlAssignment DefaultControlAssignment = {52, 53, 54, 55, 23, 25, 0, 1, 2, 3};
-
-// Virtual-key codes of the fixed keys.
+// Virtual-key codes of function keys the games fix.
 inline constexpr uint32_t KeyF2 = 0x71, KeyF3 = 0x72, KeyF4 = 0x73;
 
 extern KeyHandler KeyTable[256];
 
-// Every entry KeyNone, then slots 0-5 (a row outside 0-63 takes the
-// default row of its slot), then F2, F3, F4.
+// Every entry KeyNone, then the keyboard slots (a row outside 0-63 takes
+// the default row of its slot; a key given to two slots goes to the later
+// one), then the game's fixed keys.
 void RebuildKeyTable(const ControlAssignment& assignment);
 
-// A key message: ignored when the virtual key is above 255; in test mode
-// first sets the I/O chip's second reply byte to 0xFF; then the table entry.
+// A key message: ignored when the virtual key is above 255; the board's
+// beforeKey step (ZARKOLT in test mode: the I/O chip's second reply byte
+// := 0xFF); then the table entry.
 void KeyDispatch(uint32_t virtualKey, uint16_t flags, uint32_t pressed);
 
 void KeyNone(uint16_t flags, uint32_t pressed);
-void KeyUp(uint16_t flags, uint32_t pressed);
-void KeyDown(uint16_t flags, uint32_t pressed);
-void KeyLeft(uint16_t flags, uint32_t pressed);
-void KeyRight(uint16_t flags, uint32_t pressed);
-void KeyButton1(uint16_t flags, uint32_t pressed);
-void KeyButton2(uint16_t flags, uint32_t pressed);
+// The handler of a keyboard slot: its input bit while held; a fresh press
+// first clears the slot's opposite bits; auto-repeat changes nothing.
+KeyHandler SlotKey(int slot);
 void KeyCoin(uint16_t flags, uint32_t pressed);
 void KeyStart1(uint16_t flags, uint32_t pressed);
 void KeyStart2(uint16_t flags, uint32_t pressed);
 
 // The credit rules shared by the keys and the joystick, each under the frame
-// mutex. CreditCoin: unless test mode is on, one credit more, at most 99.
-// StartGame: when the game's start-lock byte (0x8023) is 0 and at least
-// `needed` credits are there, takes as many as there are, at most `most`
-// (F3: 1, 1; F4: 2, 2; the joystick's start button: 1, 2).
+// mutex: CreditCoin, one coin to the board; StartGame, a start that needs
+// `needed` credits and takes up to `most` (ZARKOLT's F3: 1, 1; F4: 2, 2; the
+// joystick's start button: 1, 2).
 void CreditCoin();
 void StartGame(uint32_t needed, uint32_t most);
+
+// Sets or clears input bits of the board (bits not in `bits` stay).
+void SetInputBits(uint32_t bits, bool on);
 
 // BCD credits (0x00-0x99) and their value 0-99.
 constexpr uint32_t CreditValue(uint16_t bcd) {

@@ -3,12 +3,14 @@
 
 namespace frame {
 
-WindowSizes ComputeWindowSizes(const WindowMetrics& m) {
+WindowSizes ComputeWindowSizes(const WindowMetrics& m, int pictureWidth, int pictureHeight) {
     WindowSizes sizes;
-    sizes.normalWidth = GameWidth + 4 * m.cxEdge + 2 * m.cxBorder;
-    sizes.normalHeight = GameHeight + 4 * m.cyEdge + 2 * m.cyBorder + m.cyCaption + m.cyMenu;
-    sizes.zoomedWidth = sizes.normalWidth + GameWidth;
-    sizes.zoomedHeight = sizes.normalHeight + GameHeight;
+    sizes.normalWidth = pictureWidth + 4 * m.cxEdge + 2 * m.cxBorder;
+    sizes.normalHeight = pictureHeight + 4 * m.cyEdge + 2 * m.cyBorder + m.cyCaption + m.cyMenu;
+    sizes.zoomedWidth = sizes.normalWidth + pictureWidth;
+    sizes.zoomedHeight = sizes.normalHeight + pictureHeight;
+    sizes.pictureWidth = pictureWidth;
+    sizes.pictureHeight = pictureHeight;
     return sizes;
 }
 
@@ -37,8 +39,8 @@ bool ApplySizeType(int sizeType, uint32_t* minimized, uint32_t* maximize) {
 }
 
 bool CorrectWindowSize(WindowSizes* sizes, bool maximize, int clientWidth, int clientHeight) {
-    int wantWidth = maximize ? Zoom * GameWidth : GameWidth;
-    int wantHeight = maximize ? Zoom * GameHeight : GameHeight;
+    int wantWidth = maximize ? Zoom * sizes->pictureWidth : sizes->pictureWidth;
+    int wantHeight = maximize ? Zoom * sizes->pictureHeight : sizes->pictureHeight;
     if (clientWidth == wantWidth && clientHeight == wantHeight) return false;
     int& width = maximize ? sizes->zoomedWidth : sizes->normalWidth;
     int& height = maximize ? sizes->zoomedHeight : sizes->normalHeight;

@@ -16,7 +16,7 @@
 
 namespace frame {
 
-inline constexpr int GameWidth = 224; // the upright picture
+inline constexpr int GameWidth = 224; // the upright picture of ZARKOLT, the default
 inline constexpr int GameHeight = 288;
 inline constexpr int Zoom = 2;
 
@@ -27,9 +27,12 @@ struct WindowMetrics {
 struct WindowSizes {
     int normalWidth, normalHeight; // outer size at zoom 1
     int zoomedWidth, zoomedHeight; // outer size when maximized
+    int pictureWidth = GameWidth, pictureHeight = GameHeight;
 };
 
-WindowSizes ComputeWindowSizes(const WindowMetrics& metrics);
+// For a picture of the board's size (DOLLIX: 288 x 224).
+WindowSizes ComputeWindowSizes(const WindowMetrics& metrics, int pictureWidth = GameWidth,
+                               int pictureHeight = GameHeight);
 
 struct Point {
     int x, y;
@@ -94,5 +97,20 @@ struct CardLayout {
     static constexpr Point LeftCard = {Margin, CardTop};
     static constexpr Point RightCard = {ScreenWidth - Margin - CardWidth, CardTop};
 };
+
+// Where a game's instruction card goes on the 640 x 480 screen: the whole
+// surface in the background pen, the frame rectangle in the frame pen, the
+// card bitmap (its size) at two places. The game description carries them.
+struct CardPlaces {
+    uint8_t backgroundPen, framePen;
+    Rect frame;
+    int cardWidth, cardHeight;
+    Point left, right;
+};
+
+// The places of CardLayout (ZARKOLT's).
+inline constexpr CardPlaces DefaultCardPlaces = {
+    CardLayout::BackgroundPen, CardLayout::FramePen, CardLayout::Frame,    CardLayout::CardWidth,
+    CardLayout::CardHeight,    CardLayout::LeftCard, CardLayout::RightCard};
 
 } // namespace frame

@@ -3,7 +3,7 @@
 // Registry starts as "no registry" (every call fails). The Windows program
 // sets it to WindowsRegistry (RegCreateKeyExA under HKEY_CURRENT_USER with
 // KEY_ALL_ACCESS, RegCloseKey, RegQueryValueExA, RegSetValueExA; in
-// frame/registry_win.cpp) before it opens the settings key; the native tests
+// frame/win32/registry_win.cpp) before it opens the settings key; the native tests
 // install an in-memory registry. A key is a pointer-sized handle; 0 is none.
 #pragma once
 

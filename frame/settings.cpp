@@ -5,9 +5,9 @@
 #include <algorithm>
 #include <string>
 
-#include "frame/control_pages.h"
 #include "frame/frame_lock.h"
 #include "frame/highscore.h"
+#include "frame/keys.h"
 #include "frame/record.h"
 #include "frame/registry.h"
 
@@ -29,7 +29,7 @@ bool NoSet(RegKey, const char*, uint32_t, const uint8_t*, uint32_t) {
     return false;
 }
 
-std::string Title = "ZARKOLT";
+std::string Title;
 
 // The flag fields in the order of FlagNames.
 uint32_t* FlagField(GameSettings& settings, int index) {
@@ -43,32 +43,47 @@ uint32_t* FlagField(GameSettings& settings, int index) {
 const RegistrySeam NoRegistry = {NoKey, NoClose, NoQuery, NoSet};
 RegistrySeam Registry = {NoKey, NoClose, NoQuery, NoSet};
 
+GameSettings DefaultSettings() {
+    GameSettings settings{};
+    settings.options = Game().configuration.defaults;
+    settings.controls = Game().controls.defaults;
+    return settings;
+}
+
+uint32_t ConfigurationSize() {
+    return uint32_t(Game().configuration.optionCount + Game().controls.slotCount + 1);
+}
+
+std::span<const uint32_t> OptionsOf(const GameSettings& settings) {
+    return {settings.options.data(), size_t(Game().configuration.optionCount)};
+}
+
 ConfigurationRecord EncodeConfiguration(const GameSettings& settings) {
-    ConfigurationRecord record{};
-    record[0] = uint8_t(settings.lives);
-    record[1] = uint8_t(settings.bonus);
-    record[2] = uint8_t(settings.difficulty);
-    for (int slot = 0; slot < ControlSlotCount; slot++)
-        record[3 + slot] = uint8_t(settings.controls[slot]);
-    SealRecord(record.data(), ConfigurationSize);
+    const int options = Game().configuration.optionCount;
+    ConfigurationRecord record(ConfigurationSize(), 0);
+    for (int i = 0; i < options; i++)
+        record[size_t(i)] = uint8_t(settings.options[size_t(i)]);
+    for (int slot = 0; slot < Game().controls.slotCount; slot++)
+        record[size_t(options + slot)] = uint8_t(settings.controls[size_t(slot)]);
+    SealRecord(record.data(), ConfigurationSize());
     return record;
 }
 
 bool DecodeConfiguration(const ConfigurationRecord& record, GameSettings* settings) {
-    if (!RecordSumIsZero(record.data(), ConfigurationSize)) return false;
-    if (record[0] > 3 || record[1] > 7 || record[2] > 3) return false;
-    for (int slot = 0; slot < ControlSlotCount; slot++) {
-        uint32_t limit = slot < KeyboardSlotCount ? KeyboardRowCount : ButtonCount;
-        if (record[3 + slot] >= limit) return false;
+    const ConfigurationLayout& layout = Game().configuration;
+    const ControlLayout& controls = Game().controls;
+    if (record.size() != ConfigurationSize() || !RecordSumIsZero(record.data(), ConfigurationSize()))
+        return false;
+    for (int i = 0; i < layout.optionCount; i++)
+        if (record[size_t(i)] >= layout.limits[size_t(i)]) return false;
+    for (int slot = 0; slot < controls.slotCount; slot++) {
+        uint32_t limit = slot < controls.keyboardSlotCount ? KeyboardRowCount : ButtonCount;
+        if (record[size_t(layout.optionCount + slot)] >= limit) return false;
     }
-    ControlAssignment controls;
-    for (int slot = 0; slot < ControlSlotCount; slot++)
-        controls[slot] = record[3 + slot];
-    if (CheckDuplicateKeys(controls)) return false;
-    settings->lives = record[0];
-    settings->bonus = record[1];
-    settings->difficulty = record[2];
-    settings->controls = controls;
+    for (int i = 0; i < layout.optionCount; i++)
+        settings->options[size_t(i)] = record[size_t(i)];
+    for (int slot = 0; slot < controls.slotCount; slot++)
+        settings->controls[size_t(slot)] = record[size_t(layout.optionCount + slot)];
     return true;
 }
 
@@ -106,8 +121,8 @@ int ReadFlag(const char* name, uint32_t* flag) {
 }
 
 void LoadSettings() {
-    ConfigurationRecord record;
-    if (ReadBinaryValue("Configuration", record.data(), ConfigurationSize))
+    ConfigurationRecord record(ConfigurationSize());
+    if (ReadBinaryValue("Configuration", record.data(), ConfigurationSize()))
         DecodeConfiguration(record, &Settings);
     for (int i = 0; i < 6; i++)
         ReadFlag(FlagNames[i], FlagField(Settings, i));
@@ -115,7 +130,7 @@ void LoadSettings() {
 
 void SaveSettings() {
     ConfigurationRecord record = EncodeConfiguration(Settings);
-    WriteBinaryValue("Configuration", record.data(), ConfigurationSize);
+    WriteBinaryValue("Configuration", record.data(), ConfigurationSize());
     for (int i = 0; i < 6; i++)
         WriteFlag(FlagNames[i], *FlagField(Settings, i));
 }
@@ -127,7 +142,7 @@ int CreateSettingsKey(const char* title) {
     if (!SettingsKey) return 0;
     if (created) {
         SaveSettings();
-        DefaultHighScores();
+        StoreDefaultHighScores();
     }
     return 1;
 }

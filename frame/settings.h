@@ -1,8 +1,8 @@
 // The game program's settings and their registry key.
 //
 // One key per game under the current user, "Software\Velto\" followed by the
-// game's title, holds the binary record "Configuration" (lives, bonus and
-// difficulty indices and the ten control slots, closed by a check byte), six
+// game's title, holds the binary record "Configuration" (the game's option
+// indices and its control slots, closed by a check byte; frame/game.h), six
 // on/off flags as one-character strings, and the high-score record "Score"
 // (frame/highscore.h). Driving it:
 //   CreateSettingsKey(title)   at start-up; a new key gets the defaults
@@ -17,16 +17,16 @@
 
 #include <array>
 #include <cstdint>
+#include <span>
+#include <vector>
 
-#include "frame/keys.h"
+#include "frame/game.h"
 
 namespace frame {
 
 struct GameSettings {
-    uint32_t lives = 2;      // 0-3: "1", "2", "3", "5"
-    uint32_t bonus = 0;      // 0-7: the bonus-score choices of the lives choice
-    uint32_t difficulty = 1; // 0-3: "EASY", "NORMAL", "HARD", "VERY HARD"
-    ControlAssignment controls = DefaultControlAssignment;
+    std::array<uint32_t, MaxOptions> options; // the game's options (dialog choice indices)
+    ControlAssignment controls;
     uint32_t soundMute = 0;       // "SoundMute": 1 = sound off
     uint32_t joystickUse = 0;     // "JoystickUse": 1 = joystick 1 is polled each frame
     uint32_t joyAxisExchange = 0; // "JoyAxisExchange": axes exchanged in the upright full screen
@@ -38,17 +38,24 @@ struct GameSettings {
 // The settings in force; the frame reads and writes the fields directly.
 extern GameSettings Settings;
 
-// "Configuration": bytes 0-2 the three indices, 3-12 the low bytes of the
-// control slots, 13 the check byte (all 14 bytes sum to 0 modulo 256).
-inline constexpr uint32_t ConfigurationSize = 14;
-using ConfigurationRecord = std::array<uint8_t, ConfigurationSize>;
+// The game's defaults: its options and control assignment, every flag 0.
+GameSettings DefaultSettings();
+
+// "Configuration": the option indices, the low bytes of the control slots and
+// the check byte (all bytes sum to 0 modulo 256); 14 bytes for ZARKOLT.
+uint32_t ConfigurationSize();
+using ConfigurationRecord = std::vector<uint8_t>;
 
 ConfigurationRecord EncodeConfiguration(const GameSettings& settings);
 
-// Takes the indices and control slots of a record into settings when its
-// check byte is good, every value lies in its range and no key or button is
-// assigned twice; otherwise leaves settings alone and returns false.
+// Takes the indices and control slots of a record into settings when it has
+// the game's size, its check byte is good and every value lies in its range;
+// otherwise leaves settings alone and returns false. A key or button given
+// to two functions is kept: the later slot wins when the key table is built.
 bool DecodeConfiguration(const ConfigurationRecord& record, GameSettings* settings);
+
+// The option values as the board's switches take them.
+std::span<const uint32_t> OptionsOf(const GameSettings& settings);
 
 // Reads "Configuration" and the six flags; a flag that cannot be read is
 // rewritten as "0" and keeps its value.
@@ -59,7 +66,7 @@ void SaveSettings();
 
 // Opens or creates the settings key of the game's title; a new key first gets
 // the default settings (SaveSettings) and the default high-score table
-// (DefaultHighScores, which needs SetHighScoreTraps before). Returns 1 when
+// (StoreDefaultHighScores: the board must be built). Returns 1 when
 // the key is open, 0 when not (handle 0). The title also starts the captions
 // of the settings dialogs ("ZARKOLT: ...").
 int CreateSettingsKey(const char* title);
@@ -68,7 +75,7 @@ int CreateSettingsKey(const char* title);
 // high-score save that comes later does nothing.
 void CloseSettingsKey();
 
-// The title given to CreateSettingsKey ("ZARKOLT" before that).
+// The title given to CreateSettingsKey (empty before that).
 const char* SettingsTitle();
 
 // Writes "1" when value is non-zero, else "0" (REG_SZ, data size 1).

@@ -1,14 +1,17 @@
 // Cost of one headless ZARKOLT frame on a busy scene (both halves of 4,096
 // passes on three CPUs plus the render), of the renderers alone, and of the
-// start-up decoding.
+// start-up build, all driven through the board face (boards/board.h); only
+// the busy scene is written straight into the board's RAM.
 #include <benchmark/benchmark.h>
 
 #include <cstring>
 #include <iterator>
 #include <random>
+#include <string>
 #include <vector>
 
 #include "boards/zarkolt/zarkolt.h"
+#include "boards/zarkolt/zarkolt_board.h"
 
 namespace {
 
@@ -40,11 +43,11 @@ const uint8_t Cpu3Nmi[] = {0xF5, 0x3A, 0x00, 0x7B, 0x3C, 0x32, 0x00, 0x7B, 0xF1,
 std::vector<std::vector<uint8_t>> Images;
 
 // Random graphics, PROMs and maps; the three programs above.
-GameData BusyGameData() {
+std::vector<boards::ImageBytes> BusyImages() {
     std::mt19937 random(2024);
     Images.clear();
-    for (const ImageSlot& slot : ImageSlots) {
-        Images.emplace_back(slot.size);
+    for (const boards::ImageFile& image : zarkolt::Face.images) {
+        Images.emplace_back(image.size);
         for (uint8_t& byte : Images.back())
             byte = uint8_t(random());
     }
@@ -57,18 +60,27 @@ GameData BusyGameData() {
     place(1, 0, Cpu2Main, sizeof Cpu2Main);
     place(2, 0, Cpu3Main, sizeof Cpu3Main);
     std::memcpy(Images[2].data() + 0x66, Cpu3Nmi, sizeof Cpu3Nmi);
-    GameData data;
-    for (size_t i = 0; i < std::size(ImageSlots); i++)
-        data.*ImageSlots[i].member = {Images[i].data(), Images[i].size()};
-    return data;
+    return std::vector<boards::ImageBytes>(Images.begin(), Images.end());
 }
 
 // A busy screen: random background and characters (none blank), all 64
 // sprites in four parts inside the picture, the CPUs running.
+const boards::BoardFace& Board = zarkolt::Face;
+
+void RenderUpright() {
+    Board.render(false);
+}
+void RenderTurned() {
+    Board.render(true);
+}
+const boards::FrameHooks Upright = {nullptr, nullptr, nullptr, nullptr, RenderUpright};
+const boards::FrameHooks Turned = {nullptr, nullptr, nullptr, nullptr, RenderTurned};
+
 void BuildBusyBoard() {
-    BuildBoard(BusyGameData());
-    ApplyDipSwitches({});
-    ResetMachine();
+    std::string error;
+    std::vector<boards::ImageBytes> images = BusyImages();
+    Board.buildFromImages(images, error);
+    Board.reset();
     std::mt19937 random(77);
     for (uint16_t address = 0xB000; address < 0xD000; address++)
         *Ram(address) = uint8_t(random());
@@ -83,13 +95,13 @@ void BuildBusyBoard() {
         Ram(0xA780)[2 * i + 1] = uint8_t(random());            // colour
     }
     for (int frame = 0; frame < 4; frame++)
-        RunFrame({});
+        Board.runFrame(Upright);
 }
 
 void Frame(benchmark::State& state) {
     BuildBusyBoard();
     for (auto _ : state)
-        RunFrame({});
+        Board.runFrame(Upright);
     state.counters["instructions/s"] = benchmark::Counter(
         double(state.iterations()) * 2 * PassesPerHalf * int(CpuCount), benchmark::Counter::kIsRate);
 }
@@ -97,45 +109,41 @@ BENCHMARK(Frame)->Unit(benchmark::kMicrosecond);
 
 void FrameModeX(benchmark::State& state) {
     BuildBusyBoard();
-    DecodeTilesModeX();
-    const FrameHooks hooks = {nullptr, nullptr, nullptr, nullptr, RenderFrameModeX};
+    Board.setTurned(true);
     for (auto _ : state)
-        RunFrame(hooks);
+        Board.runFrame(Turned);
 }
 BENCHMARK(FrameModeX)->Unit(benchmark::kMicrosecond);
 
 void Render(benchmark::State& state) {
     BuildBusyBoard();
     for (auto _ : state)
-        RenderFrame();
+        Board.render(false);
 }
 BENCHMARK(Render)->Unit(benchmark::kMicrosecond);
 
 void RenderModeX(benchmark::State& state) {
     BuildBusyBoard();
-    DecodeTilesModeX();
+    Board.setTurned(true);
     for (auto _ : state)
-        RenderFrameModeX();
+        Board.render(true);
 }
 BENCHMARK(RenderModeX)->Unit(benchmark::kMicrosecond);
 
-// Every decoder of the start-up and the lookup-chip table.
+// The start-up build: memory maps, every decoder, the lookup-chip table,
+// the palette, the wave table and the samples.
 void StartupDecode(benchmark::State& state) {
-    BuildBusyBoard();
-    for (auto _ : state) {
-        DecodeCharacters();
-        DecodeTilesWindow();
-        DecodeSprites();
-        BuildLookupChipTable();
-        BuildPalette();
-    }
+    std::vector<boards::ImageBytes> images = BusyImages();
+    std::string error;
+    for (auto _ : state)
+        Board.buildFromImages(images, error);
 }
 BENCHMARK(StartupDecode)->Unit(benchmark::kMillisecond);
 
 void DecodeTilesForModeX(benchmark::State& state) {
     BuildBusyBoard();
     for (auto _ : state)
-        DecodeTilesModeX();
+        Board.setTurned(true);
 }
 BENCHMARK(DecodeTilesForModeX)->Unit(benchmark::kMillisecond);
 

@@ -6,6 +6,7 @@
 //   zarkolt::BuildBoard(zarkolt::GameDataOf(SuperZarkoltData()), superzar::SuperZarkoltEdition)
 #pragma once
 
+#include "boards/board.h"
 #include "boards/zarkolt/machine.h"
 
 namespace superzar {
@@ -17,5 +18,8 @@ void UpdateIoChipInputs();
 
 // Replies 0x00, 0xF8, 0xF8 and switch byte 7 = 2 at set-up.
 extern const zarkolt::Edition SuperZarkoltEdition;
+
+// The edition's board face (superzar_board.cpp).
+extern const boards::BoardFace Face;
 
 } // namespace superzar

@@ -1,13 +1,17 @@
-// The game data as the embedded data library hands it out (one span per
-// image), turned into the board's GameData. The same layout serves both
-// editions: pass ZarkoltData() or SuperZarkoltData().
+// The game data as the embedded data library or a directory hands it out
+// (one span per image, in the manifest's order), turned into the board's
+// GameData. The same layout serves both editions: pass ZarkoltData() or
+// SuperZarkoltData().
 #pragma once
 
+#include <span>
+
+#include "boards/board.h"
 #include "boards/zarkolt/game_data.h"
 #include "data/zarkolt/zarkolt_data.h"
 
 namespace zarkolt {
 
-GameData GameDataOf(const ZarkoltImages& images);
+GameData GameDataOf(std::span<const boards::ImageBytes> images);
 
 } // namespace zarkolt

@@ -32,7 +32,7 @@ void RunFrame(const FrameHooks& hooks) {
     Z80Run(CpuCount, Cpus, PassesPerHalf);
 
     TakeSoundSnapshot();
-    Call(hooks.pollJoystick);
+    Call(hooks.pollInput);
     CurrentEdition->updateIoChipInputs();
     Call(hooks.present);
 

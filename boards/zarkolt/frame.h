@@ -10,19 +10,16 @@
 
 #include <cstdint>
 
+#include "boards/board.h"
+
 namespace zarkolt {
 
 inline constexpr uint32_t PassesPerHalf = 4096;
 
-struct FrameHooks {
-    // Resets the sound event and starts the one-shot 8 ms tick, whose work is
-    // SoundTick(); returns false when no tick was started.
-    bool (*startSoundTick)();
-    void (*waitSoundTick)(); // waits for the tick started in this frame
-    void (*pollJoystick)();  // only while the joystick is in use
-    void (*present)();       // shows the picture rendered in the previous frame
-    void (*render)();        // RenderFrame or RenderFrameModeX
-};
+// The platform's steps: startSoundTick resets the sound event and starts the
+// one-shot 8 ms tick, whose work is SoundTick(); pollInput polls the joystick
+// while it is in use; render is RenderFrame or RenderFrameModeX.
+using FrameHooks = boards::FrameHooks;
 
 void RunFrame(const FrameHooks& hooks);
 

@@ -76,7 +76,7 @@ void DecodeSprite(const uint8_t* bytes, const uint8_t* third, int thirdShift, ui
 
 PaletteEntry GameColour(int n) {
     auto level = [](const Image& prom, int n) { return uint8_t((prom.data[n] & 0x0F) * 255 / 15); };
-    return {level(GameImages.red, n), level(GameImages.green, n), level(GameImages.blue, n), PaletteReserved};
+    return {level(GameImages.redProm, n), level(GameImages.greenProm, n), level(GameImages.blueProm, n), PaletteReserved};
 }
 
 } // namespace
@@ -95,7 +95,7 @@ void DecodeCharacters() {
     }
 
     for (int i = 0; i < 512; i++)
-        TileColorLookup[i] = uint8_t((GameImages.tileColorLookup.data[i] & 0x3F) + FirstGamePen);
+        TileColorLookup[i] = uint8_t((GameImages.tileColorProm.data[i] & 0x3F) + FirstGamePen);
     for (int i = 0; i < 64; i++)
         CharColorTable[i] = uint8_t(FirstGamePen + ((i & 3) << 4 | i >> 2));
 }
@@ -109,7 +109,7 @@ void DecodeTilesModeX() {
 }
 
 void DecodeSprites() {
-    const uint8_t* plane3 = GameImages.spritesPlane3.data;
+    const uint8_t* plane3 = GameImages.spritePlane3.data;
     for (int n = 0; n < 64; n++)
         DecodeSprite(GameImages.sprites1.data + n * 64, nullptr, 0, Sprites + (SpriteSet1 + n) * 256);
     for (int n = 0; n < 128; n++) {
@@ -121,7 +121,7 @@ void DecodeSprites() {
     std::memset(BlankSprite, 3, sizeof BlankSprite);
 
     for (int i = 0; i < 512; i++) {
-        uint8_t value = GameImages.spriteColorLookup.data[i];
+        uint8_t value = GameImages.spriteColorProm.data[i];
         bool transparentRange = i >= 0x100 && i < 0x160;
         bool adjust = transparentRange ? value != 0 : (i & 7) != 0;
         SpriteColorLookup[i] = adjust ? uint8_t(value + FirstGamePen) : value;

@@ -73,6 +73,14 @@ void IoChipNormalForm() {
     InputState.previousInput = input;
 }
 
+// The input byte of a screen saver stays 0, so the button branches of the
+// normal form change nothing and reply 1 keeps 0x30.
+void IoChipAttractForm() {
+    IoReplyPage[0] = 0x00;
+    SetButton2(false);
+    IoReplyPage[1] = 0x30;
+}
+
 void UpdateIoChipInputs() {
     if (InputState.testMode)
         IoChipTestForm();
@@ -80,6 +88,13 @@ void UpdateIoChipInputs() {
         IoChipIdleForm();
     else
         IoChipNormalForm();
+}
+
+void UpdateIoChipAttract() {
+    if (*Ram(0x85AD) == 0)
+        IoChipIdleForm();
+    else
+        IoChipAttractForm();
 }
 
 } // namespace zarkolt

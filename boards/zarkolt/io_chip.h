@@ -71,4 +71,11 @@ void IoChipNormalForm(); // credits, direction code and the button-1 edge
 // game's byte 0x85AD is 0, else the normal form.
 void UpdateIoChipInputs();
 
+// The screen savers' form, nobody playing: no credits, button 2 up, reply 1
+// 0x30 (the input byte stays 0). ZARKOLT's saver refreshes with the idle
+// form while the game's byte 0x85AD is 0, else this form
+// (UpdateIoChipAttract); SUPER ZARKOLT's always with this form.
+void IoChipAttractForm();
+void UpdateIoChipAttract();
+
 } // namespace zarkolt

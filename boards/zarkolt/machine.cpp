@@ -190,9 +190,9 @@ bool BuildBoard(const GameData& data, const Edition& edition) {
     SoundEnable = 0;
     InputState = {};
 
-    std::memcpy(Cpu1Rom, data.cpu1Program.data, sizeof Cpu1Rom);
-    std::memcpy(Cpu2Rom, data.cpu2Program.data, sizeof Cpu2Rom);
-    std::memcpy(Cpu3Rom, data.cpu3Program.data, sizeof Cpu3Rom);
+    std::memcpy(Cpu1Rom, data.cpu1.data, sizeof Cpu1Rom);
+    std::memcpy(Cpu2Rom, data.cpu2.data, sizeof Cpu2Rom);
+    std::memcpy(Cpu3Rom, data.cpu3.data, sizeof Cpu3Rom);
     BuildMemoryMaps();
 
     std::memset(SwitchPage, 3, 7);

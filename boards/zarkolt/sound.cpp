@@ -118,7 +118,7 @@ Voice VoiceFromRegisters(const uint8_t registers[32], int voice) {
 }
 
 void BuildWaveTable() {
-    const uint8_t* prom = GameImages.waveform.data;
+    const uint8_t* prom = GameImages.waveProm.data;
     for (int w = 0; w < 8; w++)
         for (int s = 0; s < 32; s++)
             WaveTable[w][s] = int16_t(((prom[w * 32 + s] & 0x0F) - 8) * 512);

@@ -14,6 +14,8 @@
 
 #include <cstdint>
 
+#include "boards/sound_seam.h"
+
 namespace zarkolt {
 
 // Buffers of the seam.
@@ -24,30 +26,15 @@ enum : int {
     SoundBufferCount = 7,
 };
 
-// Status bits of a buffer (the values of the Windows sound API).
-enum : uint32_t {
-    StatusPlaying = 0x1,
-    StatusBufferLost = 0x2,
-    StatusLooping = 0x4,
-};
+// The shared seam (boards/sound_seam.h) under the board's own names.
+using boards::PlayResult;
+using boards::SilentVolume;
+using boards::SoundSeam;
+using boards::StatusBufferLost;
+using boards::StatusLooping;
+using boards::StatusPlaying;
 
-enum class PlayResult { Ok, BufferLost, Failed };
-
-inline constexpr int32_t SilentVolume = -10000; // hundredths of a decibel
-inline constexpr uint32_t SampleRate = 11025;   // of the recorded samples
-
-struct SoundSeam {
-    void (*lock)(); // the sound lock around every use of the buffers
-    void (*unlock)();
-    uint32_t (*status)(int buffer);
-    PlayResult (*play)(int buffer, bool looping);
-    void (*stop)(int buffer);
-    void (*restore)(int buffer);
-    void (*fill)(int buffer, const void* bytes, uint32_t size); // from the buffer's start
-    void (*setPosition)(int buffer, uint32_t position);
-    void (*setRate)(int buffer, uint32_t hertz);
-    void (*setVolume)(int buffer, int32_t volume);
-};
+inline constexpr uint32_t SampleRate = 11025; // of the recorded samples
 
 extern const SoundSeam* Sound; // null: no sound device
 extern uint32_t SoundMute;     // the user's "SoundMute" setting

@@ -6,7 +6,8 @@
 
 set(DATAPACK_SOURCES
     ${CMAKE_CURRENT_LIST_DIR}/tools/datapack.cpp ${CMAKE_CURRENT_LIST_DIR}/tools/art.cpp
-    ${CMAKE_CURRENT_LIST_DIR}/tools/canvas.cpp ${CMAKE_CURRENT_LIST_DIR}/tools/sound.cpp
+    ${CMAKE_CURRENT_LIST_DIR}/tools/canvas.cpp ${CMAKE_CURRENT_LIST_DIR}/tools/slots.cpp
+    ${CMAKE_CURRENT_LIST_DIR}/tools/sound.cpp
     ${CMAKE_CURRENT_LIST_DIR}/tools/art.h ${CMAKE_CURRENT_LIST_DIR}/tools/canvas.h
     ${CMAKE_CURRENT_LIST_DIR}/tools/sound.h)
 

@@ -1,15 +1,14 @@
 // SUPER ZARKOLT for Windows: the game program frame with the SUPER ZARKOLT
-// edition of the board, its game data and its high-score traps. The edition
-// has no test mode.
+// edition's face and the ZARKOLT game description without test mode.
 #include <windows.h>
 
 #include "boards/superzar/superzar.h"
-#include "boards/zarkolt/embedded_data.h"
-#include "frame/program_win.h"
+#include "frame/win32/program_win.h"
+#include "programs/zarkolt/gamesetting.h"
+#include "programs/zarkolt/zarkolt_game.h"
 
 int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR, int) {
-    static const zarkolt::GameData data = zarkolt::GameDataOf(SuperZarkoltData());
-    static const frame::GameProgram game = {"SUPER ZARKOLT", nullptr, &superzar::SuperZarkoltEdition, &data,
-                                            &frame::SuperZarkoltTraps};
+    static const frame::GameDescription game = zarkolt_program::ZarkoltGame(
+        "SUPER ZARKOLT", nullptr, superzar::Face, zarkolt_program::ShowGameSettings);
     return frame::FrameMain(instance, game);
 }

@@ -1,13 +1,14 @@
-// ZARKOLT for Windows: the game program frame with the ZARKOLT board, its
-// game data and its high-score traps.
+// ZARKOLT for Windows: the game program frame with the ZARKOLT board's face
+// and the ZARKOLT game description.
 #include <windows.h>
 
-#include "boards/zarkolt/embedded_data.h"
-#include "frame/program_win.h"
+#include "boards/zarkolt/zarkolt_board.h"
+#include "frame/win32/program_win.h"
+#include "programs/zarkolt/gamesetting.h"
+#include "programs/zarkolt/zarkolt_game.h"
 
 int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR, int) {
-    static const zarkolt::GameData data = zarkolt::GameDataOf(ZarkoltData());
-    static const frame::GameProgram game = {"ZARKOLT", "ZARKOLT - ﾃｽﾄﾓｰﾄﾞ", &zarkolt::ZarkoltEdition, &data,
-                                            &frame::ZarkoltTraps};
+    static const frame::GameDescription game = zarkolt_program::ZarkoltGame(
+        "ZARKOLT", "ZARKOLT - ﾃｽﾄﾓｰﾄﾞ", zarkolt::Face, zarkolt_program::ShowGameSettings);
     return frame::FrameMain(instance, game);
 }

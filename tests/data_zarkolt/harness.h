@@ -1,12 +1,14 @@
-// Runs our ZARKOLT game data headless on the board: builds the board from an
-// edition's embedded images, optionally with the host's high-score traps,
-// runs frames with scripted controls and hands out the picture.
+// Runs our ZARKOLT game data headless on the board, through the board face
+// of an edition: builds it from the embedded images, optionally with the
+// host's high-score traps, runs frames with scripted controls and hands out
+// the picture.
 #pragma once
 
 #include <cstdint>
 #include <string>
 #include <vector>
 
+#include "boards/board.h"
 #include "boards/zarkolt/zarkolt.h"
 
 namespace harness {
@@ -34,9 +36,11 @@ struct SoundLog {
 extern SoundLog Sounds;
 
 void Start(const Options& options);
+// The face of the edition started last.
+const boards::BoardFace& Face();
 void RunFrames(int count);
 
-// Host controls: the input byte (zarkolt::Input...) and credits.
+// Host controls: the input byte (zarkolt::Input...), coins and starts.
 void SetInput(uint8_t input);
 void AddCoin();
 bool PressStart(int players); // as F3 / F4: only while the start lock is 0
@@ -45,13 +49,7 @@ uint8_t ReadRam(uint16_t address);
 
 // The 224 x 288 picture as pens.
 std::vector<uint8_t> Picture();
-// The picture as an RGB PNG; false when it cannot be written.
-bool WritePng(const std::string& path, const std::vector<uint8_t>& picture);
-// A pen PNG (grey values = pens) for golden pictures.
-bool WritePenPng(const std::string& path, const std::vector<uint8_t>& picture);
-bool ReadPenPng(const std::string& path, std::vector<uint8_t>& picture);
-
-constexpr int Width = 224;
-constexpr int Height = 288;
+// The picture in its colours as a PNG; false when it cannot be written.
+bool WritePng(const std::string& path);
 
 } // namespace harness

@@ -12,41 +12,51 @@
 #include <string>
 #include <vector>
 
+#include <sys/wait.h>
+
 #include "cpu/z80/z80.h"
 #include "data/zarkolt/zarkolt_data.h"
 
 namespace {
 
+// The images' fields, in the manifests' order.
 struct Field {
     const char* name;
-    ImageSpan ZarkoltImages::*member;
 };
 
 const Field Fields[] = {
-    {"cpu1", &ZarkoltImages::cpu1},
-    {"cpu2", &ZarkoltImages::cpu2},
-    {"cpu3", &ZarkoltImages::cpu3},
-    {"characters", &ZarkoltImages::characters},
-    {"tilesA", &ZarkoltImages::tilesA},
-    {"tilesB", &ZarkoltImages::tilesB},
-    {"sprites1", &ZarkoltImages::sprites1},
-    {"sprites2", &ZarkoltImages::sprites2},
-    {"sprites3", &ZarkoltImages::sprites3},
-    {"spritePlane3", &ZarkoltImages::spritePlane3},
-    {"tileColorProm", &ZarkoltImages::tileColorProm},
-    {"spriteColorProm", &ZarkoltImages::spriteColorProm},
-    {"redProm", &ZarkoltImages::redProm},
-    {"greenProm", &ZarkoltImages::greenProm},
-    {"blueProm", &ZarkoltImages::blueProm},
-    {"waveProm", &ZarkoltImages::waveProm},
-    {"lookupMap", &ZarkoltImages::lookupMap},
-    {"lookupFlags", &ZarkoltImages::lookupFlags},
-    {"lookupResultA", &ZarkoltImages::lookupResultA},
-    {"lookupResultB", &ZarkoltImages::lookupResultB},
-    {"sample0", &ZarkoltImages::sample0},
-    {"sample1", &ZarkoltImages::sample1},
-    {"sample2", &ZarkoltImages::sample2},
+    {"cpu1"},
+    {"cpu2"},
+    {"cpu3"},
+    {"characters"},
+    {"tilesA"},
+    {"tilesB"},
+    {"sprites1"},
+    {"sprites2"},
+    {"sprites3"},
+    {"spritePlane3"},
+    {"tileColorProm"},
+    {"spriteColorProm"},
+    {"redProm"},
+    {"greenProm"},
+    {"blueProm"},
+    {"waveProm"},
+    {"lookupMap"},
+    {"lookupFlags"},
+    {"lookupResultA"},
+    {"lookupResultB"},
+    {"sample0"},
+    {"sample1"},
+    {"sample2"},
 };
+
+// An image of an edition by its field name.
+ImageSpan Image(std::span<const ImageSpan> images, const std::string& name) {
+    for (size_t i = 0; i < std::size(Fields); i++)
+        if (name == Fields[i].name) return images[i];
+    ADD_FAILURE() << "no image " << name;
+    return {};
+}
 
 struct Entry {
     std::string file, field;
@@ -70,7 +80,7 @@ std::vector<Entry> Manifest(const char* path) {
 // Both editions with their manifests.
 struct Edition {
     const char* name;
-    const ZarkoltImages& images;
+    std::span<const ImageSpan> images;
     const char* manifest;
     uint16_t load, routine, table, save, saveTarget;
 };
@@ -93,25 +103,25 @@ TEST(ZarkoltImages, EveryImageHasItsManifestSizeInStructOrder) {
         ASSERT_EQ(entries.size(), std::size(Fields)) << edition.name;
         for (size_t i = 0; i < entries.size(); ++i) {
             EXPECT_EQ(entries[i].field, Fields[i].name) << edition.name;
-            EXPECT_EQ((edition.images.*Fields[i].member).size(), entries[i].size)
+            EXPECT_EQ(edition.images[i].size(), entries[i].size)
                 << edition.name << " " << entries[i].file;
         }
     }
     // The sizes of the board's tables.
-    const ZarkoltImages& z = ZarkoltData();
-    EXPECT_EQ(z.cpu1.size(), 16384u);
-    EXPECT_EQ(z.cpu2.size(), 8192u);
-    EXPECT_EQ(z.cpu3.size(), 4096u);
-    EXPECT_EQ(z.sample0.size(), 20850u);
-    EXPECT_EQ(z.sample1.size(), 38710u);
-    EXPECT_EQ(z.sample2.size(), 11400u);
+    std::span<const ImageSpan> z = ZarkoltData();
+    EXPECT_EQ(Image(z, "cpu1").size(), 16384u);
+    EXPECT_EQ(Image(z, "cpu2").size(), 8192u);
+    EXPECT_EQ(Image(z, "cpu3").size(), 4096u);
+    EXPECT_EQ(Image(z, "sample0").size(), 20850u);
+    EXPECT_EQ(Image(z, "sample1").size(), 38710u);
+    EXPECT_EQ(Image(z, "sample2").size(), 11400u);
 }
 
 TEST(ZarkoltImages, EditionsShareAllButTheirTwoPrograms) {
-    const ZarkoltImages& z = ZarkoltData();
-    const ZarkoltImages& s = SuperZarkoltData();
+    std::span<const ImageSpan> z = ZarkoltData();
+    std::span<const ImageSpan> s = SuperZarkoltData();
     for (const Field& field : Fields) {
-        ImageSpan a = z.*field.member, b = s.*field.member;
+        ImageSpan a = Image(z, field.name), b = Image(s, field.name);
         bool same = a.size() == b.size() && std::memcmp(a.data(), b.data(), a.size()) == 0;
         bool own = std::string(field.name) == "cpu1" || std::string(field.name) == "cpu2";
         EXPECT_EQ(same, !own) << field.name;
@@ -120,15 +130,15 @@ TEST(ZarkoltImages, EditionsShareAllButTheirTwoPrograms) {
 
 TEST(ZarkoltImages, HighScorePlacesHoldTheInstructionsTheTrapsReplace) {
     for (const Edition& edition : Editions()) {
-        ImageSpan rom = edition.images.cpu1;
+        ImageSpan rom = Image(edition.images, "cpu1");
         const uint8_t call[3] = {0xCD, uint8_t(edition.routine), uint8_t(edition.routine >> 8)};
         const uint8_t jump[3] = {0xC3, uint8_t(edition.saveTarget), uint8_t(edition.saveTarget >> 8)};
         EXPECT_EQ(std::memcmp(&rom[edition.load], call, 3), 0) << edition.name;
         EXPECT_EQ(std::memcmp(&rom[edition.save], jump, 3), 0) << edition.name;
     }
     // Only ZARKOLT's places in ZARKOLT and only SUPER ZARKOLT's in its ROM.
-    EXPECT_NE(SuperZarkoltData().cpu1[0x04A4], 0xCD);
-    EXPECT_NE(ZarkoltData().cpu1[0x04BF], 0xCD);
+    EXPECT_NE(Image(SuperZarkoltData(), "cpu1")[0x04A4], 0xCD);
+    EXPECT_NE(Image(ZarkoltData(), "cpu1")[0x04BF], 0xCD);
 }
 
 // A Z80 with all 64 KB as RAM: the default-copy routine runs on it.
@@ -138,7 +148,7 @@ TEST(ZarkoltImages, DefaultCopyRoutineOnlyCopiesTheDefaultTable) {
     Z80BuildFlagTables();
     for (const Edition& edition : Editions()) {
         std::memset(Memory, 0xA5, sizeof Memory);
-        std::memcpy(Memory, edition.images.cpu1.data(), 0x4000);
+        std::memcpy(Memory, Image(edition.images, "cpu1").data(), 0x4000);
         Z80Context cpu{};
         Z80InitPageTables(&cpu);
         for (int page = 0; page < 256; ++page)
@@ -167,15 +177,15 @@ TEST(ZarkoltImages, DefaultCopyRoutineOnlyCopiesTheDefaultTable) {
             bool first = a >= 0x8024 && a <= 0x8026, second = a >= 0x8510 && a <= 0x855F;
             bool stack = a >= 0xEFF0 && a < 0xF000;
             if (first) {
-                ASSERT_EQ(Memory[a], edition.images.cpu1[edition.table + a - 0x8024]) << std::hex << a;
+                ASSERT_EQ(Memory[a], Image(edition.images, "cpu1")[edition.table + a - 0x8024]) << std::hex << a;
             } else if (second) {
-                ASSERT_EQ(Memory[a], edition.images.cpu1[edition.table + 3 + a - 0x8510]) << std::hex << a;
+                ASSERT_EQ(Memory[a], Image(edition.images, "cpu1")[edition.table + 3 + a - 0x8510]) << std::hex << a;
             } else if (!stack) {
                 ASSERT_EQ(Memory[a], before[a]) << edition.name << " wrote " << std::hex << a;
             }
         }
         // The defaults are a descending table of ten entries under a top score equal to the first.
-        const uint8_t* table = &edition.images.cpu1[edition.table];
+        const uint8_t* table = &Image(edition.images, "cpu1")[edition.table];
         EXPECT_EQ(std::memcmp(table, table + 3, 3), 0);
         for (int i = 1; i < 10; ++i)
             EXPECT_LE(std::memcmp(table + 3 + 8 * i, table + 3 + 8 * (i - 1), 3), 0);
@@ -184,9 +194,9 @@ TEST(ZarkoltImages, DefaultCopyRoutineOnlyCopiesTheDefaultTable) {
 
 TEST(ZarkoltImages, ProgramSumsAreZeroAndTheTrapPatchesKeepThem) {
     for (const Edition& edition : Editions()) {
-        EXPECT_EQ(Sum(edition.images.cpu1), 0u) << edition.name;
-        EXPECT_EQ(Sum(edition.images.cpu2), 0u) << edition.name;
-        EXPECT_EQ(Sum(edition.images.cpu3), 0u) << edition.name;
+        EXPECT_EQ(Sum(Image(edition.images, "cpu1")), 0u) << edition.name;
+        EXPECT_EQ(Sum(Image(edition.images, "cpu2")), 0u) << edition.name;
+        EXPECT_EQ(Sum(Image(edition.images, "cpu3")), 0u) << edition.name;
     }
     // The host's patches have the sums of the bytes they replace.
     EXPECT_EQ((0xFD + 0x00 + 0xB9) & 0xFF, (0xCD + 0xD9 + 0x10) & 0xFF);
@@ -196,19 +206,19 @@ TEST(ZarkoltImages, ProgramSumsAreZeroAndTheTrapPatchesKeepThem) {
 }
 
 TEST(ZarkoltImages, PromsAndSamplesStayInTheirRanges) {
-    const ZarkoltImages& z = ZarkoltData();
-    for (ImageSpan prom : {z.redProm, z.greenProm, z.blueProm, z.waveProm})
+    std::span<const ImageSpan> z = ZarkoltData();
+    for (ImageSpan prom : {Image(z, "redProm"), Image(z, "greenProm"), Image(z, "blueProm"), Image(z, "waveProm")})
         for (uint8_t v : prom)
             EXPECT_LE(v, 15);
-    for (uint8_t v : z.tileColorProm)
+    for (uint8_t v : Image(z, "tileColorProm"))
         EXPECT_LT(v, 64);
-    for (size_t i = 0; i < z.spriteColorProm.size(); ++i) {
-        EXPECT_LT(z.spriteColorProm[i], 128) << i;
+    for (size_t i = 0; i < Image(z, "spriteColorProm").size(); ++i) {
+        EXPECT_LT(Image(z, "spriteColorProm")[i], 128) << i;
         if (i % 8 == 0) {
-            EXPECT_EQ(z.spriteColorProm[i], 0) << "set " << i / 8 << " pixel 0 must be transparent";
+            EXPECT_EQ(Image(z, "spriteColorProm")[i], 0) << "set " << i / 8 << " pixel 0 must be transparent";
         }
     }
-    for (ImageSpan sample : {z.sample0, z.sample1, z.sample2}) {
+    for (ImageSpan sample : {Image(z, "sample0"), Image(z, "sample1"), Image(z, "sample2")}) {
         int peak = 0;
         for (size_t i = 0; i + 1 < sample.size(); i += 2) {
             int v = int16_t(sample[i] | sample[i + 1] << 8);
@@ -220,8 +230,8 @@ TEST(ZarkoltImages, PromsAndSamplesStayInTheirRanges) {
     // Every colour of the palette's first half is a different mix.
     for (int i = 0; i < 64; ++i)
         for (int j = 0; j < i; ++j)
-            EXPECT_FALSE(z.redProm[i] == z.redProm[j] && z.greenProm[i] == z.greenProm[j] &&
-                         z.blueProm[i] == z.blueProm[j]);
+            EXPECT_FALSE(Image(z, "redProm")[i] == Image(z, "redProm")[j] && Image(z, "greenProm")[i] == Image(z, "greenProm")[j] &&
+                         Image(z, "blueProm")[i] == Image(z, "blueProm")[j]);
 }
 
 TEST(ZarkoltImages, EmbeddedImagesAreTheOnesBuiltHereUnlessTheUserBringsHisOwn) {
@@ -231,7 +241,7 @@ TEST(ZarkoltImages, EmbeddedImagesAreTheOnesBuiltHereUnlessTheUserBringsHisOwn) 
         for (size_t i = 0; const Entry& entry : Manifest(edition.manifest)) {
             std::ifstream in(own / entry.file, std::ios::binary);
             std::vector<uint8_t> file((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
-            ImageSpan image = edition.images.*Fields[i++].member;
+            ImageSpan image = edition.images[i++];
             ASSERT_EQ(file.size(), image.size()) << entry.file;
             EXPECT_EQ(std::memcmp(file.data(), image.data(), file.size()), 0) << entry.file;
         }
@@ -264,6 +274,87 @@ TEST(ZarkoltImages, UserImageCheckNamesTheFileAndItsSize) {
     command = std::string(DATAPACK) + " check " + ZARKOLT_MANIFEST + " " + dir.string();
     EXPECT_EQ(std::system(command.c_str()), 0);
     std::filesystem::remove_all(dir);
+}
+
+// Bad input to the packer stops it with a message that names the input; it
+// never crashes or allocates without bound.
+TEST(ZarkoltImages, PackerRefusesBadInput) {
+    std::filesystem::path dir = std::filesystem::temp_directory_path() / "zarkolt_bad_input";
+    std::filesystem::remove_all(dir);
+    std::filesystem::create_directories(dir);
+    auto write = [&](const char* name, const std::string& text) {
+        std::ofstream(dir / name, std::ios::binary) << text;
+        return (dir / name).string();
+    };
+    std::string empty = write("empty.bin", "");
+    std::string palette = write("palette.txt", "00: 000 \"\" 00A\n");
+    std::string sets = write("sets.txt", "# sets\n  0: 0 1 \"\" 3\n");
+    std::string card = write("card.canvas", "canvas 8 8 8\nfont font.art\ntext 0 0 1 1 \"\"\n");
+    std::string good = write("good.txt", [] { // a whole palette
+        std::string text;
+        for (int i = 0; i < 128; ++i)
+            text += "000\n";
+        return text;
+    }());
+    std::string outs =
+        " " + (dir / "r").string() + " " + (dir / "g").string() + " " + (dir / "b").string() + " t s";
+    write("font.art",
+          "@ 10\n........\n........\n........\n........\n........\n........\n........\n........\n");
+    const struct {
+        std::string args, message;
+    } cases[] = {
+        {"rom " + empty + " 0", "size 0 is not between 1 and 38710 bytes"},
+        {"rom " + empty + " 4000000000", "size 4000000000 is not between 1 and 38710 bytes"},
+        {"rom " + empty + " 38711", "size 38711 is not"},
+        {"colours " + palette + " " + sets + " " + sets + outs, "palette.txt:1: an empty word"},
+        {"colours " + good + " " + sets + " " + sets + outs, "sets.txt:2: an empty word"},
+        {"canvas " + card + " " + (dir / "card.bmp").string(), "card.canvas:3: an empty word"},
+    };
+    for (const auto& c : cases) {
+        std::string log = (dir / "log.txt").string();
+        int status = std::system((std::string(DATAPACK) + " " + c.args + " 2> " + log).c_str());
+        EXPECT_TRUE(WIFEXITED(status) && WEXITSTATUS(status) == 1) << c.args;
+        std::ifstream in(log);
+        std::string text((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
+        EXPECT_NE(text.find(c.message), std::string::npos) << c.args << ": " << text;
+    }
+    // A good size still pads the program.
+    EXPECT_EQ(std::system((std::string(DATAPACK) + " rom " + empty + " 16").c_str()), 0);
+    EXPECT_EQ(std::filesystem::file_size(empty), 16u);
+    std::filesystem::remove_all(dir);
+}
+
+// The instruction cards: each edition its own, 168 x 264 in 255 colours, and
+// nothing drawn on the frame or in the two-pixel margin inside it.
+TEST(ZarkoltImages, CardsKeepTheirDrawingsInsideTheFrame) {
+    std::vector<std::vector<uint8_t>> pixels;
+    for (const char* path : {ZARKOLT_CARD, SUPERZAR_CARD}) {
+        std::ifstream in(path, std::ios::binary);
+        std::vector<uint8_t> bmp((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
+        ASSERT_GT(bmp.size(), 54u) << path;
+        auto u32 = [&](size_t at) {
+            return uint32_t(bmp[at] | bmp[at + 1] << 8 | bmp[at + 2] << 16 | bmp[at + 3] << 24);
+        };
+        ASSERT_EQ(u32(18), 168u);
+        ASSERT_EQ(u32(22), 264u);
+        ASSERT_EQ(bmp[28], 8);
+        ASSERT_EQ(u32(46), 255u);
+        std::vector<uint8_t> card(168 * 264);
+        for (int y = 0; y < 264; ++y) // bottom-up rows
+            std::copy_n(&bmp[u32(10) + size_t(263 - y) * 168], 168, &card[size_t(y) * 168]);
+        // The frame (x 8-159, y 8-255) and the margin inside it: one colour each.
+        for (int y = 8; y < 256; ++y)
+            for (int x = 8; x < 160; ++x) {
+                int ring = std::min({x - 8, y - 8, 159 - x, 255 - y});
+                if (ring == 0) {
+                    EXPECT_EQ(card[y * 168 + x], card[8 * 168 + 8]) << path << " frame at " << x << "," << y;
+                } else if (ring <= 2) {
+                    EXPECT_EQ(card[y * 168 + x], card[9 * 168 + 9]) << path << " margin at " << x << "," << y;
+                }
+            }
+        pixels.push_back(card);
+    }
+    EXPECT_NE(pixels[0], pixels[1]);
 }
 
 } // namespace

@@ -31,7 +31,7 @@ int main(int argc, char** argv) {
             harness::RunFrames(n);
             frame += n;
         } else if (step == "p") {
-            harness::WritePng(dir + "/" + a[i++] + ".png", harness::Picture());
+            harness::WritePng(dir + "/" + a[i++] + ".png");
         } else if (step == "coin") {
             harness::AddCoin();
         } else if (step == "start1" || step == "start2") {

@@ -8,7 +8,9 @@
 #include "boards/zarkolt/sound.h"
 #include "frame/commands.h"
 #include "frame/frame_lock.h"
+#include "frame/help_queue.h"
 #include "frame/settings.h"
+#include "tests/common/zarkolt_game.h"
 
 using namespace frame;
 
@@ -30,8 +32,8 @@ void Nothing() {}
 uint32_t NoStatus(int) {
     return 0;
 }
-zarkolt::PlayResult Played(int, bool) {
-    return zarkolt::PlayResult::Ok;
+boards::PlayResult Played(int, bool) {
+    return boards::PlayResult::Ok;
 }
 void Stop(int buffer) {
     Calls.push_back("stop " + std::to_string(buffer));
@@ -40,12 +42,13 @@ void NoBuffer(int) {}
 void NoFill(int, const void*, uint32_t) {}
 void NoValue(int, uint32_t) {}
 void NoVolume(int, int32_t) {}
-const zarkolt::SoundSeam Recorder = {SeamLock, Nothing, NoStatus, Played,  Stop,
-                                     NoBuffer, NoFill,  NoValue,  NoValue, NoVolume};
+const boards::SoundSeam Recorder = {SeamLock, Nothing, NoStatus, Played,  Stop,
+                                    NoBuffer, NoFill,  NoValue,  NoValue, NoVolume};
 
 } // namespace
 
 TEST(Commands, TestModeOnResetsOnlyOnce) {
+    test_games::UseZarkoltGame();
     zarkolt::InputState = {};
     zarkolt::IoReplyPage[0] = 0x12;
     EXPECT_TRUE(ToggleTestMode()); // on: reset wanted
@@ -59,15 +62,16 @@ TEST(Commands, TestModeOnResetsOnlyOnce) {
 }
 
 TEST(Commands, SoundSwitch) {
+    test_games::UseZarkoltGame();
     FrameLock = {Acquire, Release};
     Settings.soundMute = 0;
     zarkolt::SoundMute = 0;
 
-    zarkolt::Sound = nullptr; // no device: nothing changes
+    frame::AttachSound(nullptr); // no device: nothing changes
     EXPECT_FALSE(ToggleSound());
     EXPECT_EQ(Settings.soundMute, 0u);
 
-    zarkolt::Sound = &Recorder;
+    frame::AttachSound(&Recorder);
     Calls.clear();
     EXPECT_TRUE(ToggleSound());
     EXPECT_EQ(Settings.soundMute, 1u);
@@ -82,5 +86,23 @@ TEST(Commands, SoundSwitch) {
     EXPECT_EQ(zarkolt::SoundMute, 0u);
     EXPECT_TRUE(Calls.empty()); // turning on silences nothing
     EXPECT_EQ(Depth, 0);
-    zarkolt::Sound = nullptr;
+    frame::AttachSound(nullptr);
+}
+
+TEST(HelpQueue, RequestsWhileOneIsServedWaitTheirTurnWithTheirOwners) {
+    HelpQueue queue;
+    EXPECT_TRUE(HelpIdle(queue));
+    EXPECT_TRUE(QueueHelp(queue, {1, 0x0B, 0})); // idle: wake the helper
+    HelpRequest request{};
+    ASSERT_TRUE(NextHelp(queue, &request));             // the helper is in the call now
+    EXPECT_FALSE(QueueHelp(queue, {2, 0x08, 0x1001B})); // a page asks meanwhile
+    EXPECT_FALSE(QueueHelp(queue, {3, 0x08, 0x10019})); // and another
+    EXPECT_FALSE(HelpIdle(queue));
+    std::vector<uintptr_t> owners = {request.owner};
+    while (NextHelp(queue, &request))
+        owners.push_back(request.owner);
+    EXPECT_EQ(owners, (std::vector<uintptr_t>{1, 2, 3})); // none dropped, in order
+    EXPECT_EQ(request.data, 0x10019u);
+    EXPECT_TRUE(HelpIdle(queue));
+    EXPECT_TRUE(QueueHelp(queue, {1, 0x02, 0})); // HELP_QUIT at close
 }

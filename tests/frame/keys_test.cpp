@@ -9,8 +9,11 @@
 #include "boards/zarkolt/machine.h"
 #include "frame/frame_lock.h"
 #include "frame/keys.h"
+#include "programs/zarkolt/zarkolt_game.h"
+#include "tests/common/zarkolt_game.h"
 
 using namespace frame;
+using namespace zarkolt_program;
 using zarkolt::InputState;
 
 namespace {
@@ -30,6 +33,7 @@ constexpr uint16_t Repeat = KeyRepeatFlag;
 class Keys : public ::testing::Test {
   protected:
     void SetUp() override {
+        test_games::UseZarkoltGame();
         InputState = {};
         std::memset(zarkolt::SharedRam, 0, sizeof zarkolt::SharedRam);
         zarkolt::IoReplyPage[1] = 0x38;
@@ -93,12 +97,12 @@ TEST_F(Keys, TableFromTheAssignment) {
     for (KeyHandler handler : KeyTable)
         assigned += handler != KeyNone;
     EXPECT_EQ(assigned, 9);
-    EXPECT_EQ(KeyTable[VkUp], KeyUp);
-    EXPECT_EQ(KeyTable[VkDown], KeyDown);
-    EXPECT_EQ(KeyTable[VkLeft], KeyLeft);
-    EXPECT_EQ(KeyTable[VkRight], KeyRight);
-    EXPECT_EQ(KeyTable['X'], KeyButton1);
-    EXPECT_EQ(KeyTable['Z'], KeyButton2);
+    EXPECT_EQ(KeyTable[VkUp], SlotKey(SlotUp));
+    EXPECT_EQ(KeyTable[VkDown], SlotKey(SlotDown));
+    EXPECT_EQ(KeyTable[VkLeft], SlotKey(SlotLeft));
+    EXPECT_EQ(KeyTable[VkRight], SlotKey(SlotRight));
+    EXPECT_EQ(KeyTable['X'], SlotKey(SlotButton1));
+    EXPECT_EQ(KeyTable['Z'], SlotKey(SlotButton2));
     EXPECT_EQ(KeyTable[KeyF2], KeyCoin);
     EXPECT_EQ(KeyTable[KeyF3], KeyStart1);
     EXPECT_EQ(KeyTable[KeyF4], KeyStart2);
@@ -109,12 +113,12 @@ TEST_F(Keys, TableFromTheAssignment) {
     // default key; the previous keys are free again.
     ControlAssignment custom = {0, 18, 64, 1000, 46, 36, 0, 1, 2, 3};
     RebuildKeyTable(custom);
-    EXPECT_EQ(KeyTable['A'], KeyUp);
-    EXPECT_EQ(KeyTable['S'], KeyDown);
-    EXPECT_EQ(KeyTable[VkLeft], KeyLeft);
-    EXPECT_EQ(KeyTable[VkRight], KeyRight);
-    EXPECT_EQ(KeyTable[0x20], KeyButton1);
-    EXPECT_EQ(KeyTable[0x60], KeyButton2);
+    EXPECT_EQ(KeyTable['A'], SlotKey(SlotUp));
+    EXPECT_EQ(KeyTable['S'], SlotKey(SlotDown));
+    EXPECT_EQ(KeyTable[VkLeft], SlotKey(SlotLeft));
+    EXPECT_EQ(KeyTable[VkRight], SlotKey(SlotRight));
+    EXPECT_EQ(KeyTable[0x20], SlotKey(SlotButton1));
+    EXPECT_EQ(KeyTable[0x60], SlotKey(SlotButton2));
     EXPECT_EQ(KeyTable[VkUp], KeyNone);
     EXPECT_EQ(KeyTable['X'], KeyNone);
 
@@ -122,7 +126,7 @@ TEST_F(Keys, TableFromTheAssignment) {
     ControlAssignment twice = DefaultControlAssignment;
     twice[SlotButton1] = 52; // "↑"
     RebuildKeyTable(twice);
-    EXPECT_EQ(KeyTable[VkUp], KeyButton1);
+    EXPECT_EQ(KeyTable[VkUp], SlotKey(SlotButton1));
 }
 
 TEST_F(Keys, DirectionsAndButtons) {

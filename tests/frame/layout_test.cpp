@@ -6,6 +6,8 @@
 
 #include "boards/zarkolt/blitters.h"
 #include "boards/zarkolt/renderer.h"
+#include "boards/zarkolt/zarkolt_board.h"
+#include "frame/fullscreen.h"
 #include "frame/layout.h"
 
 using namespace frame;
@@ -182,4 +184,69 @@ TEST(Composition, PictureLandsInsideTheFrame) {
     EXPECT_EQ(turned.At(304, 8), 0xEE);
     EXPECT_EQ(turned.At(16, 7), 0xEE);
     EXPECT_EQ(turned.At(16, 232), 0xEE);
+}
+
+namespace {
+
+// Surfaces of the composition: the back buffer and the card, each a byte
+// vector with its pitch; a lock can be made to fail.
+struct FakeSurface {
+    std::vector<uint8_t> pixels;
+    ptrdiff_t pitch;
+    bool lockFails = false;
+    int locks = 0, unlocks = 0;
+};
+
+bool LockFake(void* surface, bool, uint8_t** pixels, ptrdiff_t* pitch) {
+    FakeSurface& s = *static_cast<FakeSurface*>(surface);
+    if (s.lockFails) return false;
+    s.locks++;
+    *pixels = s.pixels.data();
+    *pitch = s.pitch;
+    return true;
+}
+
+void UnlockFake(void* surface, uint8_t*) {
+    static_cast<FakeSurface*>(surface)->unlocks++;
+}
+
+constexpr SurfaceSeam FakeSurfaces = {LockFake, UnlockFake};
+
+} // namespace
+
+TEST(Composition, TheProgramsStepsOverTheBoardFace) {
+    Composition picture(640, 480, 704); // sets the board's frame buffer
+    struct Case {
+        const char* what;
+        bool turned, backFails, cardFails;
+        uint8_t outside; // a pixel outside the picture afterwards
+    };
+    const Case cases[] = {
+        {"card beneath the picture", false, false, false, 0x33},
+        {"card lock fails: the back buffer keeps its pixels", false, false, true, 0xEE},
+        {"back buffer lock fails: nothing composed", false, true, false, 0xEE},
+        {"turned: the screen cleared first", true, false, false, 0x00},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.what);
+        FakeSurface back = {std::vector<uint8_t>(704 * 480, 0xEE), 704, c.backFails};
+        FakeSurface card = {std::vector<uint8_t>(640 * 480, 0x33), 640, c.cardFails};
+        ComposeFullScreen(zarkolt::Face, FakeSurfaces, &back, &card, c.turned);
+        EXPECT_EQ(back.pixels[5 * 704 + 5], c.outside);
+        EXPECT_EQ(back.locks, back.unlocks);
+        EXPECT_EQ(card.locks, card.unlocks);
+        if (c.backFails) {
+            EXPECT_EQ(card.locks, 0);
+            EXPECT_EQ(back.pixels[96 * 704 + 208], 0xEE);
+        } else if (c.turned) {
+            EXPECT_EQ(card.locks, 0);
+            EXPECT_EQ(back.pixels[8 * 704 + 16 + 287], uint8_t(287)); // turned picture pixel (287, 0)
+            EXPECT_EQ(back.pixels[239 * 704 + 319], 0x00);
+            EXPECT_EQ(back.pixels[239 * 704 + 320], 0xEE); // the 320 x 240 screen only
+        } else {
+            EXPECT_EQ(back.pixels[96 * 704 + 208], 0); // picture (0, 0)
+            EXPECT_EQ(back.pixels[(96 + 287) * 704 + 208 + 223], uint8_t(223 + 3 * 287));
+            EXPECT_EQ(back.pixels[479 * 704 + 639], c.outside);
+        }
+    }
 }

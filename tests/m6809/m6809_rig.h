@@ -1,7 +1,8 @@
-// A small test bench for the 6809 interpreter: two contexts back to back, as
-// on the 6809 boards, each with its own 64 KB of RAM behind a logging write
-// handler that remembers whose RAM was written, where, what, and the watched
-// context's S and PC at that moment; plus recording trap and breakpoint hooks.
+// A small test bench for the 6809 interpreter (on the shared CpuRig): two
+// contexts back to back, as on the 6809 boards, each with its own 64 KB of
+// RAM behind a logging write handler that remembers whose RAM was written,
+// where, what, and the watched context's S and PC at that moment; plus
+// recording trap and breakpoint hooks.
 #pragma once
 
 #include <gtest/gtest.h>
@@ -11,6 +12,7 @@
 #include <vector>
 
 #include "cpu/m6809/m6809.h"
+#include "tests/common/cpu_rig.h"
 
 struct WriteRecord {
     int cpu;          // whose RAM (-1: a page outside the rig)
@@ -29,33 +31,22 @@ struct TrapRecord {
     bool operator==(const TrapRecord&) const = default;
 };
 
-class M6809Rig : public ::testing::Test {
+class M6809Rig : public CpuRig<M6809Rig, M6809Context, 2, 0x1000, WriteRecord, TrapRecord> {
   public:
-    static constexpr int kCpus = 2;
-    static constexpr uint16_t kOrigin = 0x1000; // where Exec loads code
     static constexpr uint16_t kStack = 0x8000;
 
-    M6809Context cpu[kCpus] = {};
-    uint8_t ram[kCpus][65536] = {};
-    std::vector<WriteRecord> writes;
-    std::vector<TrapRecord> traps;
     std::vector<uint16_t> breaks; // PC of each breakpoint-hook call
-    M6809Context* watched = &cpu[0];
     // Optional extra actions, run after the record is taken.
-    void (*onWrite)(M6809Rig* rig, const WriteRecord& record) = nullptr;
     void (*onTrap)(M6809Rig* rig, M6809Context* context) = nullptr;
     void (*onBreak)(M6809Rig* rig, M6809Context* context) = nullptr;
-
-    static M6809Rig* current;
 
     void SetUp() override {
         static const bool built = (M6809BuildFlagTables(), true);
         (void)built;
-        current = this;
-        for (int i = 0; i < kCpus; i++) {
+        for (int i = 0; i < kCpus; i++)
             M6809InitPageTables(&cpu[i]);
-            for (int p = 0; p < 256; p++)
-                cpu[i].pages[p] = {ram[i] + p * 256, LogMemory};
+        MapRam();
+        for (int i = 0; i < kCpus; i++) {
             ram[i][0xFFFE] = kOrigin >> 8;
             ram[i][0xFFFF] = kOrigin & 0xFF;
             cpu[i].S = kStack;
@@ -74,18 +65,8 @@ class M6809Rig : public ::testing::Test {
         current = nullptr;
     }
 
-    int CpuOf(const uint8_t* page) const {
-        for (int i = 0; i < kCpus; i++)
-            if (page >= ram[i] && page < ram[i] + 65536) return i;
-        return -1;
-    }
-
-    // Stores the byte and logs it.
-    static void LogMemory(uint8_t* page, uint16_t address, uint8_t value) {
-        page[address & 0xFF] = value;
-        WriteRecord r{current->CpuOf(page), address, value, current->watched->S, current->watched->PC};
-        current->writes.push_back(r);
-        if (current->onWrite) current->onWrite(current, r);
+    WriteRecord MemoryRecord(uint8_t* page, uint16_t address, uint8_t value) const {
+        return {CpuOf(page), address, value, watched->S, watched->PC};
     }
 
     static void RecordTrap(M6809Context* context, uint16_t address, uint32_t page) {
@@ -98,32 +79,17 @@ class M6809Rig : public ::testing::Test {
         if (current->onBreak) current->onBreak(current, context);
     }
 
-    void Load(int i, uint16_t address, std::initializer_list<uint8_t> bytes) {
-        for (uint8_t b : bytes)
-            ram[i][address++] = b;
+    static void RunCpus(int count, M6809Context* contexts, uint32_t passes) {
+        M6809Run(uint32_t(count), contexts, passes);
     }
-    void Load(uint16_t address, std::initializer_list<uint8_t> bytes) { Load(0, address, bytes); }
+    void ClearMoreLogs() { breaks.clear(); }
 
-    // Loads code at kOrigin on CPU 0, points PC at it, clears the logs and
-    // runs the given number of passes over CPU 0 alone.
-    void Exec(std::initializer_list<uint8_t> code, uint32_t passes = 1) {
-        Load(kOrigin, code);
-        cpu[0].PC = kOrigin;
-        Run(passes);
-    }
     void ExecCode(const std::vector<uint8_t>& code, uint32_t passes = 1) {
         for (size_t i = 0; i < code.size(); i++)
             ram[0][uint16_t(kOrigin + i)] = code[i];
         cpu[0].PC = kOrigin;
         Run(passes);
     }
-    void Run(uint32_t passes, uint32_t count = 1) {
-        writes.clear();
-        traps.clear();
-        breaks.clear();
-        M6809Run(count, cpu, passes);
-    }
-
     uint16_t D() const { return uint16_t(cpu[0].A << 8 | cpu[0].B); }
     void SetD(uint16_t d) {
         cpu[0].A = uint8_t(d >> 8);
@@ -150,8 +116,6 @@ class M6809Rig : public ::testing::Test {
         c.S = kStack;
     }
 };
-
-inline M6809Rig* M6809Rig::current = nullptr;
 
 // Condition-code bits, short names for the tests.
 constexpr uint8_t kE = M6809FlagE, kF = M6809FlagF, kH = M6809FlagH, kI = M6809FlagI, kN = M6809FlagN,

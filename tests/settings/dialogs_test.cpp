@@ -2,8 +2,8 @@
 #include <string>
 
 #include "boards/zarkolt/machine.h"
+#include "programs/zarkolt/game_options.h"
 #include "frame/control_pages.h"
-#include "frame/game_options.h"
 #include "frame/keys.h"
 #include "frame/settings.h"
 #include "tests/settings/fakes.h"
@@ -11,8 +11,8 @@
 namespace settings_test {
 namespace {
 
-using frame::GameSettingOutcome;
 using frame::Settings;
+using zarkolt_program::GameSettingOutcome;
 
 class GameOptions : public SettingsTest {
   protected:
@@ -22,7 +22,7 @@ class GameOptions : public SettingsTest {
         frame::CreateSettingsKey("ZARKOLT");
         for (int i = 0; i < 8; i++)
             zarkolt::SwitchPage[i] = 3;
-        zarkolt::ApplyDipSwitches(frame::DipSettingsOf(Settings));
+        zarkolt::ApplyDipSwitches(zarkolt_program::DipSettingsOf(Settings));
         registry.writes.clear();
     }
     void TearDown() override {
@@ -33,31 +33,32 @@ class GameOptions : public SettingsTest {
 
 TEST_F(GameOptions, BonusListFollowsTheShipsChoice) {
     for (uint32_t lives = 0; lives < 4; lives++) {
-        const char* const* list = frame::BonusChoices(lives);
+        const char* const* list = zarkolt_program::BonusChoices(lives);
         EXPECT_STREQ(list[0], lives == 3 ? "1st 20,000 & every 70,000" : "1st 20,000 & Every 60,000");
         EXPECT_STREQ(list[5], lives == 3 ? "1st 30,000 & every 100,000" : "1st 20,000 & Every 80,000");
         EXPECT_STREQ(list[7], "Nothing");
     }
-    EXPECT_STREQ(frame::BonusChoices(0)[4], frame::BonusChoices(0)[0]); // entries 0 and 4 read the same
-    EXPECT_TRUE(frame::BonusListChanges(2, 3));
-    EXPECT_TRUE(frame::BonusListChanges(3, 0));
-    EXPECT_FALSE(frame::BonusListChanges(0, 2));
-    EXPECT_FALSE(frame::BonusListChanges(3, 3));
+    EXPECT_STREQ(zarkolt_program::BonusChoices(0)[4],
+                 zarkolt_program::BonusChoices(0)[0]); // entries 0 and 4 read the same
+    EXPECT_TRUE(zarkolt_program::BonusListChanges(2, 3));
+    EXPECT_TRUE(zarkolt_program::BonusListChanges(3, 0));
+    EXPECT_FALSE(zarkolt_program::BonusListChanges(0, 2));
+    EXPECT_FALSE(zarkolt_program::BonusListChanges(3, 3));
 }
 
 TEST_F(GameOptions, OpenAndDefaults) {
-    Settings.lives = 3;
-    Settings.bonus = 6;
-    Settings.difficulty = 3;
+    Settings.options[zarkolt_program::Lives] = 3;
+    Settings.options[zarkolt_program::Bonus] = 6;
+    Settings.options[zarkolt_program::Difficulty] = 3;
     Settings.modeX = 1;
-    frame::GameSettingWork work = frame::GameSettingOpen(Settings);
+    zarkolt_program::GameSettingWork work = zarkolt_program::GameSettingOpen(Settings);
     EXPECT_EQ(work.lives, 3u);
     EXPECT_EQ(work.bonus, 6u);
     EXPECT_EQ(work.difficulty, 3u);
     EXPECT_EQ(work.upright, 1u);
     EXPECT_EQ(work.scoresReset, 0u);
     work.scoresReset = 1;
-    frame::GameSettingDefaults(&work);
+    zarkolt_program::GameSettingDefaults(&work);
     EXPECT_EQ(work.lives, 2u);
     EXPECT_EQ(work.bonus, 0u);
     EXPECT_EQ(work.difficulty, 1u);
@@ -66,21 +67,21 @@ TEST_F(GameOptions, OpenAndDefaults) {
 }
 
 TEST_F(GameOptions, UnchangedOkOnlySavesTheUprightChoice) {
-    frame::GameSettingWork work = frame::GameSettingOpen(Settings);
+    zarkolt_program::GameSettingWork work = zarkolt_program::GameSettingOpen(Settings);
     work.upright = 1;
-    EXPECT_EQ(frame::GameSettingTakeOver(work, false), GameSettingOutcome::Saved);
+    EXPECT_EQ(zarkolt_program::GameSettingTakeOver(work, false), GameSettingOutcome::Saved);
     EXPECT_EQ(Settings.modeX, 1u);
     EXPECT_EQ(registry.Text("ModeX"), "1");
     EXPECT_EQ(registry.writes.front(), "Configuration");
 }
 
 TEST_F(GameOptions, ChangedOptionsApplyTheSwitchesAndAskForAReset) {
-    frame::GameSettingWork work = frame::GameSettingOpen(Settings);
+    zarkolt_program::GameSettingWork work = zarkolt_program::GameSettingOpen(Settings);
     work.lives = 3; // "5"
     work.bonus = 5;
-    EXPECT_EQ(frame::GameSettingTakeOver(work, false), GameSettingOutcome::ResetMachine);
-    EXPECT_EQ(Settings.lives, 3u);
-    EXPECT_EQ(Settings.bonus, 5u);
+    EXPECT_EQ(zarkolt_program::GameSettingTakeOver(work, false), GameSettingOutcome::ResetMachine);
+    EXPECT_EQ(Settings.options[zarkolt_program::Lives], 3u);
+    EXPECT_EQ(Settings.options[zarkolt_program::Bonus], 5u);
     EXPECT_EQ(zarkolt::SwitchPage[5], 0x01); // lives "5" with difficulty "NORMAL"
     EXPECT_EQ(zarkolt::SwitchPage[6], 0x01);
     EXPECT_EQ(zarkolt::SwitchPage[2], 0x01); // bonus 5
@@ -90,16 +91,16 @@ TEST_F(GameOptions, ChangedOptionsApplyTheSwitchesAndAskForAReset) {
 }
 
 TEST_F(GameOptions, ScoresResetAloneAsksForAReset) {
-    frame::GameSettingWork work = frame::GameSettingOpen(Settings);
+    zarkolt_program::GameSettingWork work = zarkolt_program::GameSettingOpen(Settings);
     work.scoresReset = 1;
-    EXPECT_EQ(frame::GameSettingTakeOver(work, false), GameSettingOutcome::ResetMachine);
+    EXPECT_EQ(zarkolt_program::GameSettingTakeOver(work, false), GameSettingOutcome::ResetMachine);
 }
 
 TEST_F(GameOptions, TestModeAppliesWithoutReset) {
-    frame::GameSettingWork work = frame::GameSettingOpen(Settings);
+    zarkolt_program::GameSettingWork work = zarkolt_program::GameSettingOpen(Settings);
     work.difficulty = 3;
-    EXPECT_EQ(frame::GameSettingTakeOver(work, true), GameSettingOutcome::TestModeApply);
-    EXPECT_EQ(Settings.difficulty, 3u);
+    EXPECT_EQ(zarkolt_program::GameSettingTakeOver(work, true), GameSettingOutcome::TestModeApply);
+    EXPECT_EQ(Settings.options[zarkolt_program::Difficulty], 3u);
     EXPECT_EQ(zarkolt::SwitchPage[5] & 1, 0);
     EXPECT_EQ(zarkolt::SwitchPage[6] & 1, 0);
 }
@@ -110,7 +111,7 @@ TEST_F(GameOptions, HelpContexts) {
         {1, 0x1000C},    {2, 0x10008},    {3, 0x1000E},    {1050, 0},       {0, 0},
     };
     for (auto [id, context] : cases)
-        EXPECT_EQ(frame::GameSettingHelpContext(id), context) << id;
+        EXPECT_EQ(zarkolt_program::GameSettingHelpContext(id), context) << id;
 }
 
 class ControlPages : public GameOptions {};
@@ -145,25 +146,25 @@ TEST_F(ControlPages, DefaultsTouchOnlyThePagesPart) {
 
 TEST_F(ControlPages, KeyboardApplyTakesSlots0To5RebuildsAndSaves) {
     frame::ControlAssignment work = Settings.controls;
-    work[frame::SlotUp] = 22;      // "W"
-    work[frame::SlotJoyStart] = 9; // not this page's part
+    work[zarkolt_program::SlotUp] = 22;      // "W"
+    work[zarkolt_program::SlotJoyStart] = 9; // not this page's part
     int entries = MutexEntries;
     EXPECT_EQ(frame::ApplyKeyboardPage(work), 1);
     EXPECT_EQ(MutexEntries, entries + 1);
-    EXPECT_EQ(Settings.controls[frame::SlotUp], 22u);
-    EXPECT_EQ(Settings.controls[frame::SlotJoyStart], 3u);
-    EXPECT_EQ(frame::KeyTable['W'], frame::KeyUp);
+    EXPECT_EQ(Settings.controls[zarkolt_program::SlotUp], 22u);
+    EXPECT_EQ(Settings.controls[zarkolt_program::SlotJoyStart], 3u);
+    EXPECT_EQ(frame::KeyTable['W'], frame::SlotKey(zarkolt_program::SlotUp));
     EXPECT_EQ(frame::KeyTable[0x26], frame::KeyNone);
     EXPECT_EQ(registry.values["Configuration"].data[3], 22);
 }
 
 TEST_F(ControlPages, JoystickApplyTakesSlots6To9AndTheFlags) {
     frame::JoystickPageWork work = {Settings.controls, 1, 1};
-    work.controls[frame::SlotJoyCoin] = 10;
-    work.controls[frame::SlotUp] = 0; // not this page's part
+    work.controls[zarkolt_program::SlotJoyCoin] = 10;
+    work.controls[zarkolt_program::SlotUp] = 0; // not this page's part
     EXPECT_EQ(frame::ApplyJoystickPage(work), 1);
-    EXPECT_EQ(Settings.controls[frame::SlotJoyCoin], 10u);
-    EXPECT_EQ(Settings.controls[frame::SlotUp], 52u);
+    EXPECT_EQ(Settings.controls[zarkolt_program::SlotJoyCoin], 10u);
+    EXPECT_EQ(Settings.controls[zarkolt_program::SlotUp], 52u);
     EXPECT_EQ(Settings.joystickUse, 1u);
     EXPECT_EQ(Settings.joyAxisExchange, 1u);
     EXPECT_EQ(registry.Text("JoystickUse"), "1");
@@ -172,12 +173,12 @@ TEST_F(ControlPages, JoystickApplyTakesSlots6To9AndTheFlags) {
 
 TEST_F(ControlPages, DuplicatesAreRefusedAndNothingIsTakenOver) {
     frame::ControlAssignment keys = Settings.controls;
-    keys[frame::SlotUp] = 23; // "X", also button 1
+    keys[zarkolt_program::SlotUp] = 23; // "X", also button 1
     EXPECT_EQ(frame::ApplyKeyboardPage(keys), 0);
     frame::JoystickPageWork joy = {Settings.controls, 1, 0};
-    joy.controls[frame::SlotJoyStart] = 0;
+    joy.controls[zarkolt_program::SlotJoyStart] = 0;
     EXPECT_EQ(frame::ApplyJoystickPage(joy), 0);
-    EXPECT_EQ(Settings.controls, frame::DefaultControlAssignment);
+    EXPECT_EQ(Settings.controls, zarkolt_program::DefaultControlAssignment);
     EXPECT_EQ(Settings.joystickUse, 0u);
     EXPECT_TRUE(registry.writes.empty());
 }
@@ -185,8 +186,8 @@ TEST_F(ControlPages, DuplicatesAreRefusedAndNothingIsTakenOver) {
 TEST_F(ControlPages, BothPagesAppliedKeepEachOthersChanges) {
     frame::ControlAssignment keys = Settings.controls;
     frame::JoystickPageWork joy = {Settings.controls, 1, 0};
-    keys[frame::SlotButton2] = 46; // "Space"
-    joy.controls[frame::SlotJoyButton1] = 5;
+    keys[zarkolt_program::SlotButton2] = 46; // "Space"
+    joy.controls[zarkolt_program::SlotJoyButton1] = 5;
     ASSERT_EQ(frame::ApplyKeyboardPage(keys), 1);
     ASSERT_EQ(frame::ApplyJoystickPage(joy), 1);
     EXPECT_EQ(Settings.controls, (frame::ControlAssignment{52, 53, 54, 55, 23, 46, 5, 1, 2, 3}));

@@ -6,8 +6,10 @@
 #include "boards/zarkolt/io_chip.h"
 #include "boards/zarkolt/machine.h"
 #include "frame/frame_lock.h"
+#include "boards/zarkolt/score_traps.h"
 #include "frame/highscore.h"
 #include "frame/settings.h"
+#include "tests/common/zarkolt_game.h"
 
 namespace settings_test {
 
@@ -84,6 +86,7 @@ void Release() {
 } // namespace
 
 void SettingsTest::SetUp() {
+    test_games::UseZarkoltGame();
     Reg = &registry;
     Joy = &joystick;
     MutexDepth = 0;
@@ -91,14 +94,15 @@ void SettingsTest::SetUp() {
     frame::Registry = {CreateKey, CloseKey, Query, SetValue};
     frame::Joystick = {Devices, Range, Position};
     frame::FrameLock = {Acquire, Release};
-    frame::Settings = {};
+    frame::Settings = frame::DefaultSettings();
     frame::SettingsKey = 0;
     frame::JoystickModeXCapable = false;
     frame::ResetJoystickPoll();
-    frame::SetHighScoreTraps(frame::ZarkoltTraps, nullptr);
+    zarkolt::CurrentTraps = zarkolt::ZarkoltTraps;
     std::memset(zarkolt::SharedRam, 0, sizeof zarkolt::SharedRam);
     std::memset(zarkolt::Cpu1Rom, 0, sizeof zarkolt::Cpu1Rom);
     zarkolt::InputState = {};
+    zarkolt::GameImages = {};
 }
 
 void SettingsTest::TearDown() {

@@ -3,6 +3,7 @@
 #include <vector>
 
 #include "boards/zarkolt/machine.h"
+#include "boards/zarkolt/score_traps.h"
 #include "frame/highscore.h"
 #include "frame/settings.h"
 #include "tests/settings/fakes.h"
@@ -16,7 +17,7 @@ using zarkolt::Cpus;
 // edition in place, and its built-in table 1, 2, ..., 83.
 struct Rom {
     std::vector<uint8_t> bytes = std::vector<uint8_t>(0x4000, 0);
-    explicit Rom(const frame::HighScoreTraps& traps, std::initializer_list<uint8_t> load,
+    explicit Rom(const zarkolt::ScoreTraps& traps, std::initializer_list<uint8_t> load,
                  std::initializer_list<uint8_t> save) {
         std::memcpy(&bytes[traps.loadAddress], load.begin(), 3);
         std::memcpy(&bytes[traps.saveAddress], save.begin(), 3);
@@ -35,19 +36,19 @@ uint8_t Sum(const uint8_t* bytes, size_t size) {
 class HighScores : public SettingsTest {
   protected:
     std::vector<std::vector<uint8_t>> images;
-    Rom rom{frame::ZarkoltTraps, {0xCD, 0xD9, 0x10}, {0xC3, 0x4E, 0x06}};
+    Rom rom{zarkolt::ZarkoltTraps, {0xCD, 0xD9, 0x10}, {0xC3, 0x4E, 0x06}};
 
     // Builds the board around the ROM, patches the traps and opens a key.
-    void Build(const frame::HighScoreTraps& traps, bool keyExists = true) {
+    void Build(const zarkolt::ScoreTraps& traps, bool keyExists = true) {
         zarkolt::GameData data;
         for (const zarkolt::ImageSlot& slot : zarkolt::ImageSlots) {
             images.emplace_back(slot.size, 0);
             data.*slot.member = {images.back().data(), slot.size};
         }
-        data.cpu1Program = {rom.bytes.data(), rom.bytes.size()};
+        data.cpu1 = {rom.bytes.data(), rom.bytes.size()};
         ASSERT_TRUE(zarkolt::BuildBoard(data));
-        frame::SetHighScoreTraps(traps, rom.bytes.data());
-        frame::PatchHighScoreTraps(zarkolt::Cpu1Rom);
+        zarkolt::CurrentTraps = traps;
+        frame::InstallHighScoreTraps();
         registry.keyExists = keyExists;
         ASSERT_EQ(frame::CreateSettingsKey("ZARKOLT"), 1);
         registry.writes.clear();
@@ -84,12 +85,16 @@ class HighScores : public SettingsTest {
 
 TEST_F(HighScores, PatchesKeepTheRomSumForBothEditions) {
     struct Case {
-        frame::HighScoreTraps traps;
+        zarkolt::ScoreTraps traps;
         std::vector<uint8_t> load, save, loadPatch, savePatch;
     };
     const Case cases[] = {
-        {frame::ZarkoltTraps, {0xCD, 0xD9, 0x10}, {0xC3, 0x4E, 0x06}, {0xFD, 0x00, 0xB9}, {0xFD, 0x00, 0x1A}},
-        {frame::SuperZarkoltTraps,
+        {zarkolt::ZarkoltTraps,
+         {0xCD, 0xD9, 0x10},
+         {0xC3, 0x4E, 0x06},
+         {0xFD, 0x00, 0xB9},
+         {0xFD, 0x00, 0x1A}},
+        {zarkolt::SuperZarkoltTraps,
          {0xCD, 0x07, 0x11},
          {0xC3, 0x69, 0x06},
          {0xFD, 0x00, 0xE8},
@@ -103,8 +108,8 @@ TEST_F(HighScores, PatchesKeepTheRomSumForBothEditions) {
         std::memcpy(&image[c.traps.loadAddress], c.load.data(), 3);
         std::memcpy(&image[c.traps.saveAddress], c.save.data(), 3);
         uint8_t before = Sum(image.data(), image.size());
-        frame::SetHighScoreTraps(c.traps, nullptr);
-        frame::PatchHighScoreTraps(image.data());
+        zarkolt::CurrentTraps = c.traps;
+        zarkolt::PatchScoreTraps(image.data());
         EXPECT_EQ(std::vector<uint8_t>(&image[c.traps.loadAddress], &image[c.traps.loadAddress] + 3),
                   c.loadPatch);
         EXPECT_EQ(std::vector<uint8_t>(&image[c.traps.saveAddress], &image[c.traps.saveAddress] + 3),
@@ -114,7 +119,7 @@ TEST_F(HighScores, PatchesKeepTheRomSumForBothEditions) {
 }
 
 TEST_F(HighScores, FirstStartLoadsTheBuiltInTableAndStoresIt) {
-    Build(frame::ZarkoltTraps, false);
+    Build(zarkolt::ZarkoltTraps, false);
     // The new key already holds the built-in table.
     EXPECT_EQ(registry.values["Score"].data, Record(BuiltIn()));
     std::memset(zarkolt::SharedRam, 0, sizeof zarkolt::SharedRam);
@@ -126,7 +131,7 @@ TEST_F(HighScores, FirstStartLoadsTheBuiltInTableAndStoresIt) {
 }
 
 TEST_F(HighScores, LoadTakesAGoodRecordWithoutWriting) {
-    Build(frame::ZarkoltTraps);
+    Build(zarkolt::ZarkoltTraps);
     std::vector<uint8_t> table(83);
     for (int i = 0; i < 83; i++)
         table[i] = uint8_t(200 - i);
@@ -138,7 +143,7 @@ TEST_F(HighScores, LoadTakesAGoodRecordWithoutWriting) {
 }
 
 TEST_F(HighScores, BadRecordsGiveTheBuiltInTableAndAreReplaced) {
-    Build(frame::ZarkoltTraps);
+    Build(zarkolt::ZarkoltTraps);
     std::vector<uint8_t> table(83, 0x42);
     std::vector<uint8_t> badSum = Record(table);
     badSum[83]++;
@@ -173,7 +178,7 @@ TEST_F(HighScores, BadRecordsGiveTheBuiltInTableAndAreReplaced) {
 }
 
 TEST_F(HighScores, SaveTrapStoresTheRamTableAndJumps) {
-    Build(frame::ZarkoltTraps);
+    Build(zarkolt::ZarkoltTraps);
     for (int i = 0; i < 3; i++)
         *zarkolt::Ram(uint16_t(0x8024 + i)) = uint8_t(0x10 + i);
     for (int i = 0; i < 80; i++)
@@ -191,7 +196,7 @@ TEST_F(HighScores, SaveTrapStoresTheRamTableAndJumps) {
 }
 
 TEST_F(HighScores, OtherCpusAndAddressesOnlySkipTheOpcode) {
-    Build(frame::ZarkoltTraps);
+    Build(zarkolt::ZarkoltTraps);
     std::memset(zarkolt::SharedRam, 0x77, sizeof zarkolt::SharedRam);
     // CPU 2 and CPU 3 at a copy of the trap bytes at the same addresses.
     for (int cpu : {zarkolt::Cpu2, zarkolt::Cpu3}) {
@@ -213,8 +218,8 @@ TEST_F(HighScores, OtherCpusAndAddressesOnlySkipTheOpcode) {
 }
 
 TEST_F(HighScores, TheEditionsTrapsAreItsOwn) {
-    rom = Rom(frame::SuperZarkoltTraps, {0xCD, 0x07, 0x11}, {0xC3, 0x69, 0x06});
-    Build(frame::SuperZarkoltTraps);
+    rom = Rom(zarkolt::SuperZarkoltTraps, {0xCD, 0x07, 0x11}, {0xC3, 0x69, 0x06});
+    Build(zarkolt::SuperZarkoltTraps);
     registry.values.erase("Score");
     Step(zarkolt::Cpu1, 0x04BF);
     EXPECT_EQ(Cpus[zarkolt::Cpu1].PC, 0x04C2);
@@ -225,13 +230,13 @@ TEST_F(HighScores, TheEditionsTrapsAreItsOwn) {
     EXPECT_EQ(registry.writes, std::vector<std::string>{"Score"});
     // ZARKOLT's addresses are nothing special here.
     registry.writes.clear();
-    frame::HighScoreTrapHook(&Cpus[zarkolt::Cpu1], 0x04A4, 2);
-    frame::HighScoreTrapHook(&Cpus[zarkolt::Cpu1], 0x126F, 2);
+    zarkolt::ScoreTrapHook(&Cpus[zarkolt::Cpu1], 0x04A4, 2);
+    zarkolt::ScoreTrapHook(&Cpus[zarkolt::Cpu1], 0x126F, 2);
     EXPECT_TRUE(registry.writes.empty());
 }
 
 TEST_F(HighScores, SaveAfterTheKeyClosedDoesNothing) {
-    Build(frame::ZarkoltTraps);
+    Build(zarkolt::ZarkoltTraps);
     frame::CloseSettingsKey();
     Step(zarkolt::Cpu1, 0x126F);
     EXPECT_EQ(Cpus[zarkolt::Cpu1].PC, 0x064E);
@@ -243,10 +248,9 @@ TEST_F(HighScores, SaveAfterTheKeyClosedDoesNothing) {
 }
 
 TEST_F(HighScores, DefaultsComeFromTheUnpatchedImage) {
-    // Before the board exists (start-up opens the key first) the built-in
-    // table still comes from the edition's image.
-    frame::SetHighScoreTraps(frame::ZarkoltTraps, rom.bytes.data());
-    frame::CreateSettingsKey("ZARKOLT");
+    // Start-up builds the board, patches the traps, then opens the key: the
+    // built-in table comes from the edition's image.
+    Build(zarkolt::ZarkoltTraps, false);
     EXPECT_EQ(registry.values["Score"].data, Record(BuiltIn()));
     frame::CloseSettingsKey();
 }

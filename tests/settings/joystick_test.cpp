@@ -1,6 +1,7 @@
 // Joystick polling: thresholds, directions, exchanged axes and button edges.
 #include "boards/zarkolt/io_chip.h"
 #include "boards/zarkolt/machine.h"
+#include "programs/zarkolt/game_options.h"
 #include "frame/joystick.h"
 #include "frame/settings.h"
 #include "tests/settings/fakes.h"
@@ -136,10 +137,10 @@ TEST_F(Joystick, AxesAreExchangedOnlyInTheUprightFullScreen) {
 
 TEST_F(Joystick, ButtonsActOnTheirEdges) {
     // Assigned: button 1 -> 4, button 2 -> 0, coin -> 7, start -> 15.
-    frame::Settings.controls[frame::SlotJoyButton1] = 4;
-    frame::Settings.controls[frame::SlotJoyButton2] = 0;
-    frame::Settings.controls[frame::SlotJoyCoin] = 7;
-    frame::Settings.controls[frame::SlotJoyStart] = 15;
+    frame::Settings.controls[zarkolt_program::SlotJoyButton1] = 4;
+    frame::Settings.controls[zarkolt_program::SlotJoyButton2] = 0;
+    frame::Settings.controls[zarkolt_program::SlotJoyCoin] = 7;
+    frame::Settings.controls[zarkolt_program::SlotJoyStart] = 15;
     Poll(Centre, Centre, 1 << 4 | 1 << 0);
     EXPECT_EQ(InputState.input, zarkolt::InputButton1 | zarkolt::InputButton2);
     InputState.input = 0; // a key release meanwhile: held buttons do not set it again
@@ -151,7 +152,7 @@ TEST_F(Joystick, ButtonsActOnTheirEdges) {
 }
 
 TEST_F(Joystick, CoinCreditsOncePerPress) {
-    frame::Settings.controls[frame::SlotJoyCoin] = 2;
+    frame::Settings.controls[zarkolt_program::SlotJoyCoin] = 2;
     Poll(Centre, Centre, 1 << 2);
     EXPECT_EQ(InputState.credits, 0x01);
     Poll(Centre, Centre, 1 << 2);
@@ -172,8 +173,8 @@ TEST_F(Joystick, CoinCreditsOncePerPress) {
 TEST_F(Joystick, CoinStopsAt99) {
     InputState.credits = 0x98;
     for (int i = 0; i < 3; i++) {
-        frame::JoyCoin(0, 1);
-        frame::JoyCoin(0, 0);
+        frame::JoyButton(zarkolt_program::SlotJoyCoin, 1);
+        frame::JoyButton(zarkolt_program::SlotJoyCoin, 0);
     }
     EXPECT_EQ(InputState.credits, 0x99);
 }
@@ -186,7 +187,7 @@ TEST_F(Joystick, StartTakesTwoCreditsOrOne) {
     const Case cases[] = {
         {0x03, 0x01, 0}, {0x02, 0x00, 0}, {0x01, 0x00, 0}, {0x00, 0x00, 0}, {0x10, 0x08, 0}, {0x03, 0x03, 1},
     };
-    frame::Settings.controls[frame::SlotJoyStart] = 3;
+    frame::Settings.controls[zarkolt_program::SlotJoyStart] = 3;
     for (const Case& c : cases) {
         InputState.credits = c.before;
         *zarkolt::Ram(0x8023) = c.lock;

@@ -2,7 +2,9 @@
 #include <array>
 
 #include "boards/zarkolt/machine.h"
+#include "frame/keys.h"
 #include "frame/settings.h"
+#include "programs/zarkolt/zarkolt_game.h"
 #include "tests/settings/fakes.h"
 
 namespace settings_test {
@@ -30,38 +32,38 @@ class Configuration : public SettingsTest {
         registry.keyExists = true;
         registry.Set("Configuration", type, bytes);
         EXPECT_EQ(frame::CreateSettingsKey("ZARKOLT"), 1);
-        Settings = {};
-        Settings.lives = 9; // a marker no record can set
+        Settings = frame::DefaultSettings();
+        Settings.options[zarkolt_program::Lives] = 9; // a marker no record can set
         frame::LoadSettings();
-        return Settings.lives != 9;
+        return Settings.options[zarkolt_program::Lives] != 9;
     }
 };
 
 TEST_F(Configuration, DefaultsEncodeToTheKnownBytes) {
-    ConfigurationRecord record = frame::EncodeConfiguration(GameSettings{});
+    ConfigurationRecord record = frame::EncodeConfiguration(frame::DefaultSettings());
     EXPECT_EQ(std::vector<uint8_t>(record.begin(), record.end()), DefaultRecord);
 }
 
 TEST_F(Configuration, RecordRoundTripsEveryField) {
-    GameSettings in;
-    in.lives = 3;
-    in.bonus = 7;
-    in.difficulty = 0;
+    GameSettings in = frame::DefaultSettings();
+    in.options[zarkolt_program::Lives] = 3;
+    in.options[zarkolt_program::Bonus] = 7;
+    in.options[zarkolt_program::Difficulty] = 0;
     in.controls = {0, 1, 2, 3, 62, 63, 15, 14, 13, 12};
-    GameSettings out;
+    GameSettings out = frame::DefaultSettings();
     ASSERT_TRUE(frame::DecodeConfiguration(frame::EncodeConfiguration(in), &out));
-    EXPECT_EQ(out.lives, 3u);
-    EXPECT_EQ(out.bonus, 7u);
-    EXPECT_EQ(out.difficulty, 0u);
+    EXPECT_EQ(out.options[zarkolt_program::Lives], 3u);
+    EXPECT_EQ(out.options[zarkolt_program::Bonus], 7u);
+    EXPECT_EQ(out.options[zarkolt_program::Difficulty], 0u);
     EXPECT_EQ(out.controls, in.controls);
 }
 
 TEST_F(Configuration, GoodRecordIsTaken) {
     std::vector<uint8_t> bytes = Sealed({3, 5, 2, 0, 1, 2, 3, 4, 5, 9, 8, 7, 6, 0});
     ASSERT_TRUE(LoadRecord(frame::RegTypeBinary, bytes));
-    EXPECT_EQ(Settings.lives, 3u);
-    EXPECT_EQ(Settings.bonus, 5u);
-    EXPECT_EQ(Settings.difficulty, 2u);
+    EXPECT_EQ(Settings.options[zarkolt_program::Lives], 3u);
+    EXPECT_EQ(Settings.options[zarkolt_program::Bonus], 5u);
+    EXPECT_EQ(Settings.options[zarkolt_program::Difficulty], 2u);
     EXPECT_EQ(Settings.controls, (frame::ControlAssignment{0, 1, 2, 3, 4, 5, 9, 8, 7, 6}));
 }
 
@@ -89,23 +91,36 @@ TEST_F(Configuration, BadRecordsLeaveEveryValueAlone) {
         {"key row 255 in slot 5", frame::RegTypeBinary,
          Sealed({2, 0, 1, 52, 53, 54, 55, 23, 255, 0, 1, 2, 3, 0})},
         {"button 16", frame::RegTypeBinary, Sealed({2, 0, 1, 52, 53, 54, 55, 23, 25, 16, 1, 2, 3, 0})},
-        {"one key twice", frame::RegTypeBinary, Sealed({2, 0, 1, 23, 53, 54, 55, 23, 25, 0, 1, 2, 3, 0})},
-        {"one button twice", frame::RegTypeBinary, Sealed({2, 0, 1, 52, 53, 54, 55, 23, 25, 0, 1, 2, 2, 0})},
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.what);
         EXPECT_FALSE(LoadRecord(c.type, c.bytes));
-        EXPECT_EQ(Settings.bonus, 0u);
-        EXPECT_EQ(Settings.difficulty, 1u);
-        EXPECT_EQ(Settings.controls, frame::DefaultControlAssignment);
+        EXPECT_EQ(Settings.options[zarkolt_program::Bonus], 0u);
+        EXPECT_EQ(Settings.options[zarkolt_program::Difficulty], 1u);
+        EXPECT_EQ(Settings.controls, zarkolt_program::DefaultControlAssignment);
         // Loading writes no record; the next save replaces it with a good one.
         EXPECT_EQ(registry.values["Configuration"].data, c.bytes);
-        Settings.lives = 2;
+        Settings.options[zarkolt_program::Lives] = 2;
         frame::SaveSettings();
         EXPECT_EQ(registry.values["Configuration"].data, DefaultRecord);
         EXPECT_EQ(registry.values["Configuration"].type, frame::RegTypeBinary);
         frame::CloseSettingsKey();
     }
+}
+
+TEST_F(Configuration, KeyOrButtonGivenTwiceIsKeptAndTheLaterSlotWins) {
+    // "X" for up and button 1, button 3 for coin and start: in range, so the
+    // options are not lost; the key table gives "X" to the later slot.
+    std::vector<uint8_t> bytes = Sealed({3, 5, 2, 23, 53, 54, 55, 23, 25, 0, 1, 2, 2, 0});
+    ASSERT_TRUE(LoadRecord(frame::RegTypeBinary, bytes));
+    EXPECT_EQ(Settings.options[zarkolt_program::Lives], 3u);
+    EXPECT_EQ(Settings.options[zarkolt_program::Bonus], 5u);
+    EXPECT_EQ(Settings.controls, (frame::ControlAssignment{23, 53, 54, 55, 23, 25, 0, 1, 2, 2}));
+    frame::RebuildKeyTable(Settings.controls);
+    EXPECT_EQ(frame::KeyTable['X'], frame::SlotKey(zarkolt_program::SlotButton1));
+    frame::SaveSettings();
+    EXPECT_EQ(registry.values["Configuration"].data, bytes);
+    frame::CloseSettingsKey();
 }
 
 TEST_F(Configuration, RecordAtTheEdgesOfEveryRangeIsTaken) {
@@ -214,7 +229,7 @@ TEST_F(SettingsTest, NewKeyGetsDefaultsAndTheBuiltInTable) {
     EXPECT_EQ(score[0], 1);
     EXPECT_EQ(score[82], 83);
     frame::LoadSettings();
-    EXPECT_EQ(frame::EncodeConfiguration(Settings), frame::EncodeConfiguration(GameSettings{}));
+    EXPECT_EQ(frame::EncodeConfiguration(Settings), frame::EncodeConfiguration(frame::DefaultSettings()));
     frame::CloseSettingsKey();
 }
 
@@ -228,13 +243,13 @@ TEST_F(SettingsTest, WithoutKeyNothingIsReadOrWritten) {
     registry.failCreate = true;
     EXPECT_EQ(frame::CreateSettingsKey("ZARKOLT"), 0);
     EXPECT_EQ(frame::SettingsKey, 0u);
-    Settings.lives = 1;
+    Settings.options[zarkolt_program::Lives] = 1;
     frame::LoadSettings();
     frame::SaveSettings();
     uint32_t flag = 1;
     EXPECT_EQ(frame::ReadFlag("SoundMute", &flag), 0);
     EXPECT_EQ(flag, 1u);
-    EXPECT_EQ(Settings.lives, 1u);
+    EXPECT_EQ(Settings.options[zarkolt_program::Lives], 1u);
     EXPECT_TRUE(registry.values.empty());
     frame::CloseSettingsKey();
     EXPECT_EQ(registry.openKeys, 0);

@@ -7,6 +7,7 @@
 
 #include "boards/superzar/superzar.h"
 #include "boards/zarkolt/embedded_data.h"
+#include "boards/zarkolt/score_traps.h"
 #include "frame/highscore.h"
 #include "frame/settings.h"
 #include "tests/settings/fakes.h"
@@ -22,7 +23,7 @@ class SuperBoard : public zarkolt_test::BoardTest {
   protected:
     void SetUp() override {
         for (Image GameData::*program :
-             {&GameData::cpu1Program, &GameData::cpu2Program, &GameData::cpu3Program})
+             {&GameData::cpu1, &GameData::cpu2, &GameData::cpu3})
             for (size_t at : {0x00, 0x38, 0x66})
                 zarkolt_test::Place(images[program], at, {0x18, 0xFE});
         Build(superzar::SuperZarkoltEdition);
@@ -92,17 +93,17 @@ TEST_F(SuperBoard, RepliesAlwaysTakeTheNormalForm) {
 // settings key opened as the game program does it.
 class SuperStartUp : public settings_test::SettingsTest {
   protected:
-    const ZarkoltImages& images = SuperZarkoltData();
+    std::span<const ImageSpan> images = SuperZarkoltData();
     GameData data = GameDataOf(images);
 
     void SetUp() override {
         SettingsTest::SetUp();
         registry.keyExists = true;
         registry.Set("Score", frame::RegTypeBinary, SavedRecord());
-        frame::SetHighScoreTraps(frame::SuperZarkoltTraps, images.cpu1.data());
+        zarkolt::CurrentTraps = zarkolt::SuperZarkoltTraps;
         ASSERT_EQ(frame::CreateSettingsKey("SUPER ZARKOLT"), 1);
         ASSERT_TRUE(BuildBoard(data, superzar::SuperZarkoltEdition));
-        frame::PatchHighScoreTraps(Cpu1Rom);
+        frame::InstallHighScoreTraps();
         ApplyDipSwitches({});
         ResetMachine();
         registry.writes.clear();
@@ -115,8 +116,8 @@ class SuperStartUp : public settings_test::SettingsTest {
 
     // A good "Score" record: the table 0x50, 0x4F, ... and its check byte.
     static std::vector<uint8_t> SavedRecord() {
-        std::vector<uint8_t> record(frame::ScoreRecordSize);
-        for (size_t i = 0; i < frame::ScoreTableSize; i++)
+        std::vector<uint8_t> record(frame::ScoreRecordSize());
+        for (size_t i = 0; i < zarkolt::ScoreTableSize; i++)
             record[i] = uint8_t(0x50 - i);
         record.back() = uint8_t(-std::accumulate(record.begin(), record.end() - 1, 0));
         return record;
@@ -142,7 +143,7 @@ class SuperStartUp : public settings_test::SettingsTest {
 
 TEST_F(SuperStartUp, TrapsArePatchedAtTheEditionsPlaces) {
     EXPECT_EQ(registry.path, "Software\\Velto\\SUPER ZARKOLT");
-    const uint8_t* image = images.cpu1.data();
+    const uint8_t* image = images[0].data();
     EXPECT_EQ(RomAt(image, 0x04BF), (std::vector<uint8_t>{0xCD, 0x07, 0x11}));
     EXPECT_EQ(RomAt(image, 0x12A0), (std::vector<uint8_t>{0xC3, 0x69, 0x06}));
     EXPECT_EQ(RomAt(Cpu1Rom, 0x04BF), (std::vector<uint8_t>{0xFD, 0x00, 0xE8}));
@@ -155,7 +156,7 @@ TEST_F(SuperStartUp, TrapsArePatchedAtTheEditionsPlaces) {
     EXPECT_EQ(RomAt(Cpu1Rom, 0x04A4), RomAt(image, 0x04A4));
     EXPECT_EQ(RomAt(Cpu1Rom, 0x126F), RomAt(image, 0x126F));
     EXPECT_EQ(uint8_t(std::accumulate(Cpu1Rom, Cpu1Rom + sizeof Cpu1Rom, 0)),
-              uint8_t(std::accumulate(image, image + images.cpu1.size(), 0)));
+              uint8_t(std::accumulate(image, image + images[0].size(), 0)));
 }
 
 TEST_F(SuperStartUp, TheGameLoadsTheSavedTableThroughTheLoadTrap) {

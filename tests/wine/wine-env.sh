@@ -4,7 +4,7 @@
 #   wine_use_prefix BASE T    copy BASE into the test's own dir T and point
 #                             WINEPREFIX, HOME and the locale at it; the
 #                             tests run without Wine's help viewer
-#   wine_start_display T      start a private Xvfb, export DISPLAY
+#   wine_start_display T [WxHxD]  start a private Xvfb (1024x768x24), export DISPLAY
 #   wine_record_sound FILE    send the test's sound to a WAV file
 #   wait_until N COMMAND...   retry COMMAND until it succeeds or N x 10 tries
 #   wine_processes            list the processes of this test's prefix (for
@@ -117,7 +117,7 @@ wine_start_display() {
     tries=0
     while :; do
         while [ -e "/tmp/.X$n-lock" ] || [ -e "/tmp/.X11-unix/X$n" ]; do n=$((n + 1)); done
-        Xvfb ":$n" -screen 0 1024x768x24 -nolisten tcp >"$t/xvfb.log" 2>&1 &
+        Xvfb ":$n" -screen 0 "${2:-1024x768x24}" -nolisten tcp >"$t/xvfb.log" 2>&1 &
         WINE_XVFB_PID=$!
         i=0
         until [ "$(tr -d ' \n' 2>/dev/null <"/tmp/.X$n-lock")" = "$WINE_XVFB_PID" ] &&

@@ -1,8 +1,8 @@
-// A small test bench for the Z80 interpreter: three contexts back to back,
-// each with its own 64 KB of RAM and its own 64 K port bytes, a recording
-// trap hook and a logging write handler that remembers which context's page
-// was written, where, what, and the watched context's SP and PC at that
-// moment.
+// A small test bench for the Z80 interpreter (on the shared CpuRig): three
+// contexts back to back, each with its own 64 KB of RAM and its own 64 K
+// port bytes, a recording trap hook and logging write handlers that remember
+// which context's page was written, where, what, and the watched context's SP
+// and PC at that moment.
 #pragma once
 
 #include <gtest/gtest.h>
@@ -13,6 +13,7 @@
 #include <vector>
 
 #include "cpu/z80/z80.h"
+#include "tests/common/cpu_rig.h"
 
 struct WriteRecord {
     int cpu;          // whose RAM or port space (-1: a page outside the rig)
@@ -31,32 +32,19 @@ struct TrapRecord {
     uint16_t pc; // the context's PC when the hook ran
 };
 
-class Z80Rig : public ::testing::Test {
+class Z80Rig : public CpuRig<Z80Rig, Z80Context, 3, 0x0100, WriteRecord, TrapRecord> {
   public:
-    static constexpr int kCpus = 3;
-    static constexpr uint16_t kOrigin = 0x0100; // where Exec loads code
-
-    Z80Context cpu[kCpus] = {};
-    uint8_t ram[kCpus][65536] = {};
     uint8_t ports[kCpus][65536] = {};
-    std::vector<WriteRecord> writes;
-    std::vector<TrapRecord> traps;
-    Z80Context* watched = &cpu[0];
-    // Optional extra action of the logging handlers, run after the record.
-    void (*onWrite)(Z80Rig* rig, const WriteRecord& record) = nullptr;
-
-    static Z80Rig* current;
 
     void SetUp() override {
         static const bool built = (Z80BuildFlagTables(), true);
         (void)built;
-        current = this;
-        for (int i = 0; i < kCpus; i++) {
+        for (int i = 0; i < kCpus; i++)
             Z80InitPageTables(&cpu[i]);
-            for (int p = 0; p < 256; p++) {
-                cpu[i].pages[p] = {ram[i] + p * 256, LogMemory};
+        MapRam();
+        for (int i = 0; i < kCpus; i++) {
+            for (int p = 0; p < 256; p++)
                 cpu[i].ioPages[p] = {ports[i] + p * 256, LogPort};
-            }
             // Every port reads a byte derived from its whole number.
             for (int port = 0; port < 65536; port++)
                 ports[i][port] = PortByte(uint16_t(port));
@@ -77,52 +65,28 @@ class Z80Rig : public ::testing::Test {
     static uint8_t PortByte(uint16_t port) { return uint8_t((port >> 8) * 7 + (port & 0xFF) * 3 + 0x5A); }
 
     int CpuOf(const uint8_t* page, bool port) const {
-        for (int i = 0; i < kCpus; i++) {
-            const uint8_t* base = port ? ports[i] : ram[i];
-            if (page >= base && page < base + 65536) return i;
-        }
+        if (!port) return CpuRig::CpuOf(page);
+        for (int i = 0; i < kCpus; i++)
+            if (page >= ports[i] && page < ports[i] + 65536) return i;
         return -1;
     }
 
-    void Record(uint8_t* page, uint16_t address, uint8_t value, bool port) {
-        WriteRecord r{CpuOf(page, port), port, address, value, watched->SP, watched->PC};
-        writes.push_back(r);
-        if (onWrite) onWrite(this, r);
-    }
-
-    // Stores the byte and logs it.
-    static void LogMemory(uint8_t* page, uint16_t address, uint8_t value) {
-        page[address & 0xFF] = value;
-        current->Record(page, address, value, false);
+    WriteRecord MemoryRecord(uint8_t* page, uint16_t address, uint8_t value) const {
+        return {CpuOf(page, false), false, address, value, watched->SP, watched->PC};
     }
 
     // Logs the byte; port reads keep coming from the port array.
     static void LogPort(uint8_t* page, uint16_t address, uint8_t value) {
-        current->Record(page, address, value, true);
+        current->Note(
+            {current->CpuOf(page, true), true, address, value, current->watched->SP, current->watched->PC});
     }
 
     static void RecordTrap(Z80Context* context, uint16_t address, int length) {
         current->traps.push_back({context, address, length, context->PC});
     }
 
-    void Load(int i, uint16_t address, std::initializer_list<uint8_t> bytes) {
-        for (uint8_t b : bytes)
-            ram[i][address++] = b;
-    }
-    void Load(uint16_t address, std::initializer_list<uint8_t> bytes) { Load(0, address, bytes); }
-
-    // Loads code at kOrigin on CPU 0, points PC at it, clears the logs and
-    // runs the given number of passes over CPU 0 alone.
-    void Exec(std::initializer_list<uint8_t> code, uint32_t passes = 1) {
-        Load(kOrigin, code);
-        cpu[0].PC = kOrigin;
-        Run(passes);
-    }
-    void Run(uint32_t passes, int count = 1) {
-        writes.clear();
-        traps.clear();
-        Z80Run(count, cpu, passes);
-    }
+    static void RunCpus(int count, Z80Context* contexts, uint32_t passes) { Z80Run(count, contexts, passes); }
+    void ClearMoreLogs() {}
 
     // Register halves of CPU 0.
     uint8_t A() const { return uint8_t(cpu[0].AF >> 8); }
@@ -150,8 +114,6 @@ class Z80Rig : public ::testing::Test {
         c.im = 1;
     }
 };
-
-inline Z80Rig* Z80Rig::current = nullptr;
 
 // The 8-bit register of an opcode's 3-bit code (6, the memory operand, has
 // no register).

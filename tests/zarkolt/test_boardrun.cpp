@@ -8,6 +8,7 @@
 
 #include "tests/zarkolt/support.h"
 #include "tools/boardrun/boardrun.h"
+#include "tools/png/png_file.h"
 
 namespace zarkolt_test {
 namespace {
@@ -76,9 +77,9 @@ TEST(BoardRunScript, ParsesLinesAndRefusesBadOnes) {
 
 TEST(BoardRunPng, WritesThePaletteImage) {
     uint8_t pixels[3 * 5] = {0, 1, 2, 0, 0, 2, 2, 2, 0, 0, 1, 1, 1, 0, 0};
-    uint8_t palette[256][3] = {{0, 0, 0}, {255, 0, 0}, {10, 20, 30}};
+    png_file::RgbPalette palette = {{{0, 0, 0}, {255, 0, 0}, {10, 20, 30}}};
     std::string error;
-    ASSERT_TRUE(boardrun::WritePng("writer.png", {pixels, 3, 4, 4}, palette, error)) << error;
+    ASSERT_TRUE(png_file::WritePalettePng("writer.png", {pixels, 3, 4, 4}, palette, error)) << error;
     ReadPicture picture;
     ASSERT_TRUE(ReadPng("writer.png", picture));
     EXPECT_EQ(picture.width, 3);
@@ -87,7 +88,7 @@ TEST(BoardRunPng, WritesThePaletteImage) {
     EXPECT_EQ(picture.At(2, 0), (Rgb{10, 20, 30}));
     EXPECT_EQ(picture.At(1, 1), (Rgb{10, 20, 30})); // rows follow the pitch of 4
     EXPECT_EQ(picture.At(2, 3), (Rgb{0, 0, 0}));
-    EXPECT_FALSE(boardrun::WritePng("no/such/dir/x.png", {pixels, 3, 4, 4}, palette, error));
+    EXPECT_FALSE(png_file::WritePalettePng("no/such/dir/x.png", {pixels, 3, 4, 4}, palette, error));
 }
 
 // CPU 1 fills the background codes with 1 and the characters with the blank
@@ -100,18 +101,18 @@ const std::initializer_list<uint8_t> Scene = {
 class BoardRunTest : public ::testing::Test {
   protected:
     void SetUp() override {
-        Place(images[&GameData::cpu1Program], 0, Scene);
+        Place(images[&GameData::cpu1], 0, Scene);
         // Tile 1: plane A stripes; tile colour set 0 entries 0-3 pens 0x70-0x73.
         for (int j = 0; j < 8; j++)
             images[&GameData::tilesA][8 + j] = 0xF0;
-        Place(images[&GameData::tileColorLookup], 0, {0, 1, 2, 3});
+        Place(images[&GameData::tileColorProm], 0, {0, 1, 2, 3});
         // Sprite 0 of set 2: every pixel value 1, colour 1 entry 1 -> pen 0x74.
         for (int b = 0; b < 64; b++)
             images[&GameData::sprites2][b] = 0x0F;
-        images[&GameData::spriteColorLookup][1 * 8 + 1] = 4;
-        Place(images[&GameData::red], 0, {0x0, 0x0, 0xF, 0x0, 0xF});
-        Place(images[&GameData::green], 0, {0x0, 0x0, 0x0, 0x0, 0xF});
-        Place(images[&GameData::blue], 0, {0x0, 0x0, 0x0, 0x0, 0x0});
+        images[&GameData::spriteColorProm][1 * 8 + 1] = 4;
+        Place(images[&GameData::redProm], 0, {0x0, 0x0, 0xF, 0x0, 0xF});
+        Place(images[&GameData::greenProm], 0, {0x0, 0x0, 0x0, 0x0, 0xF});
+        Place(images[&GameData::blueProm], 0, {0x0, 0x0, 0x0, 0x0, 0x0});
         // A directory per test: CTest runs the tests of this file in parallel.
         dir = std::string("boardrun_") + ::testing::UnitTest::GetInstance()->current_test_info()->name();
         std::filesystem::create_directories(dir);
@@ -177,6 +178,11 @@ TEST_F(BoardRunTest, RefusesMissingOrWrongData) {
     std::filesystem::remove(dir + "/" + ImageSlots[5].name);
     EXPECT_EQ(RunBoard({"--data", dir, "--frames", "1"}), 1);
     EXPECT_EQ(RunBoard({"--board", "nonesuch", "--data", dir}), 1);
+}
+
+TEST(BoardRunBoards, EveryBoardOfTheTableRunsWithItsEmbeddedData) {
+    for (const boards::BoardFace* face : boards::BoardTable)
+        EXPECT_EQ(RunBoard({"--board", face->name, "--frames", "2"}), 0) << face->name;
 }
 
 #ifdef ZARKOLT_MANIFEST

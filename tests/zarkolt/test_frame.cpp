@@ -67,15 +67,15 @@ const FrameHooks Hooks = {StartTick, WaitTick, Joystick, Present, Render};
 class FrameTest : public BoardTest {
   protected:
     void SetUp() override {
-        Place(images[&GameData::cpu1Program], 0, Cpu1Main);
-        Place(images[&GameData::cpu1Program], 0x38, Cpu1Irq);
+        Place(images[&GameData::cpu1], 0, Cpu1Main);
+        Place(images[&GameData::cpu1], 0x38, Cpu1Irq);
         BoardTest::SetUp();
         Events.clear();
         Seen.clear();
     }
     void StartCpu3(std::initializer_list<uint8_t> main, std::initializer_list<uint8_t> nmi) {
-        Place(images[&GameData::cpu3Program], 0, main);
-        Place(images[&GameData::cpu3Program], 0x66, nmi);
+        Place(images[&GameData::cpu3], 0, main);
+        Place(images[&GameData::cpu3], 0x66, nmi);
         Build();
         ResetMachine();
         Z80Reset(&Cpus[Cpu3]);

@@ -35,10 +35,10 @@ TEST_F(GraphicsTest, ColourTables) {
     EXPECT_EQ(CharColorTable[4], 0x71);
     EXPECT_EQ(CharColorTable[63], 0xAF);
 
-    auto& prom = images[&GameData::tileColorLookup];
+    auto& prom = images[&GameData::tileColorProm];
     prom[0] = 0xFF;
     prom[511] = 0x41;
-    auto& sprites = images[&GameData::spriteColorLookup];
+    auto& sprites = images[&GameData::spriteColorProm];
     sprites[0x108] = 0;
     sprites[0x008] = 0x0C;
     sprites[0x009] = 5;
@@ -73,7 +73,7 @@ TEST_F(GraphicsTest, ColourTables) {
 TEST_F(GraphicsTest, TilesInBothPixelOrders) {
     images[&GameData::tilesA][0] = 0x01;
     images[&GameData::tilesB][8 + 3] = 0x80;
-    auto& prom = images[&GameData::tileColorLookup];
+    auto& prom = images[&GameData::tileColorProm];
     for (int i = 0; i < 512; i++)
         prom[i] = uint8_t(i & 3);
     Build();
@@ -94,10 +94,10 @@ TEST_F(GraphicsTest, TileCopiesCarryTheirColourInBothOrders) {
     EXPECT_EQ(TileCopyOffset(0x7F), 0x1FC);
 
     std::mt19937 random(4);
-    for (auto member : {&GameData::tilesA, &GameData::tilesB, &GameData::tileColorLookup})
+    for (auto member : {&GameData::tilesA, &GameData::tilesB, &GameData::tileColorProm})
         for (uint8_t& byte : images[member])
             byte = uint8_t(random());
-    Place(images[&GameData::tileColorLookup], 0, {0, 1, 2, 3}); // copy 0 shows the raw pixels
+    Place(images[&GameData::tileColorProm], 0, {0, 1, 2, 3}); // copy 0 shows the raw pixels
     Build();
     std::vector<uint8_t> window(Tiles, Tiles + sizeof Tiles);
     for (int copy = 0; copy < 128; copy++)
@@ -122,7 +122,7 @@ TEST_F(GraphicsTest, TileCopiesCarryTheirColourInBothOrders) {
 TEST_F(GraphicsTest, SpritesOfTheThreeSets) {
     images[&GameData::sprites2][5 * 64 + 39] = 0x88;
     images[&GameData::sprites3][5 * 64 + 39] = 0x88;
-    images[&GameData::spritesPlane3][5 * 64 + 39] = 0x08;
+    images[&GameData::spritePlane3][5 * 64 + 39] = 0x08;
     images[&GameData::sprites1][63 * 64 + 0] = 0x21; // column 15, rows 0-3
     Build();
     const uint8_t* set2 = Sprites + (SpriteSet23 + 5) * 256;
@@ -147,10 +147,10 @@ TEST_F(GraphicsTest, SpritesOfTheThreeSets) {
 }
 
 TEST_F(GraphicsTest, GameAndCardPalettes) {
-    images[&GameData::red][0] = 0x0F;
-    images[&GameData::green][0] = 0x18;
-    images[&GameData::blue][127] = 0x07;
-    images[&GameData::red][128] = 0x0F; // beyond the 128 colours used
+    images[&GameData::redProm][0] = 0x0F;
+    images[&GameData::greenProm][0] = 0x18;
+    images[&GameData::blueProm][127] = 0x07;
+    images[&GameData::redProm][128] = 0x0F; // beyond the 128 colours used
     Build();
     EXPECT_EQ(GamePalette[0].red, 255);
     EXPECT_EQ(GamePalette[0].green, 136);

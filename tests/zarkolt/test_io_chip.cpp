@@ -40,7 +40,7 @@ TEST_F(IoChipTest, CommandTransfersOfTheGame) {
     EXPECT_EQ(*Ram(0x8060), 0xAA);
     EXPECT_EQ(*Ram(0x8063), 0x95);
 
-    images[&GameData::cpu1Program][0x3C01] = 0x80;
+    images[&GameData::cpu1][0x3C01] = 0x80;
     Build();
     Transfer(0x64, 0x3C01, 0x7000, 1); // the challenge reaches the code chip at 0x6400
     EXPECT_EQ(CodeChipPage[3], 0x05);
@@ -97,7 +97,7 @@ TEST_F(IoChipTest, TransferDetails) {
     EXPECT_EQ(Cpus[Cpu1].BC, 0x1111);
     EXPECT_EQ(Cpus[Cpu1].HL, 0x2222);
 
-    images[&GameData::cpu1Program][0] = 0x3C;
+    images[&GameData::cpu1][0] = 0x3C;
     Build();
     Transfer(0x71, 0xFFFE, 0x8100, 3); // the source wraps within 16 bits
     EXPECT_EQ(*Ram(0x8100), 0xFF);

@@ -33,10 +33,10 @@ TEST_F(MachineTest, UnmappedReadsOpenBusOnEveryCpuAndPort) {
 }
 
 TEST_F(MachineTest, RomsAreMappedPerCpuAndIgnoreWrites) {
-    images[&GameData::cpu1Program][0x3FFF] = 0x11;
-    images[&GameData::cpu1Program][0x1234] = 0x12;
-    images[&GameData::cpu2Program][0x1FFF] = 0x22;
-    images[&GameData::cpu3Program][0x0FFF] = 0x33;
+    images[&GameData::cpu1][0x3FFF] = 0x11;
+    images[&GameData::cpu1][0x1234] = 0x12;
+    images[&GameData::cpu2][0x1FFF] = 0x22;
+    images[&GameData::cpu3][0x0FFF] = 0x33;
     Build();
     EXPECT_EQ(Read(Cpu1, 0x3FFF), 0x11);
     EXPECT_EQ(Read(Cpu1, 0x1234), 0x12);

@@ -334,8 +334,8 @@ TEST_F(RendererTest, TurnedPictureIsTheUprightPictureTurned) {
             byte = uint8_t(random());
     };
     for (auto member : {&GameData::characters, &GameData::tilesA, &GameData::tilesB, &GameData::sprites1,
-                        &GameData::sprites2, &GameData::sprites3, &GameData::spritesPlane3,
-                        &GameData::tileColorLookup, &GameData::spriteColorLookup})
+                        &GameData::sprites2, &GameData::sprites3, &GameData::spritePlane3,
+                        &GameData::tileColorProm, &GameData::spriteColorProm})
         randomise(images[member]);
     Build();
     std::vector<uint8_t> upright(FrameWidth * FrameHeight);

@@ -63,8 +63,8 @@ TEST_F(SoundTest, RatesWaveformsAndVolumesFromTheRegisters) {
 }
 
 TEST_F(SoundTest, WaveAndVolumeTables) {
-    Place(images[&GameData::waveform], 0, {0x00, 0x08, 0x0F, 0xF3});
-    images[&GameData::waveform][255] = 0x0C;
+    Place(images[&GameData::waveProm], 0, {0x00, 0x08, 0x0F, 0xF3});
+    images[&GameData::waveProm][255] = 0x0C;
     Build();
     EXPECT_EQ(WaveTable[0][0], -4096);
     EXPECT_EQ(WaveTable[0][1], 0);
@@ -78,7 +78,7 @@ TEST_F(SoundTest, WaveAndVolumeTables) {
 }
 
 TEST_F(SoundTest, VoiceRestartsRetunesAndRewinds) {
-    images[&GameData::waveform][2 * 32] = 0x0F;
+    images[&GameData::waveProm][2 * 32] = 0x0F;
     Build();
     recorder.Install();
     SoundEnable = 1;

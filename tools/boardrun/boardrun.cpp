@@ -1,5 +1,6 @@
 // The headless runner's options, input script and frame loop; the board
-// specifics come from the board's glue.
+// is driven only through its face, with a sound device that keeps the
+// buffer states and notes which buffers were started in each frame.
 #include "tools/boardrun/boardrun.h"
 
 #include <charconv>
@@ -9,11 +10,41 @@
 #include <iterator>
 #include <sstream>
 
+#include "tools/png/png_file.h"
+
 namespace boardrun {
 
 namespace {
 
-const BoardGlue* const Boards[] = {&ZarkoltGlue};
+using boards::BoardFace;
+
+uint32_t BufferStatus[32];
+uint32_t Started; // bit b: buffer b started during the frame
+
+void NoLock() {}
+uint32_t Status(int buffer) {
+    return BufferStatus[buffer & 31];
+}
+boards::PlayResult Play(int buffer, bool looping) {
+    BufferStatus[buffer & 31] = boards::StatusPlaying | (looping ? uint32_t(boards::StatusLooping) : 0u);
+    Started |= 1u << (buffer & 31);
+    return boards::PlayResult::Ok;
+}
+void Stop(int buffer) {
+    BufferStatus[buffer & 31] = 0;
+}
+void Restore(int) {}
+void Fill(int, const void*, uint32_t) {}
+void SetPosition(int, uint32_t) {}
+void SetRate(int, uint32_t) {}
+void SetVolume(int, int32_t) {}
+
+const boards::SoundSeam RunnerSound = {NoLock,  NoLock, Status,      Play,    Stop,
+                                       Restore, Fill,   SetPosition, SetRate, SetVolume};
+
+bool StartSoundTick() {
+    return true;
+}
 
 const char Usage[] =
     "usage: boardrun [--board NAME] [--data DIR] [--frames N] [--input FILE] [--png FILE] [--rotated]\n"
@@ -42,7 +73,7 @@ bool ReadFile(const std::string& path, std::vector<uint8_t>& bytes) {
 }
 
 // The input of every frame, from the script.
-bool BuildInputs(const BoardGlue& glue, const std::vector<ScriptLine>& script, int frames,
+bool BuildInputs(const BoardFace& face, const std::vector<ScriptLine>& script, int frames,
                  std::vector<FrameInput>& inputs, std::string& error) {
     inputs.assign(size_t(frames), FrameInput{});
     uint32_t held = 0;
@@ -58,10 +89,10 @@ bool BuildInputs(const BoardGlue& glue, const std::vector<ScriptLine>& script, i
                     continue;
                 }
                 int control = 0;
-                while (control < glue.controlCount && key != glue.controls[control])
+                while (control < face.controlCount && key != face.controls[control])
                     control++;
-                if (control == glue.controlCount) {
-                    error = "input script: " + std::string(glue.name) + " has no control \"" + key + "\"";
+                if (control == face.controlCount) {
+                    error = "input script: " + std::string(face.name) + " has no control \"" + key + "\"";
                     return false;
                 }
                 held |= 1u << control;
@@ -72,27 +103,59 @@ bool BuildInputs(const BoardGlue& glue, const std::vector<ScriptLine>& script, i
     return true;
 }
 
-bool Build(const BoardGlue& glue, const Options& options, std::vector<std::vector<uint8_t>>& files,
+bool Build(const BoardFace& face, const Options& options, std::vector<std::vector<uint8_t>>& files,
            std::string& error) {
+    bool built = false;
     if (options.dataDir.empty()) {
-        if (glue.buildEmbedded) return glue.buildEmbedded(options.rotated, error);
-        error = std::string("no game data for ") + glue.name + " is built in: give --data DIR";
-        return false;
-    }
-    for (const ImageFile& image : glue.imageFiles()) {
-        std::string path = options.dataDir + "/" + image.name;
-        files.emplace_back();
-        if (!ReadFile(path, files.back())) {
-            error = "cannot read " + path;
+        if (!face.buildEmbedded) {
+            error = std::string("no game data for ") + face.name + " is built in: give --data DIR";
             return false;
         }
-        if (files.back().size() != image.size) {
-            error = path + " has " + std::to_string(files.back().size()) + " bytes, expected " +
-                    std::to_string(image.size);
-            return false;
+        built = face.buildEmbedded(error);
+    } else {
+        std::vector<boards::ImageBytes> images;
+        for (const boards::ImageFile& image : face.images) {
+            std::string path = options.dataDir + "/" + image.name;
+            files.emplace_back();
+            if (!ReadFile(path, files.back())) {
+                error = "cannot read " + path;
+                return false;
+            }
+            if (files.back().size() != image.size) {
+                error = path + " has " + std::to_string(files.back().size()) + " bytes, expected " +
+                        std::to_string(image.size);
+                return false;
+            }
         }
+        for (const std::vector<uint8_t>& file : files)
+            images.emplace_back(file);
+        built = face.buildFromImages(images, error);
     }
-    return glue.buildFromFiles(files, options.rotated, error);
+    if (!built) return false;
+    if (options.rotated) face.setTurned(true);
+    std::fill(std::begin(BufferStatus), std::end(BufferStatus), 0u);
+    face.attachSound(&RunnerSound);
+    face.reset();
+    return true;
+}
+
+// One frame: the held controls, the coins and starts as the game program's
+// keys give them, the frame with the sound tick run at its end.
+void RunOneFrame(const BoardFace& face, const FrameInput& input, bool rotated) {
+    face.setControls(input.held);
+    for (uint32_t coin = 0; coin < input.coins && face.insertCoin; coin++)
+        face.insertCoin();
+    for (uint32_t players = 1; players <= 2; players++)
+        for (uint32_t press = 0; press < input.starts[players - 1] && face.pressStart; press++)
+            face.pressStart(players, players);
+    Started = 0;
+    static const BoardFace* running;
+    static bool turned;
+    running = &face;
+    turned = rotated;
+    boards::FrameHooks hooks = {face.soundTick ? StartSoundTick : nullptr, running->soundTick, nullptr,
+                                nullptr, [] { running->render(turned); }};
+    face.runFrame(hooks);
 }
 
 } // namespace
@@ -163,15 +226,9 @@ bool ParseScript(std::istream& in, std::vector<ScriptLine>& lines, std::string& 
     return true;
 }
 
-const BoardGlue* FindBoard(const std::string& name) {
-    for (const BoardGlue* glue : Boards)
-        if (name == glue->name) return glue;
-    return nullptr;
-}
-
 bool Run(const Options& options, std::string& error) {
-    const BoardGlue* glue = FindBoard(options.board);
-    if (!glue) {
+    const BoardFace* face = boards::FindBoard(options.board);
+    if (!face) {
         error = "unknown board " + options.board;
         return false;
     }
@@ -185,10 +242,10 @@ bool Run(const Options& options, std::string& error) {
         if (!ParseScript(in, script, error)) return false;
     }
     std::vector<FrameInput> inputs;
-    if (!BuildInputs(*glue, script, options.frames, inputs, error)) return false;
+    if (!BuildInputs(*face, script, options.frames, inputs, error)) return false;
 
     std::vector<std::vector<uint8_t>> files; // the board reads them for the whole run
-    if (!Build(*glue, options, files, error)) return false;
+    if (!Build(*face, options, files, error)) return false;
 
     std::ofstream voicesFile;
     std::ostream* voices = nullptr;
@@ -204,8 +261,8 @@ bool Run(const Options& options, std::string& error) {
     }
 
     for (int frame = 0; frame < options.frames; frame++) {
-        glue->runFrame(inputs[size_t(frame)], options.rotated);
-        if (voices) *voices << frame << ' ' << glue->voiceLine() << '\n';
+        RunOneFrame(*face, inputs[size_t(frame)], options.rotated);
+        if (voices) *voices << frame << ' ' << face->voiceLine(Started) << '\n';
     }
     if (voices && !*voices) {
         error = "cannot write " + options.voicesFile;
@@ -213,9 +270,8 @@ bool Run(const Options& options, std::string& error) {
     }
 
     if (!options.pngFile.empty()) {
-        uint8_t palette[256][3];
-        glue->palette(palette);
-        return WritePng(options.pngFile, glue->picture(options.rotated), palette, error);
+        return png_file::WritePalettePng(options.pngFile, face->picture(options.rotated),
+                                         png_file::PaletteOf(*face), error);
     }
     return true;
 }

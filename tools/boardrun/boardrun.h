@@ -2,7 +2,7 @@
 // and an optional input script, then writes the last picture as a PNG and
 // the voice state of every frame as text.
 //
-//   boardrun [--board zarkolt] [--data DIR] [--frames N] [--input FILE]
+//   boardrun [--board NAME] [--data DIR] [--frames N] [--input FILE]
 //            [--png FILE] [--rotated] [--voices FILE|-]
 //
 // Input script: one line per change, "frame keys [coins]", frames ascending;
@@ -16,7 +16,7 @@
 #include <string>
 #include <vector>
 
-#include "tools/boardrun/board_glue.h"
+#include "boards/board.h"
 
 namespace boardrun {
 
@@ -30,6 +30,13 @@ struct Options {
     bool rotated = false;
 };
 
+// The input of one frame: bit i of held is the board's control i.
+struct FrameInput {
+    uint32_t held;
+    uint32_t coins;     // coins inserted at this frame
+    uint32_t starts[2]; // one- and two-player start presses at this frame
+};
+
 struct ScriptLine {
     int frame;
     std::vector<std::string> keys;
@@ -38,11 +45,6 @@ struct ScriptLine {
 
 bool ParseOptions(int argc, const char* const* argv, Options& options, std::string& error);
 bool ParseScript(std::istream& in, std::vector<ScriptLine>& lines, std::string& error);
-const BoardGlue* FindBoard(const std::string& name);
-
-// Writes an 8-bit palette PNG.
-bool WritePng(const std::string& path, const Picture& picture, const uint8_t palette[256][3],
-              std::string& error);
 
 bool Run(const Options& options, std::string& error);
 int Main(int argc, const char* const* argv);

@@ -68,13 +68,15 @@ long ParseNumber(const std::string& text, const std::string& where) {
 }
 
 // The words of a table line: without a trailing '#' comment and without the
-// "N:" labels.
-static std::vector<std::string> TableWords(std::string line) {
+// "N:" labels. An empty quoted word is no number and no label.
+static std::vector<std::string> TableWords(std::string line, const std::string& where) {
     size_t hash = line.find('#');
     if (hash != std::string::npos) line.resize(hash);
     std::vector<std::string> words;
-    for (const std::string& word : SplitWords(line))
+    for (const std::string& word : SplitWords(line)) {
+        if (word.empty()) Fail(where + ": an empty word");
         if (word.back() != ':') words.push_back(word);
+    }
     return words;
 }
 
@@ -146,9 +148,10 @@ std::vector<std::vector<long>> ReadNumbers(const std::string& path) {
     std::vector<std::string> lines = ReadLines(path);
     for (size_t i = 0; i < lines.size(); ++i) {
         if (IsComment(lines[i])) continue;
+        std::string where = path + ":" + std::to_string(i + 1);
         std::vector<long> row;
-        for (const std::string& word : TableWords(lines[i]))
-            row.push_back(ParseNumber(word, path + ":" + std::to_string(i + 1)));
+        for (const std::string& word : TableWords(lines[i], where))
+            row.push_back(ParseNumber(word, where));
         if (!row.empty()) rows.push_back(row);
     }
     return rows;
@@ -174,10 +177,10 @@ std::vector<Rgb> ReadPalette(const std::string& path) {
     std::vector<std::string> lines = ReadLines(path);
     for (size_t i = 0; i < lines.size(); ++i) {
         if (IsComment(lines[i])) continue;
-        for (const std::string& word : TableWords(lines[i])) {
-            if (word.size() != 3)
-                Fail(path + ":" + std::to_string(i + 1) + ": colour '" + word + "' is not RGB");
-            long v = ParseNumber("0x" + word, path + ":" + std::to_string(i + 1));
+        std::string where = path + ":" + std::to_string(i + 1);
+        for (const std::string& word : TableWords(lines[i], where)) {
+            if (word.size() != 3) Fail(where + ": colour '" + word + "' is not RGB");
+            long v = ParseNumber("0x" + word, where);
             colours.push_back(Rgb{static_cast<uint8_t>(v >> 8), static_cast<uint8_t>((v >> 4) & 15),
                                   static_cast<uint8_t>(v & 15)});
         }

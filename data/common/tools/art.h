@@ -49,6 +49,9 @@ struct ManifestEntry {
 };
 std::vector<ManifestEntry> ReadManifest(const std::string& path);
 
+// The board's image list from its manifest (datapack slots, slots.cpp).
+void WriteImageSlots(const std::string& manifest, const std::string& out);
+
 // The 128 game colours as red, green and blue nibbles (palette.txt).
 struct Rgb {
     uint8_t r, g, b;

@@ -131,11 +131,13 @@ void DrawCanvas(const std::vector<std::string>& args) {
         std::string where = source + ":" + std::to_string(i + 1);
         if (lines[i].empty() || lines[i][0] == '#') continue;
         std::vector<std::string> w = SplitWords(lines[i]);
-        auto n = [&](size_t k) {
+        auto word = [&](size_t k) -> const std::string& {
             if (k >= w.size()) Fail(where + ": missing argument");
-            return static_cast<int>(ParseNumber(w[k], where));
+            if (w[k].empty()) Fail(where + ": an empty word");
+            return w[k];
         };
-        const std::string& op = w[0];
+        auto n = [&](size_t k) { return static_cast<int>(ParseNumber(word(k), where)); };
+        const std::string& op = word(0);
         if (op == "canvas") {
             c.width = n(1);
             c.height = n(2);
@@ -144,9 +146,9 @@ void DrawCanvas(const std::vector<std::string>& args) {
             if (c.bpp != 4 && c.bpp != 8) Fail(where + ": 4 or 8 bits a pixel");
             c.pixels.assign(static_cast<size_t>(c.width * c.height), 0);
         } else if (op == "colour") {
-            c.table[n(1)] = static_cast<uint32_t>(ParseNumber("0x" + w[2], where));
+            c.table[n(1)] = static_cast<uint32_t>(ParseNumber("0x" + word(2), where));
         } else if (op == "palette") {
-            palette = ReadPalette(local(w[1]));
+            palette = ReadPalette(local(word(1)));
         } else if (op == "gamepalette") {
             if (palette.empty()) Fail(where + ": 'palette' first");
             for (int k = 0; k < n(3); ++k) {
@@ -154,11 +156,11 @@ void DrawCanvas(const std::vector<std::string>& args) {
                 c.table[n(1) + k] = static_cast<uint32_t>(p.r * 17 << 16 | p.g * 17 << 8 | p.b * 17);
             }
         } else if (op == "font") {
-            font = ReadArt(local(w[1]));
+            font = ReadArt(local(word(1)));
         } else if (op == "sprites") {
-            sprites1 = ReadArt(local(w[1]));
-            sprites23 = ReadArt(local(w[2]));
-            spriteSets = ReadNumbers(local(w[3]));
+            sprites1 = ReadArt(local(word(1)));
+            sprites23 = ReadArt(local(word(2)));
+            spriteSets = ReadNumbers(local(word(3)));
         } else if (op == "transparent") {
             c.transparent = n(1);
         } else if (op == "fill") {
@@ -172,7 +174,7 @@ void DrawCanvas(const std::vector<std::string>& args) {
         } else if (op == "text") {
             if (font.empty()) Fail(where + ": 'font' first");
             int x = n(1), y = n(2), v = n(3), scale = n(4);
-            std::string text = w.size() > 5 ? w[5] : "";
+            const std::string& text = word(5);
             for (char ch : text) {
                 auto glyph = font.find(CharCode(ch));
                 if (glyph != font.end())
@@ -197,7 +199,7 @@ void DrawCanvas(const std::vector<std::string>& args) {
                         c.Set(x + gx * scale + s % scale, y + gy * scale + s / scale, entry);
                 }
         } else if (op == "ink") {
-            ink[w[1][0]] = n(2);
+            ink[word(1)[0]] = n(2);
         } else if (op == "art") {
             int x = n(1), y = n(2), scale = n(3);
             for (int row = 0;; ++row) {

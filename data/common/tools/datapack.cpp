@@ -13,6 +13,7 @@
 //   datapack canvas SOURCE OUT [FONT PALETTE SPRITES1 SPRITES23 SPRITESETS]
 //   datapack check MANIFEST DIR                 every image present with its size
 //   datapack embed MANIFEST DIR FUNCTION OUT.cpp
+//   datapack slots MANIFEST OUT.inc               the board's image list (slots.cpp)
 #include <cmath>
 #include <cstdio>
 #include <cstring>
@@ -213,7 +214,8 @@ void PackLookup(const std::string& metaPath, const std::string& mapPath, const s
         if (hash != std::string::npos) line.resize(hash);
         std::vector<std::string> words = SplitWords(line);
         if (words.empty()) continue;
-        if (words.size() != 5 || words[0].back() != ':') Fail(where + ": expected 'ID: TL TR BL BR'");
+        if (words.size() != 5 || words[0].empty() || words[0].back() != ':')
+            Fail(where + ": expected 'ID: TL TR BL BR'");
         long id = ParseNumber(words[0].substr(0, words[0].size() - 1), where);
         if (id < 0 || id > 511) Fail(where + ": metatile numbers are 0-511");
         if (defined[id]) Fail(where + ": metatile " + std::to_string(id) + " defined twice");
@@ -270,6 +272,7 @@ void PackLookup(const std::string& metaPath, const std::string& mapPath, const s
             continue;
         }
         if (words[0] == "lane") {
+            if (words.size() != 2) Fail(where + ": expected 'lane N'");
             lane = static_cast<int>(ParseNumber(words[1], where));
             if (lane < 0 || lane > 3) Fail(where + ": lanes are 0-3");
             row = 0;
@@ -314,10 +317,16 @@ void PackLookup(const std::string& metaPath, const std::string& mapPath, const s
     WriteFile(outB, resultB);
 }
 
+// No board carries an image larger than ZARKOLT's second recorded sample.
+constexpr long LargestImage = 38710;
+
 // A program ROM: the assembled bytes, zeros up to the ROM's size, and in the
 // last byte the value that makes the 8-bit sum of the whole ROM 0 (the test
 // screen checks it).
 void FinishRom(const std::string& path, long size) {
+    if (size < 1 || size > LargestImage)
+        Fail("rom " + path + ": size " + std::to_string(size) + " is not between 1 and " +
+             std::to_string(LargestImage) + " bytes");
     std::vector<uint8_t> bytes = ReadFile(path);
     if (static_cast<long>(bytes.size()) > size)
         Fail(path + ": " + std::to_string(bytes.size()) + " bytes, more than the " + std::to_string(size) +
@@ -367,10 +376,10 @@ void Embed(const std::string& manifest, const std::string& dir, const std::strin
         }
         cpp << "\n};\n";
     }
-    cpp << "\n} // namespace\n\nconst ZarkoltImages& " << function
-        << "() {\n    static const ZarkoltImages images{\n";
+    cpp << "\n} // namespace\n\nstd::span<const ImageSpan> " << function
+        << "() {\n    static const ImageSpan images[] = {\n";
     for (const ManifestEntry& entry : entries)
-        cpp << "        ." << entry.field << " = ImageSpan(k_" << entry.field << "),\n";
+        cpp << "        ImageSpan(k_" << entry.field << "),\n";
     cpp << "    };\n    return images;\n}\n";
     if (!cpp) Fail("cannot write " + out);
 }
@@ -411,7 +420,7 @@ int main(int argc, char** argv) {
         WriteNoteTables(a[1]);
     } else if (command == "rom") {
         need(2);
-        FinishRom(a[1], ParseNumber(a[2], "size"));
+        FinishRom(a[1], ParseNumber(a[2], "rom " + a[1] + ": size"));
     } else if (command == "canvas") {
         if (a.size() < 3) Fail("canvas needs SOURCE OUT");
         DrawCanvas(std::vector<std::string>(a.begin() + 1, a.end()));
@@ -421,6 +430,9 @@ int main(int argc, char** argv) {
     } else if (command == "embed") {
         need(4);
         Embed(a[1], a[2], a[3], a[4]);
+    } else if (command == "slots") {
+        need(2);
+        WriteImageSlots(a[1], a[2]);
     } else {
         Fail("unknown command '" + command + "'");
     }

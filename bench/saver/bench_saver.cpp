@@ -1,0 +1,67 @@
+// Cost of one ZARKOLT saver frame on our game data's attract mode (the
+// board's frame with the saver's steps, the render into the work buffer and
+// the present into a 640 x 480 memory surface), and of the first tick's
+// machine build.
+#include <benchmark/benchmark.h>
+
+#include <vector>
+
+#include "boards/zarkolt/zarkolt_board.h"
+#include "saver/saver.h"
+
+namespace {
+
+std::vector<uint8_t> Surface(640 * 480);
+
+void Flip(saver::Handle) {}
+void Blit(saver::Handle, saver::Handle, const saver::Rect&) {}
+void Fill(saver::Handle, const saver::Rect*, uint8_t) {}
+bool Lock(saver::Handle, uint8_t** bits, ptrdiff_t* pitch) {
+    *bits = Surface.data();
+    *pitch = 640;
+    return true;
+}
+void Unlock(saver::Handle, uint8_t*) {}
+
+saver::SaverCalls MemoryCalls() {
+    saver::SaverCalls calls = {};
+    calls.flip = Flip;
+    calls.blit = Blit;
+    calls.colourFill = Fill;
+    calls.lock = Lock;
+    calls.unlock = Unlock;
+    return calls;
+}
+
+const saver::SaverCalls Calls = MemoryCalls();
+const saver::SaverBoard Saver =
+    saver::BoardSaver(zarkolt::Face, 16, saver::ModeRule::Portrait, true, nullptr, nullptr);
+
+void Start() {
+    saver::Calls = &Calls;
+    saver::Board = &Saver;
+    saver::State = {};
+    saver::State.primary = saver::State.backBuffer = saver::State.border = &Surface;
+    saver::State.mode = {640, 480};
+    saver::BuildFromFace(saver::WorkBuffer, saver::Palette);
+}
+
+void SaverFrame(benchmark::State& state) {
+    Start();
+    for (int i = 0; i < 600; i++) // into the attract mode
+        saver::RunFaceFrame();
+    for (auto _ : state)
+        saver::RunFaceFrame();
+}
+BENCHMARK(SaverFrame)->Unit(benchmark::kMillisecond);
+
+void SaverBuild(benchmark::State& state) {
+    Start();
+    for (auto _ : state)
+        saver::BuildFromFace(saver::WorkBuffer, saver::Palette);
+}
+BENCHMARK(SaverBuild)->Unit(benchmark::kMillisecond);
+
+} // namespace
+
+BENCHMARK_MAIN();

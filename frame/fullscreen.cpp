@@ -1,0 +1,20 @@
+// The full-screen composition through the surface seam.
+#include "frame/fullscreen.h"
+
+namespace frame {
+
+void ComposeFullScreen(const boards::BoardFace& board, const SurfaceSeam& surfaces, void* backBuffer,
+                       void* card, bool turned) {
+    uint8_t* back = nullptr;
+    ptrdiff_t backPitch = 0;
+    if (!surfaces.lock(backBuffer, true, &back, &backPitch)) return;
+    uint8_t* cardPixels = nullptr;
+    ptrdiff_t cardPitch = 0;
+    bool withCard = !turned && card && surfaces.lock(card, false, &cardPixels, &cardPitch);
+    board.composeFullScreen(back, backPitch, withCard ? cardPixels : nullptr, withCard ? cardPitch : 0,
+                            turned);
+    if (withCard) surfaces.unlock(card, cardPixels);
+    surfaces.unlock(backBuffer, back);
+}
+
+} // namespace frame

@@ -1,0 +1,101 @@
+// The game description: everything the game program frame needs to know
+// about one game program, handed to FrameMain by the program's WinMain. The
+// frame knows no board and no program beyond this; the board itself is
+// reached through its face (boards/board.h).
+//
+// A new game program supplies: its identity (title, window class and icon,
+// test-mode caption), its menu command ids, the board face, the control
+// slots over the shared key-name table with what each slot does, the
+// fixed keys, the "Configuration" options with their ranges and defaults,
+// the help contexts of its pages, its game-settings dialog and where its
+// instruction card goes.
+#pragma once
+
+#include <array>
+#include <cstdint>
+#include <span>
+
+#include "boards/board.h"
+#include "frame/help_context.h"
+#include "frame/layout.h"
+
+namespace frame {
+
+inline constexpr int MaxOptions = 8;       // game options in "Configuration"
+inline constexpr int MaxControlSlots = 16; // control slots in "Configuration"
+
+using ControlAssignment = std::array<uint32_t, MaxControlSlots>;
+
+// The menu command ids; 0 where the program has no such command.
+struct CommandIds {
+    int testMode, about, reset, exit, sound, gameSettings, fullScreen, controlSettings, helpContents,
+        helpOnHelp;
+};
+
+// What a control slot does: a keyboard slot holds a key-name row and drives
+// an input bit of the board (a press also clears `opposite`); a joystick slot
+// holds a button number and drives an input bit, a coin or a start.
+enum class SlotAction : uint8_t { Input, Coin, Start };
+
+struct ControlSlot {
+    SlotAction action;
+    uint32_t bit;      // the board's input bit (Input)
+    uint32_t opposite; // bits a fresh press clears (Input, keyboard only)
+};
+
+// The joystick's four directions as input bits of the board.
+struct StickBits {
+    uint32_t up, down, left, right;
+};
+
+// A key with a fixed function (not in the assignment).
+enum class FixedAction : uint8_t { Coin, Start1, Start2 };
+struct FixedKey {
+    uint32_t virtualKey;
+    FixedAction action;
+};
+
+struct ControlLayout {
+    int slotCount;         // slots stored in "Configuration"
+    int keyboardSlotCount; // slots 0 to this - 1 hold key rows, the rest button numbers
+    ControlAssignment defaults;
+    std::array<ControlSlot, MaxControlSlots> slots;
+    StickBits stick;
+    std::array<FixedKey, 4> fixedKeys;
+    int fixedKeyCount;
+    // The drop-down list of each slot on its control page (frame/dialog_ids.h).
+    std::array<int, MaxControlSlots> listIds;
+};
+
+// "Configuration": the options' bytes, then the low byte of each control
+// slot, then the check byte.
+struct ConfigurationLayout {
+    int optionCount;
+    std::array<uint32_t, MaxOptions> limits; // each option lies in 0..limit-1
+    std::array<uint32_t, MaxOptions> defaults;
+};
+
+struct GameDescription {
+    const char* title;       // caption, registry key ("Software\Velto\" + title), dialog captions
+    const char* windowClass; // window class and icon resource name
+    const char* testCaption; // caption in test mode; null: the game has no test mode
+    CommandIds commands;
+    const boards::BoardFace* board;
+    ControlLayout controls;
+    ConfigurationLayout configuration;
+    // Context-help pop-ups of the control pages' controls.
+    std::span<const HelpEntry> keyboardHelp;
+    std::span<const HelpEntry> joystickHelp;
+    // Runs the game-settings dialog modally over the window (an HWND); null:
+    // the program has none.
+    void (*gameSettingsDialog)(void* owner);
+    // The instruction card of the 640 x 480 full screen.
+    CardPlaces card;
+};
+
+// The game in force: set once by FrameMain (or a test) before anything else.
+void UseGame(const GameDescription& game);
+const GameDescription& Game();
+const boards::BoardFace& Board();
+
+} // namespace frame

@@ -1,0 +1,189 @@
+#!/bin/sh
+# End-to-end tests of a screen saver (ZARKOLT.SCR or SUPERZAR.SCR) under Wine,
+# each scenario with its own prefix and private X display.
+#   saver.sh SCENARIO BASE_PREFIX WORK_DIR WINDOWS_BUILD [PROGRAM]
+# Scenarios:
+#   configure   /c shows dialog 2003; Return (OK) closes it, and Esc in a second run
+#   run-key     /s in the Wine virtual desktop: the mode the portrait rule picks
+#               among the modes the desktop lists, the border, the black field,
+#               the moving picture at its place; a key ends it and the
+#               desktop's size returns
+#   run-mouse   /s: two mouse moves in a second are let pass, a sweep ends it
+#   preview     /p HWND of a small window: a child filling its client area
+#               draws the icon centred (seen in Wine's trace of DrawIcon), no
+#               mode change; the preview ends with its window
+#   low-screen  /s on a plain X screen 300 rows high: the saver closes at once
+#   sound       /s with the sound going to a file: the attract mode is heard
+# Every wait is on a condition with a time-out; saver_probe.exe (built with
+# the programs) lists modes, runs the saver, hosts the preview and keeps the
+# virtual desktop open.
+set -eu
+here=$(cd "$(dirname "$0")" && pwd)
+. "$here/wine-env.sh"
+scenario=$1 base=$2 t=$3 build=$4 program=${5:-ZARKOLT}
+shot="python3 $here/shot.py"
+case $program in
+    SUPERZAR) title='SUPER ZARKOLT' ;;
+    *) title=ZARKOLT ;;
+esac
+border=0c0c14
+
+rm -rf "$t"
+mkdir -p "$t"
+cp "$build/velto/SAVERS/$program.SCR" "$build/tests/wine/saver_probe.exe" "$t/"
+wine_use_prefix "$base" "$t"
+trap wine_stop EXIT
+
+fail() {
+    echo "FAIL ($program $scenario): $*" >&2
+    import -window root "$t/failure.png" 2>/dev/null || true
+    exit 1
+}
+
+snap() { import -window root "$t/$1.png"; }
+pixel() { $shot pixel "$t/$1.png" "$2" "$3"; }
+window_named() { xdotool search --name "^$1\$" | head -n 1; }
+has_window() { [ -n "$(window_named "$1")" ]; }
+no_window() { [ -z "$(window_named "$1")" ]; }
+
+# In the virtual desktop, in the test's directory.
+desktop() { (cd "$t" && exec "$WINE" explorer /desktop=velto,1024x768 "$@") >>"$t/wine.log" 2>&1; }
+has_line() { [ -f "$t/$1" ] && tr -d '\r' <"$t/$1" | grep -q "^$2\$"; }
+
+# The mode the portrait rule takes among those the desktop lists: the least
+# height of at least 304 rows in a landscape mode, the first listed of equal
+# heights. Sets W and H.
+choose_mode() {
+    desktop saver_probe.exe modes.txt modes
+    [ -s "$t/modes.txt" ] || fail "the probe listed no display modes"
+    set -- $(tr -d '\r' <"$t/modes.txt" | awk '$2 < $1 && $2 >= 304 && (h == "" || $2 < h) { w = $1; h = $2 } END { print w, h }')
+    [ $# = 2 ] || fail "no listed mode suits the saver: $(tr '\n' ' ' <"$t/modes.txt")"
+    W=$1 H=$2
+}
+
+# The saver full screen in the chosen mode: the border to the mode's edges,
+# the black field around the picture, a picture of many colours.
+shows_saver() {
+    snap full
+    fx=$((W / 2 - 120)) fy=$((H / 2 - 152))
+    [ "$(pixel full 1 1)" = $border ] && [ "$(pixel full $((W - 2)) $((H - 2)))" = $border ] &&
+        [ "$(pixel full $((fx - 1)) $((fy - 1)))" = $border ] && [ "$(pixel full $((fx + 2)) $((fy + 2)))" = 000000 ] &&
+        [ "$(pixel full $((fx + 237)) $((fy + 301)))" = 000000 ] &&
+        [ "$(pixel full $((fx + 240)) $((fy + 304)))" = $border ] &&
+        { [ "$W" -ge 1024 ] || [ "$(pixel full "$W" 1)" != $border ]; } &&
+        [ "$($shot colours "$t/full.png" $((fx + 8)) $((fy + 8)) 224 288)" -gt 8 ]
+}
+
+picture_moves() {
+    n=0
+    while [ $n -lt 50 ]; do
+        snap later
+        if [ "$($shot differ "$t/full.png" "$t/later.png" $((W / 2 - 112)) $((H / 2 - 144)) 224 288)" -gt 0 ]; then
+            return 0
+        fi
+        n=$((n + 1))
+        sleep 0.1
+    done
+    return 1
+}
+
+# Keys go to the window under the pointer: it stands inside the smallest mode
+# before the saver starts.
+start_saver() {
+    xdotool mousemove 100 100
+    choose_mode
+    desktop saver_probe.exe run.txt run "$program.SCR" /s &
+    wait_until 60 shows_saver || fail "no full-screen saver in $W x $H"
+    picture_moves || fail "the saver's picture does not move"
+}
+
+# The saver has ended, and the desktop is 1024 x 768 again.
+ended() { has_line run.txt ended; }
+desktop_back() { has_line run.txt "1024 768"; }
+
+case $scenario in
+configure)
+    wine_start_display "$t"
+    caption="${title}ｽｸﾘｰﾝｾｰﾊﾞｰのﾊﾞｰｼﾞｮﾝ情報"
+    for key in Return Escape; do
+        desktop "$program.SCR" /c &
+        box=$!
+        wait_until 60 has_window "$caption" || fail "no configure box titled $caption"
+        snap "configure-$key"
+        # A click on the caption makes the box active; the key goes to it.
+        xdotool mousemove --window "$(window_named "$caption")" 100 8 click 1 2>/dev/null || true
+        xdotool key "$key" 2>/dev/null || fail "xdotool could not send $key"
+        wait_until 20 no_window "$caption" || fail "$key did not close the configure box"
+        wait $box
+    done
+    ;;
+run-key)
+    wine_start_display "$t"
+    start_saver
+    has_window "$title \\(DirectDraw\\)" || fail "no saver window titled \"$title (DirectDraw)\""
+    xdotool key space 2>/dev/null || fail "xdotool could not send a key"
+    wait_until 30 ended || fail "a key did not end the saver"
+    wait_until 10 desktop_back || fail "the desktop's size did not return: $(tr '\n' ' ' <"$t/run.txt")"
+    ;;
+run-mouse)
+    wine_start_display "$t"
+    start_saver
+    xdotool mousemove 110 100
+    xdotool mousemove 120 100
+    sleep 2
+    ended && fail "two mouse moves ended the saver"
+    # A sweep: more than four moves within a second.
+    i=0
+    while [ $i -lt 12 ] && ! ended; do
+        xdotool mousemove $((100 + i * 60)) $((100 + i * 40))
+        i=$((i + 1))
+    done
+    wait_until 30 ended || fail "a sweep of the mouse did not end the saver"
+    wait_until 10 desktop_back || fail "the desktop's size did not return: $(tr '\n' ' ' <"$t/run.txt")"
+    ;;
+preview)
+    # A child window of another process paints into nothing Wine shows here,
+    # so the icon is seen through the calls the preview makes: Wine's relay
+    # trace of DrawIcon alone.
+    "$WINE" reg add 'HKCU\Software\Wine\Debug' /v RelayInclude /t REG_SZ /d user32.DrawIcon /f >/dev/null 2>&1
+    wine_start_display "$t"
+    WINEDEBUG=+relay desktop saver_probe.exe host.txt host "$program.SCR" &
+    wait_until 60 has_window "saver preview host" || fail "no preview host window"
+    wait_until 30 has_line host.txt "child 152 112" || fail "no preview window filling the host's client area"
+    # The icon drawn centred: (152 / 2 - 16, 112 / 2 - 16).
+    icon_drawn() { grep -a "DrawIcon(" "$t/wine.log" | grep -q ",0000003c,00000028,"; }
+    wait_until 30 icon_drawn || fail "the preview did not draw the icon at (60, 40)"
+    snap preview
+    [ "$($shot where "$t/preview.png" 0 0 1024 768 $border)" = "0 0 0" ] || fail "the preview took the screen"
+    # The desktop keeps its 1024 x 768: its colour reaches the far corner.
+    [ "$(pixel preview 1020 764)" = "$(pixel preview 600 400)" ] && [ "$(pixel preview 1020 764)" != 000000 ] ||
+        fail "the display mode changed under the preview"
+    # The host closes its window 3 s after the preview came.
+    wait_until 30 has_line host.txt "preview ended" || fail "the preview outlived its window: $(cat "$t/host.txt" 2>/dev/null)"
+    ;;
+low-screen)
+    wine_start_display "$t" 640x300x24
+    (cd "$t" && exec "$WINE" saver_probe.exe run.txt run "$program.SCR" /s) >>"$t/wine.log" 2>&1 &
+    wait_until 60 ended || fail "the saver did not close on a screen of 300 rows"
+    ;;
+sound)
+    wine_record_sound "$t/out.wav"
+    wine_start_display "$t"
+    start_saver
+    recorded() { [ "$(stat -c %s "$t/out.wav" 2>/dev/null || echo 0)" -gt 400000 ]; }
+    wait_until 60 recorded || fail "no sound was played"
+    xdotool key space 2>/dev/null || true
+    wait_until 30 ended || fail "a key did not end the saver"
+    rms=$(python3 -c "
+import math, struct, sys
+data = open(sys.argv[1], 'rb').read()[44:]
+n = len(data) // 2
+values = struct.unpack('<%dh' % n, data[:2 * n])
+print(int(math.sqrt(sum(v * v for v in values) / n)))" "$t/out.wav")
+    [ "$rms" -gt 100 ] || fail "the recorded sound is silent (RMS $rms)"
+    ;;
+*)
+    fail "unknown scenario"
+    ;;
+esac
+echo "ok ($program $scenario)"
