@@ -38,9 +38,22 @@ setting() { "$WINE" reg add "$regkey" /v "$1" /t REG_SZ /d "$2" /f >/dev/null 2>
 window_named() { xdotool search --name "^$1\$"; }
 game_window() { xdotool search --name "^$title" | head -n 1; }
 
+# The 32-bit Wine through QEMU now and then fails to load its X driver and
+# ends before its desktop shows ("no driver could be loaded"); a desktop that
+# ended without ever showing is started once more, and the log says so.
 start_game() {
-    (cd "$t/velto/$program" && exec "$WINE" explorer /desktop=velto,1024x768 "$program.EXE") >"$t/wine.log" 2>&1 &
-    wait_until 120 window_named "$title" || fail "no window with caption $title"
+    attempt=1
+    while :; do
+        (cd "$t/velto/$program" && exec "$WINE" explorer /desktop=velto,1024x768 "$program.EXE") >>"$t/wine.log" 2>&1 &
+        shown_or_ended() { window_named "$title" || ! wine_processes | grep -qi '[.]exe'; }
+        wait_until 120 shown_or_ended || fail "no window with caption $title"
+        window_named "$title" >/dev/null 2>&1 && break
+        if [ $attempt = 2 ] || window_named 'velto - Wine desktop' >/dev/null 2>&1; then
+            fail "no window with caption $title (Wine ended)"
+        fi
+        echo "zarkolt.sh: Wine ended before its desktop showed; starting it again" >>"$t/wine.log"
+        attempt=2
+    done
     focus_game
 }
 
