@@ -25,8 +25,9 @@ fi
 sh tools/setup.sh
 
 jobs=$(nproc 2>/dev/null || echo 4)
-# Wine runs the 32-bit programs where the kernel can run 32-bit programs;
-# elsewhere a 64-bit build of the same sources under the 64-bit Wine.
+# The 32-bit programs under the 32-bit Wine wherever it works (on kernels that
+# cannot run 32-bit programs, through the QEMU that setup registers); elsewhere
+# a 64-bit build of the same sources under the 64-bit Wine.
 if /usr/lib/wine/wine --version >/dev/null 2>&1; then
     preset=windows
     export VELTO_WINE_BITS=32

@@ -3,7 +3,7 @@
 # dialogs of ZARKOLT.EXE under Wine, one case per run:
 #   settings.sh BASE_PREFIX WORK_DIR ZARKOLT.EXE DRIVER.EXE CASE
 # CASE: first-start, maximize-text, score-check, game-setting, controls,
-#       full-screen.
+#       full-screen, texts-fit.
 set -eu
 . "$(dirname "$0")/wine-env.sh"
 base=$1 t=$2 exe=$3 driver=$4 case=$5
@@ -19,6 +19,7 @@ game_pid=""
 
 fail() {
     echo "settings $case: $*" >&2
+    wine_processes >&2
     "$WINE" reg query "$key" >&2 2>/dev/null || true
     import -window root "$t/failure.png" 2>/dev/null || true
     exit 1
@@ -205,6 +206,31 @@ full-screen)
     expect "$(value FullScreen)" 1 FullScreen
     start_game desktop
     wait_drive 1 fullscreen
+    stop_game
+    ;;
+texts-fit)
+    # Every label, button and box text of the game-settings dialog and of
+    # both control pages fits its control in the dialog's own font.
+    start_game
+    wait_present Score
+    fits() {
+        clipped=$(drive fits "$1" "$2") || fail "could not measure the texts of $2"
+        import -window root "$t/$2.png"
+        [ -z "$clipped" ] || fail "clipped in $2: $clipped"
+    }
+    drive command 148
+    drive wait "$setting@1016" || fail "no settings dialog"
+    fits "$setting@1016" GAME_SETTING
+    drive click "$setting@1016" 2 # Cancel
+    drive gone "$setting" || fail "the dialog stays"
+    drive command 151
+    drive wait "$sheet@1051" || fail "no control sheet"
+    fits "$sheet@1051" KEYBOARD
+    drive page "$sheet" 1
+    drive wait "$sheet@1039" || fail "no joystick page"
+    fits "$sheet@1039" JOYSTICK
+    drive click "$sheet@1039" 2 # Cancel
+    drive gone "$sheet" || fail "the sheet stays"
     stop_game
     ;;
 *)

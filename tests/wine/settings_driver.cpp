@@ -18,6 +18,10 @@
 //   settings_driver click WIN ID              clicks a button
 //   settings_driver enabled WIN ID            prints 1 or 0
 //   settings_driver page WIN INDEX            shows a page of a property sheet
+//   settings_driver fits WIN TEMPLATE         prints every text of the window's visible
+//                                             labels, buttons and boxes that does not fit
+//                                             its control, measured in the font of the
+//                                             game's dialog template TEMPLATE
 // WIN is a caption, optionally followed by "@ID": the window must hold a
 // control of that id (a message box's text is id 65535). With VELTO_DESKTOP
 // set, the driver works in that desktop (the game in a virtual desktop).
@@ -27,6 +31,7 @@
 
 #include <cstdio>
 #include <cstdlib>
+#include <cwchar>
 #include <string>
 #include <vector>
 
@@ -91,13 +96,100 @@ HWND FindDialog(const std::wstring& which) {
     return search.found;
 }
 
-// Waits up to 20 s for a condition.
-template <typename Condition> bool WaitFor(Condition condition) {
-    for (int i = 0; i < 400; i++) {
-        if (condition()) return true;
+// Waits up to the given seconds for a condition (30 s unless said).
+template <typename Condition> bool WaitFor(Condition condition, DWORD seconds = 30) {
+    DWORD start = GetTickCount();
+    while (!condition()) {
+        if (GetTickCount() - start > seconds * 1000) return false;
         Sleep(50);
     }
-    return false;
+    return true;
+}
+
+// The font a dialog template asks for (DIALOG or DIALOGEX with a font), made
+// the way the dialog manager makes it; nullptr if the template has none.
+HFONT TemplateFont(HWND game, const wchar_t* name) {
+    DWORD process = 0;
+    GetWindowThreadProcessId(game, &process);
+    HANDLE handle = OpenProcess(PROCESS_QUERY_LIMITED_INFORMATION, FALSE, process);
+    wchar_t path[MAX_PATH];
+    DWORD size = MAX_PATH;
+    bool named = handle && QueryFullProcessImageNameW(handle, 0, path, &size);
+    if (handle) CloseHandle(handle);
+    HMODULE module = named ? LoadLibraryExW(path, nullptr, LOAD_LIBRARY_AS_DATAFILE) : nullptr;
+    HRSRC resource = module ? FindResourceW(module, name, MAKEINTRESOURCEW(5)) : nullptr; // RT_DIALOG
+    const WORD* p =
+        resource ? static_cast<const WORD*>(LockResource(LoadResource(module, resource))) : nullptr;
+    if (!p) return nullptr;
+    bool extended = p[0] == 1 && p[1] == 0xFFFF;
+    DWORD style = extended ? MAKELONG(p[6], p[7]) : MAKELONG(p[0], p[1]);
+    p += extended ? 13 : 9;
+    auto skip = [&p] { // a name or an ordinal
+        if (*p == 0xFFFF)
+            p += 2;
+        else
+            p += std::wcslen(reinterpret_cast<const wchar_t*>(p)) + 1;
+    };
+    skip();                                                    // menu
+    skip();                                                    // class
+    p += std::wcslen(reinterpret_cast<const wchar_t*>(p)) + 1; // caption
+    if (!(style & DS_SETFONT)) return nullptr;
+    int points = p[0], weight = extended ? p[1] : FW_DONTCARE;
+    BYTE italic = extended ? LOBYTE(p[2]) : 0, charset = extended ? HIBYTE(p[2]) : DEFAULT_CHARSET;
+    const wchar_t* face = reinterpret_cast<const wchar_t*>(p + (extended ? 3 : 1));
+    HDC screen = GetDC(nullptr);
+    int height = -MulDiv(points, GetDeviceCaps(screen, LOGPIXELSY), 72);
+    ReleaseDC(nullptr, screen);
+    return CreateFontW(height, 0, 0, 0, weight, italic, 0, 0, charset, OUT_DEFAULT_PRECIS,
+                       CLIP_DEFAULT_PRECIS, DEFAULT_QUALITY, DEFAULT_PITCH | FF_DONTCARE, face);
+}
+
+struct Fit {
+    HDC dc;
+    int measured;
+};
+
+// Measures one control's text against its client rectangle: labels wrap
+// within their width, buttons and boxes hold one line beside their frame or
+// check mark.
+BOOL CALLBACK MeasureText(HWND control, LPARAM data) {
+    Fit& fit = *reinterpret_cast<Fit*>(data);
+    std::wstring text = WindowText(control);
+    wchar_t kind[32] = {};
+    GetClassNameW(control, kind, 32);
+    if (text.empty() || !IsWindowVisible(control)) return TRUE;
+    LONG style = GetWindowLongW(control, GWL_STYLE);
+    RECT client, need = {0, 0, 0, 0};
+    GetClientRect(control, &client);
+    LONG room = client.right, height = client.bottom;
+    UINT format = DT_CALCRECT | DT_SINGLELINE;
+    if (!_wcsicmp(kind, L"Static")) {
+        LONG type = style & SS_TYPEMASK;
+        if (type != SS_LEFT && type != SS_CENTER && type != SS_RIGHT && type != SS_LEFTNOWORDWRAP &&
+            type != SS_SIMPLE)
+            return TRUE;
+        if (type != SS_LEFTNOWORDWRAP && type != SS_SIMPLE) {
+            format = DT_CALCRECT | DT_WORDBREAK | DT_EXPANDTABS;
+            need.right = room;
+        }
+        if (style & SS_NOPREFIX) format |= DT_NOPREFIX;
+    } else if (!_wcsicmp(kind, L"Button")) {
+        switch (style & BS_TYPEMASK) {
+            case BS_PUSHBUTTON:
+            case BS_DEFPUSHBUTTON: room -= 2 * 3; break; // the raised edge and the focus frame
+            case BS_GROUPBOX: room -= 2 * 8; break;      // the title sits in the frame line
+            default: room -= GetSystemMetrics(SM_CXMENUCHECK) + 4; break; // check box or radio button
+        }
+    } else {
+        return TRUE;
+    }
+    DrawTextW(fit.dc, text.c_str(), -1, &need, format);
+    fit.measured++;
+    if (need.right > room || need.bottom > height) {
+        std::printf("%d \"%s\": %ld x %ld in %ld x %ld\n", GetDlgCtrlID(control), Utf8(text).c_str(),
+                    need.right, need.bottom, room, height);
+    }
+    return TRUE;
 }
 
 int Fail(const char* what) {
@@ -110,7 +202,9 @@ int Fail(const char* what) {
 int main() {
     if (const char* name = std::getenv("VELTO_DESKTOP")) {
         HDESK desktop = nullptr;
-        if (!WaitFor([&] { return (desktop = OpenDesktopA(name, 0, FALSE, GENERIC_ALL)) != nullptr; }) ||
+        // The game's start makes the desktop; the 32-bit Wine through an
+        // emulator on a busy machine takes its time.
+        if (!WaitFor([&] { return (desktop = OpenDesktopA(name, 0, FALSE, GENERIC_ALL)) != nullptr; }, 120) ||
             !SetThreadDesktop(desktop))
             return Fail("no such desktop");
     }
@@ -122,7 +216,8 @@ int main() {
     auto number = [&](int i) { return int(wcstol(arg(i).c_str(), nullptr, 0)); };
 
     if (command == L"window")
-        return WaitFor([] { return GameWindow() && IsWindowVisible(GameWindow()); }) ? 0 : Fail("no window");
+        return WaitFor([] { return GameWindow() && IsWindowVisible(GameWindow()); }, 120) ? 0
+                                                                                          : Fail("no window");
     if (command == L"closed") return WaitFor([] { return !GameWindow(); }) ? 0 : Fail("the window stays");
     HWND game = GameWindow();
     if (!game) return Fail("no game window");
@@ -157,6 +252,17 @@ int main() {
         HWND text = GetDlgItem(dialog, 0xFFFF);
         std::printf("%s\n", Utf8(WindowText(text)).c_str());
         return 0;
+    }
+    if (command == L"fits") {
+        HFONT font = TemplateFont(game, arg(3).c_str());
+        if (!font) return Fail("no such dialog template with a font");
+        Fit fit = {CreateCompatibleDC(nullptr), 0};
+        HGDIOBJ old = SelectObject(fit.dc, font);
+        EnumChildWindows(dialog, MeasureText, reinterpret_cast<LPARAM>(&fit));
+        SelectObject(fit.dc, old);
+        DeleteDC(fit.dc);
+        DeleteObject(font);
+        return fit.measured ? 0 : Fail("no texts");
     }
     if (command == L"page") {
         SendMessageA(dialog, PSM_SETCURSEL, WPARAM(number(3)), 0);

@@ -2,19 +2,23 @@
 #
 #   wine_base_prefix DIR      create (once) a clean 32-bit prefix in DIR
 #   wine_use_prefix BASE T    copy BASE into the test's own dir T and point
-#                             WINEPREFIX, HOME and the locale at it
+#                             WINEPREFIX, HOME and the locale at it; the
+#                             tests run without Wine's help viewer
 #   wine_start_display T [WxHxD]  start a private Xvfb (1024x768x24), export DISPLAY
 #   wine_record_sound FILE    send the test's sound to a WAV file
 #   wait_until N COMMAND...   retry COMMAND until it succeeds or N x 10 tries
+#   wine_processes            list the processes of this test's prefix (for
+#                             failure reports)
 #   wine_stop                 stop this test's wineserver and Xvfb, remove
 #                             the test's prefix copy
 #
 # Each test runs with its own prefix and X display; everything started here is
 # stopped by pid or by its own prefix.
 #
-# VELTO_WINE_BITS=64 runs the 64-bit Wine (for the 64-bit build of the same
-# programs) on machines whose kernel cannot run 32-bit programs; otherwise
-# the 32-bit Wine runs the 32-bit programs.
+# The 32-bit Wine runs the 32-bit programs, natively or through QEMU where the
+# kernel cannot run 32-bit programs (see tools/setup.sh). VELTO_WINE_BITS=64
+# runs the 64-bit Wine instead, for the 64-bit build of the same programs,
+# where the 32-bit Wine cannot run at all.
 
 if [ "${VELTO_WINE_BITS:-32}" = 64 ]; then
     export WINEARCH=win64
@@ -28,23 +32,48 @@ else
     WINESERVER_CMD=wineserver
 fi
 export WINEDEBUG=-all
-export WINEDLLOVERRIDES="mscoree,mshtml=;winemenubuilder.exe=d;winhlp32.exe=d"
+export WINEDLLOVERRIDES="mscoree,mshtml=;winemenubuilder.exe=d"
+
+# Bumped whenever wine_base_prefix sets up prefixes differently: older cached
+# prefixes are made again.
+WINE_PREFIX_VERSION=2
 
 WINE_XVFB_PID=""
 WINE_TEST_PREFIX=""
 
+# The prefix's settings as a registry file (UTF-16 with a byte-order mark):
+# the GDI renderer (no GL needed); the Japanese UI faces the dialogs ask for,
+# in their Japanese and English names, drawn with the IPA fonts; Marlett for
+# the caption buttons' symbols.
+wine_prefix_settings() {
+    printf '\377\376'
+    printf '%s\r\n' 'Windows Registry Editor Version 5.00' '' \
+        '[HKEY_CURRENT_USER\Software\Wine\Direct3D]' '"renderer"="gdi"' '' \
+        '[HKEY_CURRENT_USER\Software\Wine\Fonts\Replacements]' \
+        '"MS UI Gothic"="IPAPGothic"' '"ＭＳ Ｐゴシック"="IPAPGothic"' '"MS PGothic"="IPAPGothic"' \
+        '"ＭＳ ゴシック"="IPAGothic"' '"MS Gothic"="IPAGothic"' '' \
+        '[HKEY_LOCAL_MACHINE\Software\Microsoft\Windows NT\CurrentVersion\Fonts]' \
+        '"Marlett (TrueType)"="marlett.ttf"' '' | iconv -f UTF-8 -t UTF-16LE
+}
+
 wine_base_prefix() {
     base=$1
-    if [ -f "$base/ready" ]; then return 0; fi
+    if [ "$(cat "$base/ready" 2>/dev/null)" = "$WINE_PREFIX_VERSION" ]; then return 0; fi
     rm -rf "$base"
     mkdir -p "$base/home"
     (
         export WINEPREFIX="$base/pfx" HOME="$base/home"
         unset DISPLAY
         "$WINE" wineboot -i >/dev/null 2>&1
-        "$WINE" reg add 'HKCU\Software\Wine\Direct3D' /v renderer /t REG_SZ /d gdi /f >/dev/null 2>&1
-        "$WINE" reg add 'HKCU\Software\Wine\Fonts\Replacements' /v 'MS UI Gothic' /t REG_SZ /d IPAPGothic /f \
-            >/dev/null 2>&1
+        # Wine ships Marlett but does not install it into a prefix.
+        for fonts in /usr/share/wine/fonts /usr/lib/wine/fonts; do
+            if [ -f "$fonts/marlett.ttf" ]; then
+                cp "$fonts/marlett.ttf" "$base/pfx/drive_c/windows/Fonts/"
+                break
+            fi
+        done
+        wine_prefix_settings >"$base/settings.reg"
+        "$WINE" regedit /S "$base/settings.reg" >/dev/null 2>&1
         "$WINESERVER_CMD" -w
     )
     if [ ! -f "$base/pfx/system.reg" ]; then
@@ -56,7 +85,7 @@ wine_base_prefix() {
         mkdir -p "$base/locale"
         localedef -i ja_JP -f UTF-8 "$base/locale/ja_JP.UTF-8" >/dev/null 2>&1 || true
     fi
-    touch "$base/ready"
+    echo "$WINE_PREFIX_VERSION" >"$base/ready"
 }
 
 wine_use_prefix() {
@@ -67,25 +96,47 @@ wine_use_prefix() {
     cp -a "$base/pfx" "$t/pfx"
     export WINEPREFIX="$t/pfx" HOME="$t/home"
     WINE_TEST_PREFIX="$t/pfx"
+    export WINEDLLOVERRIDES="$WINEDLLOVERRIDES;winhlp32.exe=d"
     if [ -d "$base/locale/ja_JP.UTF-8" ]; then
-        export LOCPATH="$base/locale" LANG=ja_JP.UTF-8
+        export LOCPATH="$(cd "$base/locale" && pwd)" LANG=ja_JP.UTF-8
     fi
+    # One wineserver for the whole test (it ends a minute after its last
+    # program): the many short wine calls of a test neither pay for a new
+    # server each nor meet one that is just ending.
+    "$WINESERVER_CMD" -p60
 }
 
-# Picks a free display number from the test's name and starts Xvfb on it.
+# Starts a private Xvfb and exports DISPLAY. The display number comes from the
+# test's name, so that numbers are seldom reused at once (a server that is
+# just ending may still remove the socket file of a new one on its number,
+# and programs run through QEMU reach an X server by that file only). Where
+# another server has the number, ours ends at once and the next is tried.
 wine_start_display() {
     t=$1
     n=$(( ($(printf '%s' "$t" | cksum | cut -d' ' -f1) % 400) + 100 ))
-    while [ -e "/tmp/.X$n-lock" ]; do n=$((n + 1)); done
-    Xvfb ":$n" -screen 0 "${2:-1024x768x24}" -nolisten tcp >"$t/xvfb.log" 2>&1 &
-    WINE_XVFB_PID=$!
-    export DISPLAY=":$n"
-    i=0
-    while ! xdpyinfo >/dev/null 2>&1; do
-        i=$((i + 1))
-        if [ $i -gt 100 ]; then echo "wine: Xvfb did not start" >&2; return 1; fi
-        sleep 0.1
+    tries=0
+    while :; do
+        while [ -e "/tmp/.X$n-lock" ] || [ -e "/tmp/.X11-unix/X$n" ]; do n=$((n + 1)); done
+        Xvfb ":$n" -screen 0 "${2:-1024x768x24}" -nolisten tcp >"$t/xvfb.log" 2>&1 &
+        WINE_XVFB_PID=$!
+        i=0
+        until [ "$(tr -d ' \n' 2>/dev/null <"/tmp/.X$n-lock")" = "$WINE_XVFB_PID" ] &&
+            [ -S "/tmp/.X11-unix/X$n" ] && DISPLAY=":$n" xdpyinfo >/dev/null 2>&1; do
+            kill -0 "$WINE_XVFB_PID" 2>/dev/null || break
+            i=$((i + 1))
+            if [ $i -gt 300 ]; then
+                echo "wine: Xvfb did not start (see $t/xvfb.log)" >&2
+                return 1
+            fi
+            sleep 0.1
+        done
+        # Ours holds the number's lock and answers (one that lost it ends).
+        if kill -0 "$WINE_XVFB_PID" 2>/dev/null; then break; fi
+        tries=$((tries + 1))
+        [ $tries -lt 20 ] || { echo "wine: no free X display" >&2; return 1; }
+        n=$((n + 1))
     done
+    export DISPLAY=":$n"
     "$WINE" reg add 'HKCU\Software\Wine\X11 Driver' /v Managed /t REG_SZ /d N /f >/dev/null 2>&1
 }
 
@@ -108,6 +159,14 @@ wine_record_sound() {
     printf '%s\n' 'pcm.!default { type plug; rate_converter "linear";' \
         '  slave { pcm "cap"; format S16_LE; rate 22050; channels 1 } }' \
         "pcm.cap { type file; slave.pcm \"null\"; file \"$1\"; format \"wav\" }" >"$HOME/.asoundrc"
+}
+
+wine_processes() {
+    for p in /proc/[0-9]*; do
+        if tr '\0' '\n' 2>/dev/null <"$p/environ" | grep -qx "WINEPREFIX=$WINEPREFIX"; then
+            ps -o pid=,stat=,etime=,time=,args= -p "${p#/proc/}" 2>/dev/null || true
+        fi
+    done
 }
 
 # Stops the test's Wine and X server and removes its copy of the prefix (some

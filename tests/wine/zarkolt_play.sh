@@ -24,6 +24,7 @@ key='HKCU\Software\Velto\ZARKOLT'
 
 fail() {
     echo "FAIL ($case): $*" >&2
+    wine_processes >&2
     import -window root "$t/failure.png" 2>/dev/null || true
     exit 1
 }
