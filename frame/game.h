@@ -56,7 +56,7 @@ struct FixedKey {
 };
 
 struct ControlLayout {
-    int slotCount;         // slots stored in "Configuration"
+    int slotCount;         // control slots
     int keyboardSlotCount; // slots 0 to this - 1 hold key rows, the rest button numbers
     ControlAssignment defaults;
     std::array<ControlSlot, MaxControlSlots> slots;
@@ -65,14 +65,20 @@ struct ControlLayout {
     int fixedKeyCount;
     // The drop-down list of each slot on its control page (frame/dialog_ids.h).
     std::array<int, MaxControlSlots> listIds;
+    // Slots 0 to this - 1 are stored in "Configuration"; the others hold
+    // their defaults at every start. 0: all slotCount slots are stored.
+    int storedSlotCount;
 };
 
-// "Configuration": the options' bytes, then the low byte of each control
-// slot, then the check byte.
+// "Configuration": the options' bytes, then the low byte of each stored
+// control slot, then the check byte.
 struct ConfigurationLayout {
     int optionCount;
     std::array<uint32_t, MaxOptions> limits; // each option lies in 0..limit-1
     std::array<uint32_t, MaxOptions> defaults;
+    // An option stored as a switch: a non-zero onByte is written for 1 and 0
+    // for 0, and any non-zero byte reads as 1. 0: the index itself.
+    std::array<uint8_t, MaxOptions> onByte;
 };
 
 struct GameDescription {

@@ -50,8 +50,17 @@ GameSettings DefaultSettings() {
     return settings;
 }
 
+namespace {
+
+int StoredSlotCount() {
+    const ControlLayout& controls = Game().controls;
+    return controls.storedSlotCount ? controls.storedSlotCount : controls.slotCount;
+}
+
+} // namespace
+
 uint32_t ConfigurationSize() {
-    return uint32_t(Game().configuration.optionCount + Game().controls.slotCount + 1);
+    return uint32_t(Game().configuration.optionCount + StoredSlotCount() + 1);
 }
 
 std::span<const uint32_t> OptionsOf(const GameSettings& settings) {
@@ -59,11 +68,15 @@ std::span<const uint32_t> OptionsOf(const GameSettings& settings) {
 }
 
 ConfigurationRecord EncodeConfiguration(const GameSettings& settings) {
-    const int options = Game().configuration.optionCount;
+    const ConfigurationLayout& layout = Game().configuration;
+    const int options = layout.optionCount;
     ConfigurationRecord record(ConfigurationSize(), 0);
-    for (int i = 0; i < options; i++)
-        record[size_t(i)] = uint8_t(settings.options[size_t(i)]);
-    for (int slot = 0; slot < Game().controls.slotCount; slot++)
+    for (int i = 0; i < options; i++) {
+        uint8_t on = layout.onByte[size_t(i)];
+        uint32_t value = settings.options[size_t(i)];
+        record[size_t(i)] = on ? (value ? on : 0) : uint8_t(value);
+    }
+    for (int slot = 0; slot < StoredSlotCount(); slot++)
         record[size_t(options + slot)] = uint8_t(settings.controls[size_t(slot)]);
     SealRecord(record.data(), ConfigurationSize());
     return record;
@@ -75,14 +88,14 @@ bool DecodeConfiguration(const ConfigurationRecord& record, GameSettings* settin
     if (record.size() != ConfigurationSize() || !RecordSumIsZero(record.data(), ConfigurationSize()))
         return false;
     for (int i = 0; i < layout.optionCount; i++)
-        if (record[size_t(i)] >= layout.limits[size_t(i)]) return false;
-    for (int slot = 0; slot < controls.slotCount; slot++) {
+        if (!layout.onByte[size_t(i)] && record[size_t(i)] >= layout.limits[size_t(i)]) return false;
+    for (int slot = 0; slot < StoredSlotCount(); slot++) {
         uint32_t limit = slot < controls.keyboardSlotCount ? KeyboardRowCount : ButtonCount;
         if (record[size_t(layout.optionCount + slot)] >= limit) return false;
     }
     for (int i = 0; i < layout.optionCount; i++)
-        settings->options[size_t(i)] = record[size_t(i)];
-    for (int slot = 0; slot < controls.slotCount; slot++)
+        settings->options[size_t(i)] = layout.onByte[size_t(i)] ? record[size_t(i)] != 0 : record[size_t(i)];
+    for (int slot = 0; slot < StoredSlotCount(); slot++)
         settings->controls[size_t(slot)] = record[size_t(layout.optionCount + slot)];
     return true;
 }

@@ -2,7 +2,7 @@
 # Plays a game: installs what is missing, builds the Windows programs,
 # prepares a Wine prefix once (under build/) and starts the game in a Wine
 # virtual desktop on your display.
-#   tools/play.sh [game]      game: zarkolt (the default) or superzar
+#   tools/play.sh [game]      game: zarkolt (the default), superzar or kluno
 set -eu
 cd "$(dirname "$0")/.."
 root=$(pwd)
@@ -11,8 +11,9 @@ game=${1:-zarkolt}
 case $game in
     zarkolt) folder=ZARKOLT program=ZARKOLT.EXE ;;
     superzar) folder=SUPERZAR program=SUPERZAR.EXE ;;
+    kluno) folder=KLUNO program=KLUNO.EXE ;;
     *)
-        echo "play: unknown game '$game' (known: zarkolt, superzar)" >&2
+        echo "play: unknown game '$game' (known: zarkolt, superzar, kluno)" >&2
         exit 2
         ;;
 esac

@@ -49,10 +49,11 @@ constexpr frame::ControlLayout Controls = {
     .fixedKeyCount = 3,
     .listIds = {IDC_KEY_UP, IDC_KEY_DOWN, IDC_KEY_LEFT, IDC_KEY_RIGHT, IDC_BUTTON1, IDC_BUTTON2, IDC_BUTTON1,
                 IDC_BUTTON2, IDC_COIN, IDC_START},
+    .storedSlotCount = SlotCount,
 };
 
 // "1", "2", "3", "5" ships; 8 bonus choices; "EASY" to "VERY HARD".
-constexpr frame::ConfigurationLayout Configuration = {OptionCount, {4, 8, 4}, {2, 0, 1}};
+constexpr frame::ConfigurationLayout Configuration = {OptionCount, {4, 8, 4}, {2, 0, 1}, {}};
 
 } // namespace
 

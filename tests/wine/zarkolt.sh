@@ -1,8 +1,8 @@
 #!/bin/sh
-# End-to-end tests of ZARKOLT.EXE (or SUPERZAR.EXE) under Wine, in a Wine
-# virtual desktop on a private X display, with our embedded game data.
+# End-to-end tests of ZARKOLT.EXE (or SUPERZAR.EXE, KLUNO.EXE) under Wine, in
+# a Wine virtual desktop on a private X display, with our embedded game data.
 #   zarkolt.sh SCENARIO BASE_PREFIX WORK_DIR WINDOWS_BUILD [PROGRAM]
-# PROGRAM: ZARKOLT (the default) or SUPERZAR.
+# PROGRAM: ZARKOLT (the default), SUPERZAR or KLUNO.
 # Scenarios: window, maximized, fullscreen, modex, pause, close, help, sound;
 # no-test-mode and high-score for SUPERZAR.
 # Every wait is on a condition with a time-out; everything started here is
@@ -14,6 +14,7 @@ scenario=$1 base=$2 t=$3 build=$4 program=${5:-ZARKOLT}
 shot="python3 $here/shot.py"
 case $program in
     SUPERZAR) title='SUPER ZARKOLT' ;;
+    KLUNO) title=KLUNO ;;
     *) title=ZARKOLT ;;
 esac
 regkey="HKCU\\Software\\Velto\\$title"
@@ -149,10 +150,10 @@ window)
     key F9
     # Test mode: the caption changes; F10 again takes it back.
     key F10
-    wait_until 10 window_named 'ZARKOLT - ﾃｽﾄﾓｰﾄﾞ' || fail "F10 gave no test-mode caption"
+    wait_until 10 window_named "$title - ﾃｽﾄﾓｰﾄﾞ" || fail "F10 gave no test-mode caption"
     snap test
     key F10
-    wait_until 10 window_named ZARKOLT || fail "the caption did not come back after F10"
+    wait_until 10 window_named "$title" || fail "the caption did not come back after F10"
     ;;
 maximized)
     setting Maximize 1

@@ -1,0 +1,87 @@
+// KLUNO.EXE's game description.
+#include "programs/kluno/kluno_game.h"
+
+#include "boards/kluno/kluno_board.h"
+#include "frame/dialog_ids.h"
+#include "frame/keys.h"
+
+namespace kluno_program {
+
+namespace {
+
+using frame::FixedAction;
+using frame::SlotAction;
+
+constexpr frame::HelpEntry KeyboardHelp[] = {
+    {IDC_DEFAULTS, 0x1001A}, {IDC_KEY_UP, 0x1001B},    {IDC_KEY_DOWN, 0x1001B},
+    {IDC_KEY_LEFT, 0x1001B}, {IDC_KEY_RIGHT, 0x1001B}, {IDC_BUTTON1, 0x1001B},
+};
+
+constexpr frame::HelpEntry JoystickHelp[] = {
+    {IDC_USE_JOYSTICK, 0x10015}, {IDC_CALIBRATE, 0x10014}, {IDC_EXCHANGE_AXES, 0x10016},
+    {IDC_DEFAULTS, 0x10017},     {IDC_BUTTON1, 0x10018},   {IDC_COIN, 0x10018},
+    {IDC_START, 0x10018},
+};
+
+// The face's controls: up, down, left, right, shot (boards/kluno/kluno_board.h).
+constexpr uint32_t InputUp = 1, InputDown = 2, InputLeft = 4, InputRight = 8, InputShot = 16;
+
+constexpr frame::ControlLayout Controls = {
+    .slotCount = SlotCount,
+    .keyboardSlotCount = KeyboardSlotCount,
+    .defaults = DefaultControlAssignment,
+    .slots = {{
+        {SlotAction::Input, InputUp, InputDown},
+        {SlotAction::Input, InputDown, InputUp},
+        {SlotAction::Input, InputLeft, InputRight},
+        {SlotAction::Input, InputRight, InputLeft},
+        {SlotAction::Input, InputShot, 0},
+        {SlotAction::Input, InputShot, 0},
+        {SlotAction::Coin, 0, 0},
+        {SlotAction::Start, 0, 0},
+    }},
+    .stick = {InputUp, InputDown, InputLeft, InputRight},
+    .fixedKeys = {{{frame::KeyF2, FixedAction::Coin},
+                   {frame::KeyF3, FixedAction::Start1},
+                   {frame::KeyF4, FixedAction::Start2}}},
+    .fixedKeyCount = 3,
+    .listIds = {IDC_KEY_UP, IDC_KEY_DOWN, IDC_KEY_LEFT, IDC_KEY_RIGHT, IDC_BUTTON1, IDC_BUTTON1, IDC_COIN,
+                IDC_START},
+    .storedSlotCount = StoredSlotCount,
+};
+
+// Ships "3"/"5", four bonus choices, "NORMAL"/"HARD", demo sound on (a
+// switch byte: 0xFF on, 0x00 off).
+constexpr frame::ConfigurationLayout Configuration = {
+    OptionCount, {2, 4, 2, 2}, {0, 0, 0, 1}, {0, 0, 0, 0xFF}};
+
+// The instruction card: 164 x 268 at (18, 106) and (458, 106) around the
+// black 240 x 304 frame of the picture.
+constexpr frame::CardPlaces Card = {frame::CardLayout::BackgroundPen,
+                                    frame::CardLayout::FramePen,
+                                    {200, 88, 440, 392},
+                                    164,
+                                    268,
+                                    {18, 106},
+                                    {458, 106}};
+
+} // namespace
+
+frame::GameDescription KlunoGame(void (*gameSettingsDialog)(void* owner)) {
+    return {
+        .title = "KLUNO",
+        .windowClass = "KLUNO",
+        .testCaption = "KLUNO - ﾃｽﾄﾓｰﾄﾞ",
+        .commands = {CmdTestMode, CmdAbout, CmdReset, CmdExit, CmdSound, CmdGameSettings, CmdFullScreen,
+                     CmdControlSettings, CmdHelpContents, CmdHelpOnHelp},
+        .board = &kluno::Face,
+        .controls = Controls,
+        .configuration = Configuration,
+        .keyboardHelp = KeyboardHelp,
+        .joystickHelp = JoystickHelp,
+        .gameSettingsDialog = gameSettingsDialog,
+        .card = Card,
+    };
+}
+
+} // namespace kluno_program
