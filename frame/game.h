@@ -81,6 +81,28 @@ struct ConfigurationLayout {
     std::array<uint8_t, MaxOptions> onByte;
 };
 
+// The game-settings dialog built by the frame (frame/game_setting.h): a
+// drop-down list per option shown, taking a new choice on CBN_SELCHANGE or,
+// where marked, on CBN_SELENDOK; check boxes for on/off options.
+struct OptionList {
+    int controlId;
+    int option;
+    int count;
+    const char* const* texts; // count choices, in index order
+    bool takenOnSelEndOk;
+};
+struct OptionCheck {
+    int controlId;
+    int option;
+};
+struct GameSettingForm {
+    std::array<OptionList, MaxOptions> lists;
+    int listCount;
+    std::array<OptionCheck, MaxOptions> checks;
+    int checkCount;
+    std::span<const HelpEntry> help; // context-help pop-ups of its controls
+};
+
 struct GameDescription {
     const char* title;       // caption, registry key ("Software\Velto\" + title), dialog captions
     const char* windowClass; // window class and icon resource name
@@ -93,8 +115,10 @@ struct GameDescription {
     std::span<const HelpEntry> keyboardHelp;
     std::span<const HelpEntry> joystickHelp;
     // Runs the game-settings dialog modally over the window (an HWND); null:
-    // the program has none.
+    // the program has none. The frame's own dialog (ShowGameSettingForm,
+    // frame/win32/program_win.h) shows gameSettingForm.
     void (*gameSettingsDialog)(void* owner);
+    const GameSettingForm* gameSettingForm;
     // The instruction card of the 640 x 480 full screen.
     CardPlaces card;
 };

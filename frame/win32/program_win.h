@@ -74,6 +74,8 @@ int FrameMain(HINSTANCE instance, const GameDescription& game);
 LRESULT CALLBACK MainWndProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
 void OnCommand(HWND window, int id, LPARAM lParam, int notification);
 void ResetForNewSettings(bool showMessage);
+// The frame's game-settings dialog over the description's gameSettingForm.
+void ShowGameSettingForm(void* owner);
 // The machine reset: ResetMachine and SaveSettings, under the frame mutex.
 void ResetMachineLocked();
 // Whether the program is in full screen now.

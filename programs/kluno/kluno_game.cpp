@@ -55,6 +55,41 @@ constexpr frame::ControlLayout Controls = {
 constexpr frame::ConfigurationLayout Configuration = {
     OptionCount, {2, 4, 2, 2}, {0, 0, 0, 1}, {0, 0, 0, 0xFF}};
 
+constexpr const char* ShipChoices[] = {"3", "5"};
+constexpr const char* BonusChoices[] = {
+    "1st 10,000 2nd 30,000 & Every 50,000",
+    "1st 20,000 & Every 50,000",
+    "1st 30,000 & Every 70,000",
+    "1st 20,000 & 2nd 70,000",
+};
+constexpr const char* DifficultyChoices[] = {"NORMAL", "HARD"};
+
+constexpr int IdcDemoSound = 1063;
+
+constexpr frame::HelpEntry GameSettingHelp[] = {
+    {1, 0x1000C},
+    {2, 0x10007},
+    {IDC_DEFAULTS_GAME, 0x1000E},
+    {IDC_SHIPS, 0x1000B},
+    {IDC_DIFFICULTY, 0x1000D},
+    {IDC_BONUS, 0x10009},
+    {IDC_UPRIGHT, 0x1000A},
+    {IDC_RESET_SCORES, 0x1000F},
+    {IdcDemoSound, 0x10011},
+};
+
+constexpr frame::GameSettingForm GameSetting = {
+    .lists = {{
+        {IDC_SHIPS, Ships, 2, ShipChoices, false},
+        {IDC_DIFFICULTY, Difficulty, 2, DifficultyChoices, false},
+        {IDC_BONUS, Bonus, 4, BonusChoices, true},
+    }},
+    .listCount = 3,
+    .checks = {{{IdcDemoSound, DemoSound}}},
+    .checkCount = 1,
+    .help = GameSettingHelp,
+};
+
 // The instruction card: 164 x 268 at (18, 106) and (458, 106) around the
 // black 240 x 304 frame of the picture.
 constexpr frame::CardPlaces Card = {frame::CardLayout::BackgroundPen,
@@ -80,6 +115,7 @@ frame::GameDescription KlunoGame(void (*gameSettingsDialog)(void* owner)) {
         .keyboardHelp = KeyboardHelp,
         .joystickHelp = JoystickHelp,
         .gameSettingsDialog = gameSettingsDialog,
+        .gameSettingForm = &GameSetting,
         .card = Card,
     };
 }

@@ -41,7 +41,8 @@ enum : int {
     CmdHelpOnHelp = 158,
 };
 
-// KLUNO's description with the game-settings dialog (null: none).
+// KLUNO's description with the runner of its game-settings dialog (the
+// frame's ShowGameSettingForm in the program; null in the tests).
 frame::GameDescription KlunoGame(void (*gameSettingsDialog)(void* owner));
 
 } // namespace kluno_program

@@ -6,6 +6,6 @@
 #include "programs/kluno/kluno_game.h"
 
 int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR, int) {
-    static const frame::GameDescription game = kluno_program::KlunoGame(nullptr);
+    static const frame::GameDescription game = kluno_program::KlunoGame(frame::ShowGameSettingForm);
     return frame::FrameMain(instance, game);
 }

@@ -71,6 +71,7 @@ frame::GameDescription ZarkoltGame(const char* title, const char* testCaption, c
         .keyboardHelp = KeyboardHelp,
         .joystickHelp = JoystickHelp,
         .gameSettingsDialog = gameSettingsDialog,
+        .gameSettingForm = nullptr,
         .card = frame::DefaultCardPlaces,
     };
 }

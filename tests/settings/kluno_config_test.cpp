@@ -2,6 +2,8 @@
 // six of the eight control slots stored.
 #include <vector>
 
+#include "boards/kluno/machine.h"
+#include "frame/game_setting.h"
 #include "frame/keys.h"
 #include "frame/record.h"
 #include "frame/settings.h"
@@ -122,6 +124,49 @@ TEST_F(KlunoConfiguration, BadRecordsLeaveEveryValueAndTheNextSaveReplacesThem) 
         frame::SaveSettings();
         EXPECT_EQ(registry.values["Configuration"].data, FreshRecord);
     }
+}
+
+// The game-settings dialog's decisions over KLUNO's options.
+TEST_F(KlunoConfiguration, GameSettingTakeOver) {
+    using frame::GameSettingOutcome;
+    struct Case {
+        const char* what;
+        int option;
+        uint32_t value;
+        bool testMode, scoresReset;
+        GameSettingOutcome outcome;
+    };
+    const Case cases[] = {
+        {"unchanged", Ships, 0, false, false, GameSettingOutcome::Saved},
+        {"five ships", Ships, 1, false, false, GameSettingOutcome::ResetMachine},
+        {"bonus in test mode", Bonus, 3, true, false, GameSettingOutcome::TestModeApply},
+        {"demo sound off", DemoSound, 0, false, false, GameSettingOutcome::ResetMachine},
+        {"scores reset only", Ships, 0, false, true, GameSettingOutcome::ResetMachine},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.what);
+        Settings = frame::DefaultSettings();
+        registry.values.clear();
+        kluno::IoChipInputs[1][2] = 0;
+        frame::GameSettingWork work = frame::OpenGameSetting(Settings);
+        work.options[size_t(c.option)] = c.value;
+        work.scoresReset = c.scoresReset;
+        work.upright = 1;
+        EXPECT_EQ(frame::TakeOverGameSetting(work, c.testMode), c.outcome);
+        EXPECT_EQ(Settings.modeX, 1u);
+        EXPECT_EQ(Settings.options[size_t(c.option)], c.value);
+        // Only an unchanged OK saves here; the others save in the reset.
+        EXPECT_EQ(registry.values.count("Configuration"), c.outcome == GameSettingOutcome::Saved ? 1u : 0u);
+    }
+    // Five ships reach the switch bit.
+    frame::GameSettingWork work = frame::OpenGameSetting(frame::DefaultSettings());
+    work.options[Ships] = 1;
+    Settings = frame::DefaultSettings();
+    frame::TakeOverGameSetting(work, false);
+    EXPECT_EQ(kluno::IoChipInputs[1][2] & 0x08, 0x08);
+    frame::DefaultGameSetting(&work);
+    EXPECT_EQ(work.options, frame::DefaultSettings().options);
+    EXPECT_EQ(work.upright, 0u);
 }
 
 } // namespace
