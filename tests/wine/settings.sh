@@ -1,20 +1,22 @@
 #!/bin/sh
 # End-to-end checks of the settings, the high-score record and the settings
-# dialogs of ZARKOLT.EXE under Wine, one case per run:
-#   settings.sh BASE_PREFIX WORK_DIR ZARKOLT.EXE DRIVER.EXE CASE
+# dialogs of ZARKOLT.EXE (or KLUNO.EXE) under Wine, one case per run:
+#   settings.sh BASE_PREFIX WORK_DIR PROGRAM.EXE DRIVER.EXE CASE [PROGRAM]
+# PROGRAM: ZARKOLT (the default) or KLUNO.
 # CASE: first-start, maximize-text, score-check, game-setting, controls,
-#       full-screen, texts-fit.
+#       full-screen, texts-fit; kluno-ships for KLUNO.
 set -eu
 . "$(dirname "$0")/wine-env.sh"
-base=$1 t=$2 exe=$3 driver=$4 case=$5
+base=$1 t=$2 exe=$3 driver=$4 case=$5 program=${6:-ZARKOLT}
+export VELTO_GAME_CLASS=$program
 rm -rf "$t"
-mkdir -p "$t/velto/ZARKOLT"
-cp "$exe" "$t/velto/ZARKOLT/ZARKOLT.EXE"
+mkdir -p "$t/velto/$program"
+cp "$exe" "$t/velto/$program/$program.EXE"
 wine_use_prefix "$base" "$t"
 wine_start_display "$t"
 trap wine_stop EXIT
 
-key='HKCU\Software\Velto\ZARKOLT'
+key="HKCU\\Software\\Velto\\$program"
 game_pid=""
 
 fail() {
@@ -31,9 +33,9 @@ drive() { "$WINE" "$driver" "$@" 2>>"$t/driver.log" | tr -d '\r'; }
 # full-screen display modes.
 start_game() {
     if [ "${1:-}" = desktop ]; then
-        "$WINE" explorer /desktop=velto,1024x768 "$t/velto/ZARKOLT/ZARKOLT.EXE" >>"$t/game.log" 2>&1 &
+        "$WINE" explorer /desktop=velto,1024x768 "$t/velto/$program/$program.EXE" >>"$t/game.log" 2>&1 &
     else
-        "$WINE" "$t/velto/ZARKOLT/ZARKOLT.EXE" >>"$t/game.log" 2>&1 &
+        "$WINE" "$t/velto/$program/$program.EXE" >>"$t/game.log" 2>&1 &
     fi
     game_pid=$!
     drive window || fail "no game window"
@@ -96,10 +98,13 @@ hex_sum() { echo "$1" | fold -w2 | awk '{ s = (s + ("0x" $1) + 0) % 256 } END { 
 
 expect() { [ "$1" = "$2" ] || fail "${3:-}: got '$1', expected '$2'"; }
 
-defaults=02000134353637171900010203F1
-setting='ZARKOLT: ｹﾞｰﾑの設定'
-sheet='ZARKOLT: 操作の設定'
-scores='ZARKOLT: ﾊｲｽｺｱのﾘｾｯﾄ'
+case $program in
+    KLUNO) defaults=000000FF343536372E00FD score_digits=330 ;;
+    *) defaults=02000134353637171900010203F1 score_digits=168 ;;
+esac
+setting="$program: ｹﾞｰﾑの設定"
+sheet="$program: 操作の設定"
+scores="$program: ﾊｲｽｺｱのﾘｾｯﾄ"
 
 case $case in
 first-start)
@@ -110,7 +115,7 @@ first-start)
         expect "$(value $flag)" 0 $flag
     done
     score=$(value Score)
-    expect "${#score}" 168 "Score length"
+    expect "${#score}" $score_digits "Score length"
     expect "$(hex_sum "$score")" 0 "Score sum"
     count=$("$WINE" reg query "$key" | tr -d '\r' | grep -c 'REG_')
     expect "$count" 8 "values"
@@ -127,7 +132,7 @@ score-check)
     start_game
     wait_present Score
     good=$(value Score)
-    bad=$(echo "$good" | awk '{ last = substr($0, 167, 2); printf "%s%02X", substr($0, 1, 166), (("0x" last) + 1) % 256 }')
+    bad=$(echo "$good" | awk -v n=$score_digits '{ last = substr($0, n - 1, 2); printf "%s%02X", substr($0, 1, n - 2), (("0x" last) + 1) % 256 }')
     "$WINE" reg add "$key" /v Score /t REG_BINARY /d "$bad" /f >/dev/null 2>&1
     expect "$(value Score)" "$bad" "edited Score"
     drive key 0x78 # F9
@@ -164,6 +169,23 @@ game-setting)
     wait_value Score "$good"
     drive click "$setting@1016" 2 # Cancel: the scores stay reset
     drive gone "$setting" || fail "the dialog stays"
+    stop_game
+    ;;
+kluno-ships)
+    # Five ships chosen: the reset notice, the new record.
+    start_game
+    wait_present Score
+    drive command 154
+    drive wait "$setting@1016" || fail "no settings dialog"
+    expect "$(drive selected "$setting" 1016)" 0 "ships"
+    expect "$(drive item "$setting" 1032 0)" "1st 10,000 2nd 30,000 & Every 50,000" "bonus list"
+    expect "$(drive item "$setting" 1021 1)" "HARD" "difficulty list"
+    drive select "$setting" 1016 1 change
+    drive click "$setting@1016" 1
+    expect "$(drive text "$setting@65535")" "ｹﾞｰﾑの設定の変更を有効にするためにｹﾞｰﾑをﾘｾｯﾄします。" "notice"
+    drive click "$setting@65535" 1
+    drive gone "$setting" || fail "the dialog stays"
+    wait_value Configuration 010000FF343536372E00FC
     stop_game
     ;;
 controls)

@@ -60,8 +60,10 @@ HWND FindControl(HWND window, int id) {
     return nullptr;
 }
 
+// The game window by its class: VELTO_GAME_CLASS, or "ZARKOLT".
 HWND GameWindow() {
-    return FindWindowA("ZARKOLT", nullptr);
+    const char* name = std::getenv("VELTO_GAME_CLASS");
+    return FindWindowA(name && *name ? name : "ZARKOLT", nullptr);
 }
 
 struct Search {
