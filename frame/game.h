@@ -48,8 +48,10 @@ struct StickBits {
     uint32_t up, down, left, right;
 };
 
-// A key with a fixed function (not in the assignment).
-enum class FixedAction : uint8_t { Coin, Start1, Start2 };
+// A key with a fixed function (not in the assignment). Service: the board's
+// service switch (ControlLayout::serviceBit) follows the key while test mode
+// is on; outside test mode the key does nothing.
+enum class FixedAction : uint8_t { Coin, Start1, Start2, Service };
 struct FixedKey {
     uint32_t virtualKey;
     FixedAction action;
@@ -68,6 +70,7 @@ struct ControlLayout {
     // Slots 0 to this - 1 are stored in "Configuration"; the others hold
     // their defaults at every start. 0: all slotCount slots are stored.
     int storedSlotCount;
+    uint32_t serviceBit; // the board's input bit of FixedAction::Service
 };
 
 // "Configuration": the options' bytes, then the low byte of each stored

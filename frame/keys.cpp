@@ -124,6 +124,10 @@ void KeyStart1(uint16_t flags, uint32_t pressed) {
 void KeyStart2(uint16_t flags, uint32_t pressed) {
     if (FreshPress(flags, pressed)) StartGame(2, 2);
 }
+void KeyService(uint16_t flags, uint32_t pressed) {
+    if (!Board().testMode || !Board().testMode()) return;
+    if (!pressed || !(flags & KeyRepeatFlag)) SetInputBits(Game().controls.serviceBit, pressed != 0);
+}
 
 void CreditCoin() {
     FrameMutexHold hold;
@@ -145,7 +149,7 @@ void RebuildKeyTable(const ControlAssignment& assignment) {
                            : controls.defaults[size_t(slot)];
         KeyTable[KeyNames[row].code] = SlotKey(slot);
     }
-    constexpr KeyHandler FixedHandlers[] = {KeyCoin, KeyStart1, KeyStart2};
+    constexpr KeyHandler FixedHandlers[] = {KeyCoin, KeyStart1, KeyStart2, KeyService};
     for (int i = 0; i < controls.fixedKeyCount; i++) {
         const FixedKey& key = controls.fixedKeys[size_t(i)];
         KeyTable[key.virtualKey & 0xFF] = FixedHandlers[int(key.action)];

@@ -43,7 +43,7 @@ extern const std::array<KeyNameEntry, KeyNameCount> KeyNames;
 using ControlAssignment = frame::ControlAssignment;
 
 // Virtual-key codes of function keys the games fix.
-inline constexpr uint32_t KeyF2 = 0x71, KeyF3 = 0x72, KeyF4 = 0x73;
+inline constexpr uint32_t KeyF2 = 0x71, KeyF3 = 0x72, KeyF4 = 0x73, KeyF5 = 0x74;
 
 extern KeyHandler KeyTable[256];
 
@@ -64,6 +64,7 @@ KeyHandler SlotKey(int slot);
 void KeyCoin(uint16_t flags, uint32_t pressed);
 void KeyStart1(uint16_t flags, uint32_t pressed);
 void KeyStart2(uint16_t flags, uint32_t pressed);
+void KeyService(uint16_t flags, uint32_t pressed);
 
 // The credit rules shared by the keys and the joystick, each under the frame
 // mutex: CreditCoin, one coin to the board; StartGame, a start that needs

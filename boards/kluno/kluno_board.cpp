@@ -25,8 +25,9 @@ constexpr auto Images = [] {
     return files;
 }();
 
-const char* const Controls[] = {"up", "down", "left", "right", "shot"};
-constexpr uint32_t ControlUp = 1, ControlDown = 2, ControlLeft = 4, ControlRight = 8, ControlShot = 16;
+const char* const Controls[] = {"up", "down", "left", "right", "shot", "service"};
+constexpr uint32_t ControlUp = 1, ControlDown = 2, ControlLeft = 4, ControlRight = 8, ControlShot = 16,
+                   ControlService = 32;
 
 // A coin or start signal: each one queued is on for two frames, then off for one.
 struct Pulse {
@@ -121,7 +122,8 @@ void ComposeFullScreen(uint8_t* surface, ptrdiff_t pitch, const uint8_t* card, p
 uint32_t ControlBits() {
     const uint8_t* chip = IoChipInputs[0];
     return (chip[1] & 1 ? ControlUp : 0) | (chip[1] & 4 ? ControlDown : 0) | (chip[1] & 8 ? ControlLeft : 0) |
-           (chip[1] & 2 ? ControlRight : 0) | (chip[3] & 1 ? ControlShot : 0);
+           (chip[1] & 2 ? ControlRight : 0) | (chip[3] & 1 ? ControlShot : 0) |
+           (chip[0] & 8 ? ControlService : 0);
 }
 
 void SetControls(uint32_t bits) {
@@ -131,6 +133,7 @@ void SetControls(uint32_t bits) {
     SetBit(chip[1], 2, bits & ControlDown);
     SetBit(chip[1], 3, bits & ControlLeft);
     SetBit(chip[3], 0, bits & ControlShot);
+    SetBit(chip[0], 3, bits & ControlService);
 }
 
 void InsertCoin() {

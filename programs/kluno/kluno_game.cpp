@@ -23,8 +23,10 @@ constexpr frame::HelpEntry JoystickHelp[] = {
     {IDC_START, 0x10018},
 };
 
-// The face's controls: up, down, left, right, shot (boards/kluno/kluno_board.h).
-constexpr uint32_t InputUp = 1, InputDown = 2, InputLeft = 4, InputRight = 8, InputShot = 16;
+// The face's controls: up, down, left, right, shot, service
+// (boards/kluno/kluno_board.h).
+constexpr uint32_t InputUp = 1, InputDown = 2, InputLeft = 4, InputRight = 8, InputShot = 16,
+                   InputService = 32;
 
 constexpr frame::ControlLayout Controls = {
     .slotCount = SlotCount,
@@ -43,11 +45,13 @@ constexpr frame::ControlLayout Controls = {
     .stick = {InputUp, InputDown, InputLeft, InputRight},
     .fixedKeys = {{{frame::KeyF2, FixedAction::Coin},
                    {frame::KeyF3, FixedAction::Start1},
-                   {frame::KeyF4, FixedAction::Start2}}},
-    .fixedKeyCount = 3,
+                   {frame::KeyF4, FixedAction::Start2},
+                   {frame::KeyF5, FixedAction::Service}}},
+    .fixedKeyCount = 4,
     .listIds = {IDC_KEY_UP, IDC_KEY_DOWN, IDC_KEY_LEFT, IDC_KEY_RIGHT, IDC_BUTTON1, IDC_BUTTON1, IDC_COIN,
                 IDC_START},
     .storedSlotCount = StoredSlotCount,
+    .serviceBit = InputService,
 };
 
 // Ships "3"/"5", four bonus choices, "NORMAL"/"HARD", demo sound on (a

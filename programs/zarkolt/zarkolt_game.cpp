@@ -50,6 +50,7 @@ constexpr frame::ControlLayout Controls = {
     .listIds = {IDC_KEY_UP, IDC_KEY_DOWN, IDC_KEY_LEFT, IDC_KEY_RIGHT, IDC_BUTTON1, IDC_BUTTON2, IDC_BUTTON1,
                 IDC_BUTTON2, IDC_COIN, IDC_START},
     .storedSlotCount = SlotCount,
+    .serviceBit = 0,
 };
 
 // "1", "2", "3", "5" ships; 8 bonus choices; "EASY" to "VERY HARD".

@@ -1,7 +1,9 @@
-// KLUNO's "Configuration": eleven bytes with demo sound as a switch byte and
-// six of the eight control slots stored.
+// KLUNO's "Configuration" (eleven bytes with demo sound as a switch byte and
+// six of the eight control slots stored), its game-settings decisions and
+// its keys.
 #include <vector>
 
+#include "boards/kluno/kluno_board.h"
 #include "boards/kluno/machine.h"
 #include "frame/game_setting.h"
 #include "frame/keys.h"
@@ -167,6 +169,33 @@ TEST_F(KlunoConfiguration, GameSettingTakeOver) {
     frame::DefaultGameSetting(&work);
     EXPECT_EQ(work.options, frame::DefaultSettings().options);
     EXPECT_EQ(work.upright, 0u);
+}
+
+TEST_F(KlunoConfiguration, KeysReachChipOneAndF5OnlyInTestMode) {
+    auto& chip = kluno::IoChipInputs[0];
+    chip[0] = chip[1] = chip[3] = 0;
+    frame::RebuildKeyTable(Settings.controls);
+    // F5 outside test mode: nothing, pressed or released.
+    frame::KeyDispatch(frame::KeyF5, 0, 1);
+    EXPECT_EQ(chip[0], 0);
+    kluno::Face.setTestMode(true);
+    frame::KeyDispatch(frame::KeyF5, 0, 1);
+    EXPECT_EQ(chip[0], 0x08);
+    frame::KeyDispatch(frame::KeyF5, 0, 0);
+    EXPECT_EQ(chip[0], 0);
+    kluno::Face.setTestMode(false);
+    // Right held, then left pressed: right is cleared; an auto-repeated
+    // right sets nothing again.
+    frame::KeyDispatch(0x27, 0, 1);
+    EXPECT_EQ(chip[1], 0x02);
+    frame::KeyDispatch(0x25, 0, 1);
+    EXPECT_EQ(chip[1], 0x08);
+    frame::KeyDispatch(0x27, frame::KeyRepeatFlag, 1);
+    EXPECT_EQ(chip[1], 0x08);
+    frame::KeyDispatch(' ', 0, 1);
+    EXPECT_EQ(chip[3], 0x01);
+    frame::KeyDispatch(' ', 0, 0);
+    EXPECT_EQ(chip[3], 0x00);
 }
 
 } // namespace

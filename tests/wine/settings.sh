@@ -4,7 +4,7 @@
 #   settings.sh BASE_PREFIX WORK_DIR PROGRAM.EXE DRIVER.EXE CASE [PROGRAM]
 # PROGRAM: ZARKOLT (the default) or KLUNO.
 # CASE: first-start, maximize-text, score-check, game-setting, controls,
-#       full-screen, texts-fit; kluno-ships for KLUNO.
+#       full-screen, texts-fit; kluno-ships and kluno-controls for KLUNO.
 set -eu
 . "$(dirname "$0")/wine-env.sh"
 base=$1 t=$2 exe=$3 driver=$4 case=$5 program=${6:-ZARKOLT}
@@ -99,8 +99,14 @@ hex_sum() { echo "$1" | fold -w2 | awk '{ s = (s + ("0x" $1) + 0) % 256 } END { 
 expect() { [ "$1" = "$2" ] || fail "${3:-}: got '$1', expected '$2'"; }
 
 case $program in
-    KLUNO) defaults=000000FF343536372E00FD score_digits=330 ;;
-    *) defaults=02000134353637171900010203F1 score_digits=168 ;;
+    KLUNO)
+        defaults=000000FF343536372E00FD score_digits=330
+        full_screen_command=150 settings_command=154 controls_command=155
+        ;;
+    *)
+        defaults=02000134353637171900010203F1 score_digits=168
+        full_screen_command=149 settings_command=148 controls_command=151
+        ;;
 esac
 setting="$program: ｹﾞｰﾑの設定"
 sheet="$program: 操作の設定"
@@ -218,11 +224,31 @@ controls)
     expect "$(value Configuration)" 020001163536371719000102030F "after Cancel"
     stop_game
     ;;
+kluno-controls)
+    # "Space" for up as well as for the shot is refused; "W" is taken.
+    start_game
+    wait_present Score
+    drive command 155
+    drive wait "$sheet@1051" || fail "no control sheet"
+    expect "$(drive selected "$sheet" 1055)" 46 "shot key"
+    drive select "$sheet" 1051 46 endok
+    drive click "$sheet@1051" 1
+    expect "$(drive text "$sheet@65535")" "同じｷｰに複数の機能が割り当てられています。
+ｷｰの設定を変更してください。" "key message"
+    drive click "$sheet@65535" 1
+    drive gone "$sheet@65535" || fail "the message stays"
+    drive wait "$sheet@1051" || fail "the sheet closed"
+    drive select "$sheet" 1051 22 endok
+    drive click "$sheet@1051" 1
+    drive gone "$sheet" || fail "the sheet stays"
+    wait_value Configuration 000000FF163536372E001B
+    stop_game
+    ;;
 full-screen)
     export VELTO_DESKTOP=velto
     start_game desktop
     wait_present Score
-    drive command 149
+    drive command $full_screen_command
     wait_drive 1 fullscreen
     stop_game
     expect "$(value FullScreen)" 1 FullScreen
@@ -240,12 +266,12 @@ texts-fit)
         import -window root "$t/$2.png"
         [ -z "$clipped" ] || fail "clipped in $2: $clipped"
     }
-    drive command 148
+    drive command $settings_command
     drive wait "$setting@1016" || fail "no settings dialog"
     fits "$setting@1016" GAME_SETTING
     drive click "$setting@1016" 2 # Cancel
     drive gone "$setting" || fail "the dialog stays"
-    drive command 151
+    drive command $controls_command
     drive wait "$sheet@1051" || fail "no control sheet"
     fits "$sheet@1051" KEYBOARD
     drive page "$sheet" 1
