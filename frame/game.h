@@ -93,6 +93,9 @@ struct OptionList {
     int count;
     const char* const* texts; // count choices, in index order
     bool takenOnSelEndOk;
+    // Where the texts depend on the options being edited: the texts for them
+    // (the list is filled again when they change); null: texts.
+    const char* const* (*textsOf)(const uint32_t* options);
 };
 struct OptionCheck {
     int controlId;

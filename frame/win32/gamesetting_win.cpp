@@ -18,15 +18,22 @@ const GameSettingForm& Form() {
     return *Game().gameSettingForm;
 }
 
+const char* const* TextsOf(const OptionList& list) {
+    return list.textsOf ? list.textsOf(Work.options.data()) : list.texts;
+}
+
+void FillOptionList(HWND dialog, const OptionList& list) {
+    const char* const* texts = TextsOf(list);
+    FillList(
+        dialog, list.controlId, list.count, [texts](int n) { return texts[n]; },
+        Work.options[size_t(list.option)]);
+}
+
 // Shows the working values in the controls.
 void ShowWork(HWND dialog) {
     const GameSettingForm& form = Form();
-    for (int i = 0; i < form.listCount; i++) {
-        const OptionList& list = form.lists[size_t(i)];
-        FillList(
-            dialog, list.controlId, list.count, [&list](int n) { return list.texts[n]; },
-            Work.options[size_t(list.option)]);
-    }
+    for (int i = 0; i < form.listCount; i++)
+        FillOptionList(dialog, form.lists[size_t(i)]);
     for (int i = 0; i < form.checkCount; i++) {
         const OptionCheck& check = form.checks[size_t(i)];
         SetChecked(dialog, check.controlId, Work.options[size_t(check.option)]);
@@ -41,8 +48,15 @@ bool OnOption(HWND dialog, int id, int code) {
         const OptionList& list = form.lists[size_t(i)];
         if (list.controlId != id) continue;
         int index = ListSelection(dialog, id);
-        if (code == (list.takenOnSelEndOk ? CBN_SELENDOK : CBN_SELCHANGE) && index >= 0)
-            Work.options[size_t(list.option)] = uint32_t(index);
+        if (code != (list.takenOnSelEndOk ? CBN_SELENDOK : CBN_SELCHANGE) || index < 0) return true;
+        std::array<const char* const*, MaxOptions> before{};
+        for (int other = 0; other < form.listCount; other++)
+            before[size_t(other)] = TextsOf(form.lists[size_t(other)]);
+        Work.options[size_t(list.option)] = uint32_t(index);
+        // Lists whose texts follow this choice are filled again.
+        for (int other = 0; other < form.listCount; other++)
+            if (TextsOf(form.lists[size_t(other)]) != before[size_t(other)])
+                FillOptionList(dialog, form.lists[size_t(other)]);
         return true;
     }
     for (int i = 0; i < form.checkCount; i++) {

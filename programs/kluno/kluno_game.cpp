@@ -84,9 +84,9 @@ constexpr frame::HelpEntry GameSettingHelp[] = {
 
 constexpr frame::GameSettingForm GameSetting = {
     .lists = {{
-        {IDC_SHIPS, Ships, 2, ShipChoices, false},
-        {IDC_DIFFICULTY, Difficulty, 2, DifficultyChoices, false},
-        {IDC_BONUS, Bonus, 4, BonusChoices, true},
+        {IDC_SHIPS, Ships, 2, ShipChoices, false, nullptr},
+        {IDC_DIFFICULTY, Difficulty, 2, DifficultyChoices, false, nullptr},
+        {IDC_BONUS, Bonus, 4, BonusChoices, true, nullptr},
     }},
     .listCount = 3,
     .checks = {{{IdcDemoSound, DemoSound}}},

@@ -4,11 +4,10 @@
 
 #include "boards/superzar/superzar.h"
 #include "frame/win32/program_win.h"
-#include "programs/zarkolt/gamesetting.h"
 #include "programs/zarkolt/zarkolt_game.h"
 
 int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR, int) {
-    static const frame::GameDescription game = zarkolt_program::ZarkoltGame(
-        "SUPER ZARKOLT", nullptr, superzar::Face, zarkolt_program::ShowGameSettings);
+    static const frame::GameDescription game =
+        zarkolt_program::ZarkoltGame("SUPER ZARKOLT", nullptr, superzar::Face, frame::ShowGameSettingForm);
     return frame::FrameMain(instance, game);
 }

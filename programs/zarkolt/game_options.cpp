@@ -32,38 +32,55 @@ constexpr HelpEntry GameSettingHelp[] = {
     {2, 0x10008},           {IDC_DEFAULTS_GAME, 0x1000E},
 };
 
+const char* const* BonusTexts(const uint32_t* options) {
+    return BonusChoices(options[Lives]);
+}
+
+GameSettingWork FromFrame(const frame::GameSettingWork& work) {
+    return {work.options[Lives], work.options[Bonus], work.options[Difficulty], work.upright,
+            work.scoresReset};
+}
+
+frame::GameSettingWork ToFrame(const GameSettingWork& work) {
+    frame::GameSettingWork common = frame::OpenGameSetting(Settings);
+    common.options[Lives] = work.lives;
+    common.options[Bonus] = work.bonus;
+    common.options[Difficulty] = work.difficulty;
+    common.upright = work.upright;
+    common.scoresReset = work.scoresReset;
+    return common;
+}
+
 } // namespace
+
+const frame::GameSettingForm SettingsForm = {
+    .lists = {{
+        {IDC_SHIPS, Lives, 4, ShipChoices, false, nullptr},
+        {IDC_BONUS, Bonus, 8, nullptr, true, BonusTexts},
+        {IDC_DIFFICULTY, Difficulty, 4, DifficultyChoices, false, nullptr},
+    }},
+    .listCount = 3,
+    .checks = {},
+    .checkCount = 0,
+    .help = GameSettingHelp,
+};
 
 const char* const* BonusChoices(uint32_t lives) {
     return lives == FiveShips ? BonusFiveShips : BonusFewShips;
 }
 
 GameSettingWork GameSettingOpen(const GameSettings& settings) {
-    return {settings.options[Lives], settings.options[Bonus], settings.options[Difficulty], settings.modeX,
-            0};
+    return FromFrame(frame::OpenGameSetting(settings));
 }
 
 void GameSettingDefaults(GameSettingWork* work) {
-    GameSettings defaults = frame::DefaultSettings();
-    work->lives = defaults.options[Lives];
-    work->difficulty = defaults.options[Difficulty];
-    work->bonus = defaults.options[Bonus];
-    work->upright = 0;
+    frame::GameSettingWork common = ToFrame(*work);
+    frame::DefaultGameSetting(&common);
+    *work = FromFrame(common);
 }
 
 GameSettingOutcome GameSettingTakeOver(const GameSettingWork& work, bool testMode) {
-    Settings.modeX = work.upright;
-    std::array<uint32_t, frame::MaxOptions>& options = Settings.options;
-    if (work.lives == options[Lives] && work.difficulty == options[Difficulty] &&
-        work.bonus == options[Bonus] && !work.scoresReset) {
-        frame::SaveSettings();
-        return GameSettingOutcome::Saved;
-    }
-    options[Lives] = work.lives;
-    options[Difficulty] = work.difficulty;
-    options[Bonus] = work.bonus;
-    frame::Board().applySettings(frame::OptionsOf(Settings));
-    return testMode ? GameSettingOutcome::TestModeApply : GameSettingOutcome::ResetMachine;
+    return frame::TakeOverGameSetting(ToFrame(work), testMode);
 }
 
 uint32_t GameSettingHelpContext(int controlId) {

@@ -5,13 +5,15 @@
 // value. OK takes the copy over: with no game option changed and no
 // high-score reset it only saves; otherwise the switch bits follow the new
 // options and the machine is reset with a notice, except in test mode, where
-// the game reads the new switches as they are. The window side lives in
-// gamesetting_win.cpp.
+// the game reads the new switches as they are. These are the frame's
+// decisions (frame/game_setting.h) over ZARKOLT's three options; the window
+// is the frame's dialog over GameSettingForm.
 #pragma once
 
 #include <cstdint>
 
 #include "boards/zarkolt/machine.h"
+#include "frame/game_setting.h"
 #include "frame/settings.h"
 #include "programs/zarkolt/zarkolt_game.h"
 
@@ -43,11 +45,7 @@ GameSettingWork GameSettingOpen(const GameSettings& settings);
 // The defaults button: 3 ships, "NORMAL", bonus 0, not upright.
 void GameSettingDefaults(GameSettingWork* work);
 
-enum class GameSettingOutcome {
-    Saved,         // nothing to apply: the settings were saved
-    ResetMachine,  // options applied: notice, then the machine reset (which saves)
-    TestModeApply, // options applied in test mode: no notice, no reset
-};
+using frame::GameSettingOutcome;
 
 // OK: "ModeX" := the upright choice, then saves or applies as above
 // (ApplyDipSwitches for the new options).
@@ -60,5 +58,8 @@ inline zarkolt::DipSettings DipSettingsOf(const GameSettings& settings) {
 
 // Context-help number of a control of the dialog, 0 for any other.
 uint32_t GameSettingHelpContext(int controlId);
+
+// The dialog's lists for the frame's game-settings dialog.
+extern const frame::GameSettingForm SettingsForm;
 
 } // namespace zarkolt_program

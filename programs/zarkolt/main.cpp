@@ -4,11 +4,10 @@
 
 #include "boards/zarkolt/zarkolt_board.h"
 #include "frame/win32/program_win.h"
-#include "programs/zarkolt/gamesetting.h"
 #include "programs/zarkolt/zarkolt_game.h"
 
 int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR, int) {
     static const frame::GameDescription game = zarkolt_program::ZarkoltGame(
-        "ZARKOLT", "ZARKOLT - ﾃｽﾄﾓｰﾄﾞ", zarkolt::Face, zarkolt_program::ShowGameSettings);
+        "ZARKOLT", "ZARKOLT - ﾃｽﾄﾓｰﾄﾞ", zarkolt::Face, frame::ShowGameSettingForm);
     return frame::FrameMain(instance, game);
 }

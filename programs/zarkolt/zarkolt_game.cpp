@@ -4,6 +4,7 @@
 #include "boards/zarkolt/io_chip.h"
 #include "frame/dialog_ids.h"
 #include "frame/keys.h"
+#include "programs/zarkolt/game_options.h"
 
 namespace zarkolt_program {
 
@@ -72,7 +73,7 @@ frame::GameDescription ZarkoltGame(const char* title, const char* testCaption, c
         .keyboardHelp = KeyboardHelp,
         .joystickHelp = JoystickHelp,
         .gameSettingsDialog = gameSettingsDialog,
-        .gameSettingForm = nullptr,
+        .gameSettingForm = &SettingsForm,
         .card = frame::DefaultCardPlaces,
     };
 }
