@@ -140,8 +140,11 @@ void InsertCoin() {
     Coin.queued++;
 }
 
-bool PressStart(uint32_t needed, uint32_t) {
-    (needed >= 2 ? Start2 : Start1).queued++;
+// A start for one player taking up to two (the joystick's one start button)
+// gives both start signals at once.
+bool PressStart(uint32_t needed, uint32_t most) {
+    if (needed < 2) Start1.queued++;
+    if (needed >= 2 || most >= 2) Start2.queued++;
     return true;
 }
 

@@ -72,6 +72,12 @@ TEST_F(KlunoFace, CoinsAndStartsAreHeldForTwoFrames) {
     for (int frame = 0; frame < 7; frame++)
         Face.runFrame(hooks);
     EXPECT_EQ(Chip1Bytes0And3, (std::vector<uint8_t>{0x0D, 0x0D, 0x00, 0x01, 0x01, 0x00, 0x00}));
+    // The joystick's one start button (one player, up to two): both starts.
+    Chip1Bytes0And3.clear();
+    EXPECT_TRUE(Face.pressStart(1, 2));
+    for (int frame = 0; frame < 3; frame++)
+        Face.runFrame(hooks);
+    EXPECT_EQ(Chip1Bytes0And3, (std::vector<uint8_t>{0x0C, 0x0C, 0x00}));
 }
 
 TEST_F(KlunoFace, EightVoicesOnALine) {
