@@ -3,7 +3,8 @@
 # a Wine virtual desktop on a private X display, with our embedded game data.
 #   zarkolt.sh SCENARIO BASE_PREFIX WORK_DIR WINDOWS_BUILD [PROGRAM]
 # PROGRAM: ZARKOLT (the default), SUPERZAR or KLUNO.
-# Scenarios: window, maximized, fullscreen, modex, pause, close, help, sound;
+# Scenarios: window, maximized, fullscreen, modex, pause, close, help, sound,
+# no-sound;
 # no-test-mode and high-score for SUPERZAR.
 # Every wait is on a condition with a time-out; everything started here is
 # stopped through this test's own prefix and display.
@@ -243,6 +244,14 @@ n = len(data) // 2
 values = struct.unpack('<%dh' % n, data[:2 * n])
 print(int(math.sqrt(sum(v * v for v in values) / n)))" "$t/out.wav")
     [ "$rms" -gt 100 ] || fail "the recorded sound is silent (RMS $rms)"
+    ;;
+no-sound)
+    # No audio driver: the game runs silent.
+    "$WINE" reg add 'HKCU\Software\Wine\Drivers' /v Audio /t REG_SZ /d '' /f >/dev/null 2>&1
+    start_game
+    wait_until 20 client_is 224 288 || fail "no window"
+    snap silent
+    picture_moves silent || fail "the game does not run without sound"
     ;;
 no-test-mode)
     start_game
