@@ -73,6 +73,53 @@ class SaverTest : public ::testing::Test {
                 << "row " << y;
     }
 
+    // Half an hour of attract: started(state byte) never holds, the title
+    // comes round again, the game turns its sound on, no trap is taken and
+    // the game's own high-score set-up filled the table.
+    void ExpectAttract(uint8_t (*state)(), bool (*started)(int), const uint32_t& soundEnable, int title) {
+        int titles = 0, previous = -1;
+        bool soundOn = false;
+        for (int frame = 0; frame < 30000; frame++) {
+            RunFrames(1);
+            int now = state();
+            ASSERT_FALSE(started(now)) << "state " << now << " at frame " << frame;
+            if (now == title && previous != title) titles++;
+            previous = now;
+            soundOn = soundOn || soundEnable;
+        }
+        EXPECT_GT(titles, 1);
+        EXPECT_TRUE(soundOn);
+        EXPECT_EQ(Traps, 0);
+        const boards::BoardFace& face = *saver::Board->face;
+        std::vector<uint8_t> scores(face.scoreSize), defaults(face.scoreSize);
+        face.scoresOut(scores.data());
+        face.defaultScores(defaults.data());
+        EXPECT_EQ(scores, defaults);
+    }
+    // The game's sound-off write, with a device (every voice silenced, then
+    // the primary buffer stopped) and without one (nothing).
+    void ExpectSoundOff(const saver::SaverBoard& board, saver_test::DisplayModeOffer mode, void (*off)(),
+                        const uint32_t& soundEnable) {
+        for (bool device : {true, false}) {
+            Start(board, {mode});
+            if (device) recorder.Install(kluno::Sound, kluno::PrimaryBuffer);
+            RunFrames(300);
+            recorder.Take();
+            off();
+            EXPECT_EQ(soundEnable, 0u);
+            std::vector<std::string> calls = recorder.Take();
+            if (device) {
+                for (int voice = 0; voice < kluno::VoiceCount; voice++)
+                    EXPECT_EQ(kluno::VolumeCache[voice], 0u);
+                ASSERT_FALSE(calls.empty());
+                EXPECT_EQ(calls.back(), std::to_string(kluno::PrimaryBuffer) + " stop");
+            } else {
+                EXPECT_TRUE(calls.empty());
+            }
+            board.face->attachSound(nullptr);
+        }
+    }
+
     saver_test::FakeSystem fake;
     test_support::SoundRecorder recorder;
 };
@@ -117,50 +164,16 @@ TEST_F(SaverTest, KlunoAnswersModeEightChipsAndKeepsTheSwitchesAtZero) {
 
 TEST_F(SaverTest, KlunoAttractRunsWithoutAGameStarting) {
     Start(KlunoSaver, {{640, 480, 8}});
-    int titles = 0, previous = -1;
-    bool soundOn = false;
-    for (int frame = 0; frame < 30000; frame++) {
-        RunFrames(1);
-        int mode = *kluno::Ram(KlunoMode);
-        ASSERT_NE(mode, KlunoGame) << "frame " << frame;
-        ASSERT_NE(mode, KlunoCredit) << "frame " << frame;
-        ASSERT_EQ(*kluno::Ram(KlunoCredits), 0) << "frame " << frame;
-        if (mode == KlunoTitle && previous != KlunoTitle) titles++;
-        previous = mode;
-        soundOn = soundOn || kluno::SoundEnable;
-    }
-    EXPECT_GT(titles, 1);
-    EXPECT_TRUE(soundOn);
-    EXPECT_EQ(Traps, 0);
+    ExpectAttract(
+        [] { return *kluno::Ram(KlunoMode); },
+        [](int mode) { return mode == KlunoGame || mode == KlunoCredit || *kluno::Ram(KlunoCredits); },
+        kluno::SoundEnable, KlunoTitle);
     EXPECT_TRUE(std::equal(kluno::Cpu1Rom, std::end(kluno::Cpu1Rom), kluno::GameImages.cpu1Program.data));
-    // The game's own high-score set-up ran.
-    std::vector<uint8_t> scores(kluno::Face.scoreSize), defaults(kluno::Face.scoreSize);
-    kluno::Face.scoresOut(scores.data());
-    kluno::Face.defaultScores(defaults.data());
-    EXPECT_EQ(scores, defaults);
 }
 
 TEST_F(SaverTest, KlunoSoundLatchOffSilencesOnlyWithADevice) {
-    for (bool device : {true, false}) {
-        Start(KlunoSaver, {{640, 480, 8}});
-        if (device) recorder.Install(kluno::Sound, kluno::PrimaryBuffer);
-        M6809WriteByte(&kluno::Cpus[kluno::Cpu1], 0x5007, 0);
-        ASSERT_EQ(kluno::SoundEnable, 1u);
-        RunFrames(1);
-        recorder.Take();
-        M6809WriteByte(&kluno::Cpus[kluno::Cpu1], 0x5006, 0);
-        EXPECT_EQ(kluno::SoundEnable, 0u);
-        std::vector<std::string> calls = recorder.Take();
-        if (device) {
-            for (int voice = 0; voice < kluno::VoiceCount; voice++)
-                EXPECT_EQ(kluno::VolumeCache[voice], 0u);
-            ASSERT_FALSE(calls.empty());
-            EXPECT_EQ(calls.back(), std::to_string(kluno::PrimaryBuffer) + " stop");
-        } else {
-            EXPECT_TRUE(calls.empty());
-        }
-        kluno::Face.attachSound(nullptr);
-    }
+    ExpectSoundOff(
+        KlunoSaver, 640, [] { M6809WriteByte(&kluno::Cpus[kluno::Cpu1], 0x5006, 0); }, kluno::SoundEnable);
 }
 
 // The colour-set cells draw what KLUNO's own cells draw, on any video RAM
@@ -222,44 +235,18 @@ TEST_F(SaverTest, DollixAttractRunsWithoutAGameStarting) {
     Start(DollixSaver, {{320, 240, 8}});
     std::vector<uint8_t> rom(std::begin(dollix::MainRom), std::end(dollix::MainRom));
     ASSERT_TRUE(std::equal(rom.begin(), rom.end(), dollix::GameImages.mainProgram.data));
-    int titles = 0, previous = -1;
-    bool soundOn = false;
-    for (int frame = 0; frame < 30000; frame++) {
-        RunFrames(1);
-        int state = dollix::Ram[DollixState];
-        ASSERT_TRUE(state != DollixReady && state != DollixSelect && state != DollixPlay)
-            << "frame " << frame;
-        if (state == DollixTitle && previous != DollixTitle) titles++;
-        previous = state;
-        soundOn = soundOn || dollix::SoundEnable;
-    }
-    EXPECT_GT(titles, 1);
-    EXPECT_TRUE(soundOn);
-    EXPECT_EQ(Traps, 0);
+    ExpectAttract(
+        [] { return dollix::Ram[DollixState]; },
+        [](int state) { return state == DollixReady || state == DollixSelect || state == DollixPlay; },
+        dollix::SoundEnable, DollixTitle);
     EXPECT_TRUE(std::equal(rom.begin(), rom.end(), dollix::MainRom));
-    std::vector<uint8_t> scores(dollix::Face.scoreSize), defaults(dollix::Face.scoreSize);
-    dollix::Face.scoresOut(scores.data());
-    dollix::Face.defaultScores(defaults.data());
-    EXPECT_EQ(scores, defaults);
 }
 
+// The main CPU's write that holds the sound CPU turns the sound off.
 TEST_F(SaverTest, DollixSoundLatchOffSilencesOnlyWithADevice) {
-    for (bool device : {true, false}) {
-        Start(DollixSaver, {{320, 240, 8}});
-        if (device) recorder.Install(kluno::Sound, kluno::PrimaryBuffer);
-        RunFrames(300);
-        recorder.Take();
-        M6809WriteByte(&dollix::Cpus[dollix::MainCpu], 0x8800, 0); // the sound CPU held: sound off
-        std::vector<std::string> calls = recorder.Take();
-        EXPECT_EQ(dollix::SoundEnable, 0u);
-        if (device) {
-            ASSERT_FALSE(calls.empty());
-            EXPECT_EQ(calls.back(), std::to_string(kluno::PrimaryBuffer) + " stop");
-        } else {
-            EXPECT_TRUE(calls.empty());
-        }
-        dollix::Face.attachSound(nullptr);
-    }
+    ExpectSoundOff(
+        DollixSaver, 320, [] { M6809WriteByte(&dollix::Cpus[dollix::MainCpu], 0x8800, 0); },
+        dollix::SoundEnable);
 }
 
 // 320 x 240: the picture at (16, 8) on a back buffer filled black first.
