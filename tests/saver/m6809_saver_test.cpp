@@ -173,7 +173,8 @@ TEST_F(SaverTest, KlunoAttractRunsWithoutAGameStarting) {
 
 TEST_F(SaverTest, KlunoSoundLatchOffSilencesOnlyWithADevice) {
     ExpectSoundOff(
-        KlunoSaver, 640, [] { M6809WriteByte(&kluno::Cpus[kluno::Cpu1], 0x5006, 0); }, kluno::SoundEnable);
+        KlunoSaver, {640, 480, 8}, [] { M6809WriteByte(&kluno::Cpus[kluno::Cpu1], 0x5006, 0); },
+        kluno::SoundEnable);
 }
 
 // The colour-set cells draw what KLUNO's own cells draw, on any video RAM
@@ -245,7 +246,7 @@ TEST_F(SaverTest, DollixAttractRunsWithoutAGameStarting) {
 // The main CPU's write that holds the sound CPU turns the sound off.
 TEST_F(SaverTest, DollixSoundLatchOffSilencesOnlyWithADevice) {
     ExpectSoundOff(
-        DollixSaver, 320, [] { M6809WriteByte(&dollix::Cpus[dollix::MainCpu], 0x8800, 0); },
+        DollixSaver, {320, 240, 8}, [] { M6809WriteByte(&dollix::Cpus[dollix::MainCpu], 0x8800, 0); },
         dollix::SoundEnable);
 }
 
