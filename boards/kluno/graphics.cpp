@@ -25,7 +25,7 @@ int CharacterPixel(int byte, int k) {
     return Bit(byte, k + 4) * 2 + Bit(byte, k);
 }
 
-// Every character in sets colour sets: set s draws colour s & 63 in the
+// Every character in as many colour sets as asked: set s draws colour s & 63 in the
 // character pens, less 0x20 (the front pens) from set 64 on.
 void DecodeAndColourCharacters(bool turned, uint8_t* images, int sets) {
     static uint8_t raw[256 * 64];
