@@ -52,6 +52,14 @@ bool BuildEmbedded(std::string& error) {
     return Finish(boards::GameDataOf(DollixData(), ImageSlots), error);
 }
 
+// The screen saver's machine: the ROM unpatched, every input and switch
+// byte 0; the chips' mode answers keep the game in attract.
+bool BuildAttract(std::string& error) {
+    if (!BuildEmbedded(error)) return false;
+    InputPorts = {};
+    return true;
+}
+
 bool BuildFromImages(std::span<const boards::ImageBytes> images, std::string& error) {
     return Finish(boards::GameDataOf(images, ImageSlots), error);
 }
@@ -74,8 +82,6 @@ void WriteInputs() {
         if (bits >> i & 1) InputPorts.input[ControlPlaces[i].byte] |= ControlPlaces[i].bit;
 }
 
-// The input bytes are written at the frame's input step, after the
-// platform's poll, which may change the controls.
 // The input bytes are written at the frame's input step, after the
 // platform's poll, which may change the controls.
 void RunBoardFrame(const boards::FrameHooks& hooks) {
@@ -229,7 +235,7 @@ const boards::BoardFace Face = {
     .installScoreTraps = InstallScoreTraps,
     .peek = Peek,
     .voiceLine = kluno::VoiceLine,
-    .buildAttract = nullptr,
+    .buildAttract = BuildAttract,
 };
 
 } // namespace dollix

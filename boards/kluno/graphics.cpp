@@ -8,6 +8,7 @@
 namespace kluno {
 
 uint8_t CharacterImages[64 * 256 * 64];
+uint8_t ColourSetCharacterImages[128 * 256 * 64];
 uint8_t SpriteImages[16 * 256 * 256];
 PaletteEntry GamePalette[48];
 PaletteEntry CardPalette[256];
@@ -24,16 +25,19 @@ int CharacterPixel(int byte, int k) {
     return Bit(byte, k + 4) * 2 + Bit(byte, k);
 }
 
-void DecodeAndColourCharacters(bool turned) {
+// Every character in as many colour sets as asked: set s draws colour s & 63 in the
+// character pens, less 0x20 (the front pens) from set 64 on.
+void DecodeAndColourCharacters(bool turned, uint8_t* images, int sets) {
     static uint8_t raw[256 * 64];
     for (int code = 0; code < 256; code++)
         DecodeCharacterPixels(GameImages.characters.data + code * 16, turned, raw + code * 64);
     const uint8_t* lookup = GameImages.characterLookup.data;
-    for (int set = 0; set < 64; set++) {
+    for (int set = 0; set < sets; set++) {
+        int colour = set & 63, front = set >= 64 ? CharacterPen - FrontPen : 0;
         uint8_t pens[4];
         for (int p = 0; p < 4; p++) // the lookup entries in reverse order of the pixel value
-            pens[p] = uint8_t((lookup[set * 4 + 3 - p] & 0x0F) | CharacterPen);
-        uint8_t* out = CharacterImages + set * sizeof raw;
+            pens[p] = uint8_t(((lookup[colour * 4 + 3 - p] & 0x0F) | CharacterPen) - front);
+        uint8_t* out = images + set * sizeof raw;
         for (size_t i = 0; i < sizeof raw; i++)
             out[i] = pens[raw[i]];
     }
@@ -72,11 +76,15 @@ PaletteEntry ColourOf(uint8_t v) {
 }
 
 void DecodeCharacters() {
-    DecodeAndColourCharacters(false);
+    DecodeAndColourCharacters(false, CharacterImages, 64);
 }
 
 void DecodeCharactersModeX() {
-    DecodeAndColourCharacters(true);
+    DecodeAndColourCharacters(true, CharacterImages, 64);
+}
+
+void DecodeColourSetCharacters() {
+    DecodeAndColourCharacters(false, ColourSetCharacterImages, 128);
 }
 
 void DecodeSprites() {

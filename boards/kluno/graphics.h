@@ -27,13 +27,18 @@ inline constexpr int CharacterPen = 0x80;     // characters: 0x80-0x8F
 
 // Entry (set << 8) | code, 64 bytes each (8 rows of 8), pens 0x80-0x8F.
 extern uint8_t CharacterImages[64 * 256 * 64];
+// The family's other colour method, which the screen saver draws with: entry
+// (set << 8) | code in 128 colour sets, 64 bytes each; set c (0-63) in pens
+// 0x80-0x8F, set 64 + c the same colour in the front pens 0x60-0x6F.
+extern uint8_t ColourSetCharacterImages[128 * 256 * 64];
 // Entry (set << 8) | code, 256 bytes each (16 rows of 16), pens 0x70-0x7F.
 extern uint8_t SpriteImages[16 * 256 * 256];
 extern PaletteEntry GamePalette[48]; // pens 0x60-0x8F
 extern PaletteEntry CardPalette[256];
 
-void DecodeCharacters();      // upright
-void DecodeCharactersModeX(); // turned
+void DecodeCharacters();          // upright
+void DecodeCharactersModeX();     // turned
+void DecodeColourSetCharacters(); // ColourSetCharacterImages, upright
 void DecodeSprites();
 void BuildPalette(); // GamePalette from the colour PROM
 

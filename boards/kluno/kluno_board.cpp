@@ -1,5 +1,7 @@
 // KLUNO's face: build, controls, coin and start pulses, test switch, picture,
-// palettes, full screen, eight voices and the high-score table.
+// palettes, full screen, eight voices and the high-score table. The screen
+// saver's build runs the ROM unpatched with every host byte 0 (the demo sound
+// on) and draws the upright picture by the family's colour-set method.
 #include "boards/kluno/kluno_board.h"
 
 #include <algorithm>
@@ -45,6 +47,9 @@ struct Pulse {
 };
 Pulse Coin, Start1, Start2;
 
+// The upright picture's cells: KLUNO's own, or the colour sets for the saver.
+CharacterDrawer UprightCells = DrawCharacter;
+
 void SetBit(uint8_t& byte, int bit, bool on) {
     byte = uint8_t((byte & ~(1 << bit)) | (on ? 1 << bit : 0));
 }
@@ -56,6 +61,7 @@ bool Finish(const GameData& data, std::string& error) {
         return false;
     }
     Coin = Start1 = Start2 = {};
+    UprightCells = DrawCharacter;
     return true;
 }
 
@@ -71,8 +77,17 @@ bool BuildEmbedded(std::string& error) {
     data = GameDataOf(KlunoData());
     return Finish(data, error);
 }
+// No settings and no traps: every host byte stays 0, so the game's demo
+// sound is on; the chips' mode answers keep it in attract.
+bool BuildAttract(std::string& error) {
+    if (!BuildEmbedded(error)) return false;
+    DecodeColourSetCharacters();
+    UprightCells = DrawColourSetCharacter;
+    return true;
+}
 #else
 constexpr bool (*BuildEmbedded)(std::string&) = nullptr;
+constexpr bool (*BuildAttract)(std::string&) = nullptr;
 #endif
 
 void ApplySettings(std::span<const uint32_t> options) {
@@ -99,7 +114,7 @@ void SetTurned(bool turned) {
 }
 
 void Render(bool turned) {
-    turned ? RenderFrameModeX() : RenderFrame();
+    turned ? RenderFrameModeX() : DrawScene(MainRam, ScrollValue, UprightCells, false);
 }
 
 boards::Picture PictureOf(bool turned) {
@@ -211,7 +226,7 @@ const boards::BoardFace Face = {
     .installScoreTraps = InstallScoreTraps,
     .peek = Peek,
     .voiceLine = VoiceLine,
-    .buildAttract = nullptr,
+    .buildAttract = BuildAttract,
 };
 
 } // namespace kluno

@@ -122,6 +122,10 @@ void DrawCharacter(uint8_t* destination, uint8_t code, uint8_t attribute) {
         CopyCharacter<false>(destination, image);
 }
 
+void DrawColourSetCharacter(uint8_t* destination, uint8_t code, uint8_t attribute) {
+    CopyCharacter<false>(destination, ColourSetCharacterImages + ((attribute << 8 | code) & 0x7FFF) * 64);
+}
+
 void DrawScene(const uint8_t* ram, uint32_t scroll, CharacterDrawer draw, bool turned) {
     if (turned)
         Draw<true>(ram, scroll, draw);

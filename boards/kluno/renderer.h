@@ -34,6 +34,10 @@ using CharacterDrawer = void (*)(uint8_t* destination, uint8_t code, uint8_t att
 // four bytes at a time, 0x20202020 taken off each four when bit 6 is set.
 void DrawCharacter(uint8_t* destination, uint8_t code, uint8_t attribute);
 
+// The colour-set cell: ColourSetCharacterImages[((attribute << 8) | code) &
+// 0x7FFF] copied as it is (attribute bit 6 picks a front set).
+void DrawColourSetCharacter(uint8_t* destination, uint8_t code, uint8_t attribute);
+
 // The scene of a family board: video RAM (codes at 0x0000, attributes at
 // 0x0800, sprite banks at 0x1780, 0x1F80 and 0x2780) and the scroll value.
 void DrawScene(const uint8_t* ram, uint32_t scroll, CharacterDrawer draw, bool turned);

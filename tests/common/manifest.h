@@ -1,5 +1,5 @@
-// The game-data tests' view of a manifest (file name and size of each image,
-// in order) and of the image files the build made.
+// The game-data tests' view of a manifest (file name, size and field of each
+// image, in order) and of the image files the build made.
 #pragma once
 
 #include <cstdint>
@@ -15,6 +15,7 @@ namespace manifest {
 struct Entry {
     std::string file;
     size_t size = 0;
+    std::string field; // the member of the board's game data
 };
 
 inline std::vector<Entry> Read(const std::string& path) {
@@ -25,7 +26,7 @@ inline std::vector<Entry> Read(const std::string& path) {
         if (line.empty() || line[0] == '#') continue;
         std::istringstream words(line);
         Entry entry;
-        words >> entry.file >> entry.size;
+        words >> entry.file >> entry.size >> entry.field;
         entries.push_back(entry);
     }
     return entries;

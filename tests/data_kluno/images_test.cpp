@@ -13,6 +13,7 @@
 #include "boards/kluno/game_data.h"
 #include "cpu/m6809/m6809.h"
 #include "data/kluno/kluno_data.h"
+#include "tests/common/manifest.h"
 
 namespace {
 
@@ -21,37 +22,13 @@ ImageSpan Embedded(boards::Image kluno::GameData::*member) {
     return boards::ImageOf(KlunoData(), kluno::ImageSlots, member);
 }
 
-struct Entry {
-    std::string file;
-    size_t size = 0;
-};
-
-std::vector<Entry> Manifest() {
-    std::vector<Entry> entries;
-    std::ifstream in(KLUNO_MANIFEST);
-    std::string line;
-    while (std::getline(in, line)) {
-        if (line.empty() || line[0] == '#') continue;
-        std::istringstream words(line);
-        Entry entry;
-        words >> entry.file >> entry.size;
-        entries.push_back(entry);
-    }
-    return entries;
-}
-
-std::vector<uint8_t> ReadAll(const std::filesystem::path& path) {
-    std::ifstream in(path, std::ios::binary);
-    return std::vector<uint8_t>((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
-}
-
 // CPU 1's byte at a ROM address (0x8000-0xFFFF).
 uint8_t Rom1(uint16_t address) {
     return Embedded(&kluno::GameData::cpu1Program)[address - 0x8000];
 }
 
 TEST(KlunoImages, EveryImageHasItsManifestSizeAndIsTheOneBuiltHere) {
-    std::vector<Entry> entries = Manifest();
+    std::vector<manifest::Entry> entries = manifest::Read(KLUNO_MANIFEST);
     ASSERT_EQ(entries.size(), KlunoData().size());
     const bool own = std::string(USER_IMAGES).empty();
     for (size_t i = 0; i < entries.size(); ++i) {
@@ -59,7 +36,8 @@ TEST(KlunoImages, EveryImageHasItsManifestSizeAndIsTheOneBuiltHere) {
         EXPECT_EQ(entries[i].file, kluno::ImageSlots[i].name);
         EXPECT_EQ(image.size(), entries[i].size) << entries[i].file;
         if (!own) continue;
-        std::vector<uint8_t> file = ReadAll(std::filesystem::path(KLUNO_OWN_IMAGES) / entries[i].file);
+        std::vector<uint8_t> file =
+            manifest::ReadBytes(std::filesystem::path(KLUNO_OWN_IMAGES) / entries[i].file);
         ASSERT_EQ(file.size(), image.size()) << entries[i].file;
         EXPECT_EQ(std::memcmp(file.data(), image.data(), file.size()), 0) << entries[i].file;
     }
@@ -137,7 +115,7 @@ TEST(KlunoImages, VectorsPointIntoTheProgramsAndTheSumsAreZero) {
 // The card: 164 x 268, 8 bits, entry 0 black, entries 0x60-0x8F the game's
 // colours from the colour PROM the program carries.
 TEST(KlunoImages, InstructionCardTakesItsGameColoursFromTheColourProm) {
-    std::vector<uint8_t> bmp = ReadAll(std::filesystem::path(KLUNO_ART_DIR) / "INSTCARD.bmp");
+    std::vector<uint8_t> bmp = manifest::ReadBytes(std::filesystem::path(KLUNO_ART_DIR) / "INSTCARD.bmp");
     ASSERT_GT(bmp.size(), 54u + 1024u);
     auto u32 = [&](size_t at) {
         return uint32_t(bmp[at] | bmp[at + 1] << 8 | bmp[at + 2] << 16 | bmp[at + 3] << 24);

@@ -16,6 +16,7 @@
 
 #include "cpu/z80/z80.h"
 #include "data/zarkolt/zarkolt_data.h"
+#include "tests/common/manifest.h"
 
 namespace {
 
@@ -25,29 +26,12 @@ struct Field {
 };
 
 const Field Fields[] = {
-    {"cpu1"},
-    {"cpu2"},
-    {"cpu3"},
-    {"characters"},
-    {"tilesA"},
-    {"tilesB"},
-    {"sprites1"},
-    {"sprites2"},
-    {"sprites3"},
-    {"spritePlane3"},
-    {"tileColorProm"},
-    {"spriteColorProm"},
-    {"redProm"},
-    {"greenProm"},
-    {"blueProm"},
-    {"waveProm"},
-    {"lookupMap"},
-    {"lookupFlags"},
-    {"lookupResultA"},
-    {"lookupResultB"},
-    {"sample0"},
-    {"sample1"},
-    {"sample2"},
+    {"cpu1"},      {"cpu2"},         {"cpu3"},          {"characters"},
+    {"tilesA"},    {"tilesB"},       {"sprites1"},      {"sprites2"},
+    {"sprites3"},  {"spritePlane3"}, {"tileColorProm"}, {"spriteColorProm"},
+    {"redProm"},   {"greenProm"},    {"blueProm"},      {"waveProm"},
+    {"lookupMap"}, {"lookupFlags"},  {"lookupResultA"}, {"lookupResultB"},
+    {"sample0"},   {"sample1"},      {"sample2"},
 };
 
 // An image of an edition by its field name.
@@ -56,25 +40,6 @@ ImageSpan Image(std::span<const ImageSpan> images, const std::string& name) {
         if (name == Fields[i].name) return images[i];
     ADD_FAILURE() << "no image " << name;
     return {};
-}
-
-struct Entry {
-    std::string file, field;
-    size_t size;
-};
-
-std::vector<Entry> Manifest(const char* path) {
-    std::vector<Entry> entries;
-    std::ifstream in(path);
-    std::string line;
-    while (std::getline(in, line)) {
-        if (line.empty() || line[0] == '#') continue;
-        std::istringstream words(line);
-        Entry entry;
-        words >> entry.file >> entry.size >> entry.field;
-        entries.push_back(entry);
-    }
-    return entries;
 }
 
 // Both editions with their manifests.
@@ -99,12 +64,11 @@ unsigned Sum(ImageSpan bytes) {
 
 TEST(ZarkoltImages, EveryImageHasItsManifestSizeInStructOrder) {
     for (const Edition& edition : Editions()) {
-        std::vector<Entry> entries = Manifest(edition.manifest);
+        std::vector<manifest::Entry> entries = manifest::Read(edition.manifest);
         ASSERT_EQ(entries.size(), std::size(Fields)) << edition.name;
         for (size_t i = 0; i < entries.size(); ++i) {
             EXPECT_EQ(entries[i].field, Fields[i].name) << edition.name;
-            EXPECT_EQ(edition.images[i].size(), entries[i].size)
-                << edition.name << " " << entries[i].file;
+            EXPECT_EQ(edition.images[i].size(), entries[i].size) << edition.name << " " << entries[i].file;
         }
     }
     // The sizes of the board's tables.
@@ -177,9 +141,11 @@ TEST(ZarkoltImages, DefaultCopyRoutineOnlyCopiesTheDefaultTable) {
             bool first = a >= 0x8024 && a <= 0x8026, second = a >= 0x8510 && a <= 0x855F;
             bool stack = a >= 0xEFF0 && a < 0xF000;
             if (first) {
-                ASSERT_EQ(Memory[a], Image(edition.images, "cpu1")[edition.table + a - 0x8024]) << std::hex << a;
+                ASSERT_EQ(Memory[a], Image(edition.images, "cpu1")[edition.table + a - 0x8024])
+                    << std::hex << a;
             } else if (second) {
-                ASSERT_EQ(Memory[a], Image(edition.images, "cpu1")[edition.table + 3 + a - 0x8510]) << std::hex << a;
+                ASSERT_EQ(Memory[a], Image(edition.images, "cpu1")[edition.table + 3 + a - 0x8510])
+                    << std::hex << a;
             } else if (!stack) {
                 ASSERT_EQ(Memory[a], before[a]) << edition.name << " wrote " << std::hex << a;
             }
@@ -207,7 +173,8 @@ TEST(ZarkoltImages, ProgramSumsAreZeroAndTheTrapPatchesKeepThem) {
 
 TEST(ZarkoltImages, PromsAndSamplesStayInTheirRanges) {
     std::span<const ImageSpan> z = ZarkoltData();
-    for (ImageSpan prom : {Image(z, "redProm"), Image(z, "greenProm"), Image(z, "blueProm"), Image(z, "waveProm")})
+    for (ImageSpan prom :
+         {Image(z, "redProm"), Image(z, "greenProm"), Image(z, "blueProm"), Image(z, "waveProm")})
         for (uint8_t v : prom)
             EXPECT_LE(v, 15);
     for (uint8_t v : Image(z, "tileColorProm"))
@@ -230,7 +197,8 @@ TEST(ZarkoltImages, PromsAndSamplesStayInTheirRanges) {
     // Every colour of the palette's first half is a different mix.
     for (int i = 0; i < 64; ++i)
         for (int j = 0; j < i; ++j)
-            EXPECT_FALSE(Image(z, "redProm")[i] == Image(z, "redProm")[j] && Image(z, "greenProm")[i] == Image(z, "greenProm")[j] &&
+            EXPECT_FALSE(Image(z, "redProm")[i] == Image(z, "redProm")[j] &&
+                         Image(z, "greenProm")[i] == Image(z, "greenProm")[j] &&
                          Image(z, "blueProm")[i] == Image(z, "blueProm")[j]);
 }
 
@@ -238,7 +206,7 @@ TEST(ZarkoltImages, EmbeddedImagesAreTheOnesBuiltHereUnlessTheUserBringsHisOwn) 
     std::filesystem::path own = ZARKOLT_OWN_IMAGES;
     if (std::string(USER_IMAGES).size() > 0) GTEST_SKIP() << "built with the user's own images";
     for (const Edition& edition : Editions())
-        for (size_t i = 0; const Entry& entry : Manifest(edition.manifest)) {
+        for (size_t i = 0; const manifest::Entry& entry : manifest::Read(edition.manifest)) {
             std::ifstream in(own / entry.file, std::ios::binary);
             std::vector<uint8_t> file((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
             ImageSpan image = edition.images[i++];
@@ -253,7 +221,7 @@ TEST(ZarkoltImages, UserImageCheckNamesTheFileAndItsSize) {
     std::filesystem::path dir = std::filesystem::temp_directory_path() / "zarkolt_user_images";
     std::filesystem::remove_all(dir);
     std::filesystem::create_directories(dir);
-    for (const Entry& entry : Manifest(ZARKOLT_MANIFEST)) {
+    for (const manifest::Entry& entry : manifest::Read(ZARKOLT_MANIFEST)) {
         std::ofstream out(dir / entry.file, std::ios::binary);
         std::string bytes(entry.file == "chars.rom" ? entry.size - 1 : entry.size, '\0');
         if (entry.file != "wave.prom") out << bytes;

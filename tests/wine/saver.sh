@@ -1,12 +1,14 @@
 #!/bin/sh
-# End-to-end tests of a screen saver (ZARKOLT.SCR or SUPERZAR.SCR) under Wine,
+# End-to-end tests of a screen saver (ZARKOLT.SCR, SUPERZAR.SCR, KLUNO.SCR or
+# DOLLIX.SCR) under Wine,
 # each scenario with its own prefix and private X display.
 #   saver.sh SCENARIO BASE_PREFIX WORK_DIR WINDOWS_BUILD [PROGRAM]
 # Scenarios:
 #   configure   /c shows dialog 2003; Return (OK) closes it, and Esc in a second run
-#   run-key     /s in the Wine virtual desktop: the mode the portrait rule picks
+#   run-key     /s in the Wine virtual desktop: the mode the saver's rule picks
 #               among the modes the desktop lists, the border, the black field,
-#               the moving picture at its place; a key ends it and the
+#               the moving picture at its place (DOLLIX: the landscape rule,
+#               the picture at (16, 8) on black); a key ends it and the
 #               desktop's size returns
 #   run-mouse   /s: two mouse moves in a second are let pass, a sweep ends it
 #   preview     /p HWND of a small window: a child filling its client area
@@ -24,8 +26,12 @@ scenario=$1 base=$2 t=$3 build=$4 program=${5:-ZARKOLT}
 shot="python3 $here/shot.py"
 case $program in
     SUPERZAR) title='SUPER ZARKOLT' ;;
-    *) title=ZARKOLT ;;
+    *) title=$program ;;
 esac
+# DOLLIX's landscape picture stands at (16, 8) on black; the others are
+# portraits centred in the border.
+landscape=false
+[ "$program" = DOLLIX ] && landscape=true
 border=0c0c14
 
 rm -rf "$t"
@@ -50,21 +56,40 @@ no_window() { [ -z "$(window_named "$1")" ]; }
 desktop() { (cd "$t" && exec "$WINE" explorer /desktop=velto,1024x768 "$@") >>"$t/wine.log" 2>&1; }
 has_line() { [ -f "$t/$1" ] && tr -d '\r' <"$t/$1" | grep -q "^$2\$"; }
 
-# The mode the portrait rule takes among those the desktop lists: the least
-# height of at least 304 rows in a landscape mode, the first listed of equal
-# heights. Sets W and H.
+# The mode the saver's rule takes among those the desktop lists, the first
+# listed of equal sizes. Portrait: the least height of at least 304 rows in a
+# landscape mode; landscape: at least 304 x 240, not portrait, a mode smaller
+# both ways. Sets W and H, and the picture's rectangle PX PY PW PH.
 choose_mode() {
     desktop saver_probe.exe modes.txt modes
     [ -s "$t/modes.txt" ] || fail "the probe listed no display modes"
-    set -- $(tr -d '\r' <"$t/modes.txt" | awk '$2 < $1 && $2 >= 304 && (h == "" || $2 < h) { w = $1; h = $2 } END { print w, h }')
+    if $landscape; then
+        rule='$2 <= $1 && $2 >= 240 && $1 >= 304 && (h == "" || ($2 < h && $1 < w))'
+    else
+        rule='$2 < $1 && $2 >= 304 && (h == "" || $2 < h)'
+    fi
+    set -- $(tr -d '\r' <"$t/modes.txt" | awk "$rule"' { w = $1; h = $2 } END { print w, h }')
     [ $# = 2 ] || fail "no listed mode suits the saver: $(tr '\n' ' ' <"$t/modes.txt")"
     W=$1 H=$2
+    if $landscape; then
+        PX=16 PY=8 PW=288 PH=224
+    else
+        PX=$((W / 2 - 112)) PY=$((H / 2 - 144)) PW=224 PH=288
+    fi
 }
 
-# The saver full screen in the chosen mode: the border to the mode's edges,
-# the black field around the picture, a picture of many colours.
+# The saver full screen in the chosen mode. Portrait: the border to the
+# mode's edges, the black field around the picture. Landscape: black around
+# the picture at (16, 8). Either: a picture of many colours.
 shows_saver() {
     snap full
+    if $landscape; then
+        black() { [ "$($shot where "$t/full.png" "$1" "$2" "$3" "$4" 000000 | cut -d' ' -f1)" = $(($3 * $4)) ]; }
+        black 0 0 "$W" 8 && black 0 0 16 "$H" && black $((PX + PW)) 0 $((W - PX - PW)) "$H" &&
+            black 0 $((PY + PH)) "$W" $((H - PY - PH)) &&
+            [ "$($shot colours "$t/full.png" $PX $PY $PW $PH)" -gt 4 ]
+        return
+    fi
     fx=$((W / 2 - 120)) fy=$((H / 2 - 152))
     [ "$(pixel full 1 1)" = $border ] && [ "$(pixel full $((W - 2)) $((H - 2)))" = $border ] &&
         [ "$(pixel full $((fx - 1)) $((fy - 1)))" = $border ] && [ "$(pixel full $((fx + 2)) $((fy + 2)))" = 000000 ] &&
@@ -78,7 +103,7 @@ picture_moves() {
     n=0
     while [ $n -lt 50 ]; do
         snap later
-        if [ "$($shot differ "$t/full.png" "$t/later.png" $((W / 2 - 112)) $((H / 2 - 144)) 224 288)" -gt 0 ]; then
+        if [ "$($shot differ "$t/full.png" "$t/later.png" $PX $PY $PW $PH)" -gt 0 ]; then
             return 0
         fi
         n=$((n + 1))
