@@ -132,11 +132,11 @@ VoicesResult OpenVoices(HWND window, std::span<const boards::SoundBufferSpec> bu
         if (Buffers[i]) DirectSoundSeam.primary = i;
     }
     for (int i = 0; i < BufferCount; i++) {
-        const boards::SoundBufferSpec& spec = buffers[size_t(i)];
-        if (spec.primary) continue;
-        Buffers[i] = CreateBuffer(spec.bytes, spec.rate);
+        const boards::SoundBufferSpec& wanted = buffers[size_t(i)];
+        if (wanted.primary) continue;
+        Buffers[i] = CreateBuffer(wanted.bytes, wanted.rate);
         if (!Buffers[i]) return VoicesResult::Failed;
-        if (spec.contents) Fill(i, spec.contents, spec.bytes);
+        if (wanted.contents) Fill(i, wanted.contents, wanted.bytes);
     }
     return VoicesResult::Opened;
 }

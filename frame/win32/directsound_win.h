@@ -24,7 +24,7 @@ enum class VoicesResult {
     Failed,   // a voice or sample buffer could not be made
 };
 
-// The primary buffer gets the format of its spec (16-bit mono at its rate);
+// The primary buffer gets the format its entry asks (16-bit mono at its rate);
 // without it the voices still play. lock and unlock are called around every
 // use of the buffers after start-up (null: no lock).
 VoicesResult OpenVoices(HWND window, std::span<const boards::SoundBufferSpec> buffers, void (*lock)(),
