@@ -130,8 +130,9 @@ struct BoardFace {
     // the board took it.
     void (*insertCoin)();
     bool (*pressStart)(uint32_t needed, uint32_t most);
-    // Called for every key message before its handler; null: nothing.
-    void (*beforeKey)();
+    // Called for every key message before its handler; false drops the key
+    // (the board is not taking keys now). Null: every key is taken.
+    bool (*beforeKey)();
 
     // --- Test mode (null where the board has none) ---
     bool (*testMode)();

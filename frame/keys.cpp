@@ -158,7 +158,7 @@ void RebuildKeyTable(const ControlAssignment& assignment) {
 
 void KeyDispatch(uint32_t virtualKey, uint16_t flags, uint32_t pressed) {
     if (virtualKey > 255) return;
-    if (Board().beforeKey) Board().beforeKey();
+    if (Board().beforeKey && !Board().beforeKey()) return;
     KeyTable[virtualKey](flags, pressed);
 }
 

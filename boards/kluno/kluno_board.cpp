@@ -171,6 +171,11 @@ void SetTestMode(bool on) {
     SetBit(IoChipInputs[1][6], 3, on);
 }
 
+// Key messages are dropped while the latch holds the I/O chips.
+bool TakesKeys() {
+    return IoChipHold == 0;
+}
+
 uint8_t Peek(uint32_t address) {
     return M6809ReadByte(&Cpus[Cpu1], uint16_t(address));
 }
@@ -211,7 +216,7 @@ const boards::BoardFace Face = {
     .setControls = SetControls,
     .insertCoin = InsertCoin,
     .pressStart = PressStart,
-    .beforeKey = nullptr,
+    .beforeKey = TakesKeys,
     .testMode = TestMode,
     .setTestMode = SetTestMode,
     .testModeResets = false,

@@ -152,8 +152,9 @@ void SetControls(uint32_t bits) {
     InputState.input = uint8_t(bits & 0x3F);
 }
 
-void BeforeKey() {
+bool BeforeKey() {
     if (InputState.testMode) IoReplyPage[1] = 0xFF;
+    return true;
 }
 
 bool TestMode() {

@@ -55,7 +55,7 @@ void ComposeFullScreen(uint8_t* surface, ptrdiff_t pitch, const uint8_t* card, p
                        bool turned);
 uint32_t ControlBits();
 void SetControls(uint32_t bits);
-void BeforeKey();
+bool BeforeKey();
 bool TestMode();
 void SetTestMode(bool on);
 std::span<const boards::SoundBufferSpec> SoundBuffers();

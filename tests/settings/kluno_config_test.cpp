@@ -196,6 +196,15 @@ TEST_F(KlunoConfiguration, KeysReachChipOneAndF5OnlyInTestMode) {
     EXPECT_EQ(chip[3], 0x01);
     frame::KeyDispatch(' ', 0, 0);
     EXPECT_EQ(chip[3], 0x00);
+    // While the latch holds the chips, key messages are dropped.
+    kluno::IoChipHold = 1;
+    frame::KeyDispatch(' ', 0, 1);
+    frame::KeyDispatch(0x27, 0, 1);
+    EXPECT_EQ(chip[3], 0x00);
+    EXPECT_EQ(chip[1], 0x08);
+    kluno::IoChipHold = 0;
+    frame::KeyDispatch(' ', 0, 1);
+    EXPECT_EQ(chip[3], 0x01);
 }
 
 } // namespace
