@@ -28,8 +28,6 @@ constexpr auto Images = [] {
 }();
 
 const char* const Controls[] = {"up", "down", "left", "right", "shot", "service"};
-constexpr uint32_t ControlUp = 1, ControlDown = 2, ControlLeft = 4, ControlRight = 8, ControlShot = 16,
-                   ControlService = 32;
 
 // A coin or start signal: each one queued is on for two frames, then off for one.
 struct Pulse {

@@ -7,9 +7,15 @@
 // order of the "Configuration" record.
 #pragma once
 
+#include <cstdint>
+
 #include "boards/board.h"
 
 namespace kluno {
+
+// The face's control bits, in the order of its control names.
+inline constexpr uint32_t ControlUp = 1, ControlDown = 2, ControlLeft = 4, ControlRight = 8, ControlShot = 16,
+                          ControlService = 32;
 
 extern const boards::BoardFace Face;
 

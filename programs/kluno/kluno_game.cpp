@@ -23,26 +23,21 @@ constexpr frame::HelpEntry JoystickHelp[] = {
     {IDC_START, 0x10018},
 };
 
-// The face's controls: up, down, left, right, shot, service
-// (boards/kluno/kluno_board.h).
-constexpr uint32_t InputUp = 1, InputDown = 2, InputLeft = 4, InputRight = 8, InputShot = 16,
-                   InputService = 32;
-
 constexpr frame::ControlLayout Controls = {
     .slotCount = SlotCount,
     .keyboardSlotCount = KeyboardSlotCount,
     .defaults = DefaultControlAssignment,
     .slots = {{
-        {SlotAction::Input, InputUp, InputDown},
-        {SlotAction::Input, InputDown, InputUp},
-        {SlotAction::Input, InputLeft, InputRight},
-        {SlotAction::Input, InputRight, InputLeft},
-        {SlotAction::Input, InputShot, 0},
-        {SlotAction::Input, InputShot, 0},
+        {SlotAction::Input, kluno::ControlUp, kluno::ControlDown},
+        {SlotAction::Input, kluno::ControlDown, kluno::ControlUp},
+        {SlotAction::Input, kluno::ControlLeft, kluno::ControlRight},
+        {SlotAction::Input, kluno::ControlRight, kluno::ControlLeft},
+        {SlotAction::Input, kluno::ControlShot, 0},
+        {SlotAction::Input, kluno::ControlShot, 0},
         {SlotAction::Coin, 0, 0},
         {SlotAction::Start, 0, 0},
     }},
-    .stick = {InputUp, InputDown, InputLeft, InputRight},
+    .stick = {kluno::ControlUp, kluno::ControlDown, kluno::ControlLeft, kluno::ControlRight},
     .fixedKeys = {{{frame::KeyF2, FixedAction::Coin},
                    {frame::KeyF3, FixedAction::Start1},
                    {frame::KeyF4, FixedAction::Start2},
@@ -51,7 +46,7 @@ constexpr frame::ControlLayout Controls = {
     .listIds = {IDC_KEY_UP, IDC_KEY_DOWN, IDC_KEY_LEFT, IDC_KEY_RIGHT, IDC_BUTTON1, IDC_BUTTON1, IDC_COIN,
                 IDC_START},
     .storedSlotCount = StoredSlotCount,
-    .serviceBit = InputService,
+    .serviceBit = kluno::ControlService,
 };
 
 // Ships "3"/"5", four bonus choices, "NORMAL"/"HARD", demo sound on (a
