@@ -57,6 +57,9 @@ struct FrameHooks {
     void (*pollInput)();     // the joystick poll, while one is in use
     void (*present)();       // shows the picture rendered in the previous frame
     void (*render)();        // draws the next picture: face.render(turned) and any composition
+    // The platform's high-resolution counter, for a board that measures its
+    // frame rate (null while the counter is off).
+    uint64_t (*performanceCounter)() = nullptr;
 };
 
 // Where the board's ROM code calls the host for its high scores: the board
@@ -170,6 +173,11 @@ struct BoardFace {
     // refreshed each frame, so the game stays in its attract mode. Stopped
     // until reset(), as buildEmbedded leaves it. Null: the board has no saver.
     bool (*buildAttract)(std::string& error);
+
+    // --- Frame-rate meter (null where the board has none) ---
+    // Starts the meter with the counter's frequency (queried: the platform
+    // has a counter) and present value; false when the meter cannot run.
+    bool (*startRateMeter)(bool queried, uint64_t frequency, uint64_t now) = nullptr;
 };
 
 // Every board, for the runner and the tests.

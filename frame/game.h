@@ -26,7 +26,8 @@ inline constexpr int MaxControlSlots = 16; // control slots in "Configuration"
 
 using ControlAssignment = std::array<uint32_t, MaxControlSlots>;
 
-// The menu command ids; 0 where the program has no such command.
+// The menu command ids; 0 where the program has no such command. A program
+// without helpContents has no help: WinHelp is never called.
 struct CommandIds {
     int testMode, about, reset, exit, sound, gameSettings, fullScreen, controlSettings, helpContents,
         helpOnHelp;
@@ -125,8 +126,12 @@ struct GameDescription {
     // frame/win32/program_win.h) shows gameSettingForm.
     void (*gameSettingsDialog)(void* owner);
     const GameSettingForm* gameSettingForm;
-    // The instruction card of the 640 x 480 full screen.
+    // The instruction card of the 640 x 480 full screen; a card width of 0:
+    // the program has none (its full screen makes no card surface).
     CardPlaces card;
+    // The settings are the defaults at every start: no registry key is
+    // opened, nothing is loaded or saved.
+    bool fixedSettings = false;
 };
 
 // The game in force: set once by FrameMain (or a test) before anything else.

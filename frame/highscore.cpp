@@ -23,7 +23,7 @@ uint32_t ScoreRecordSize() {
 }
 
 void InstallHighScoreTraps() {
-    Board().installScoreTraps({LoadHighScores, SaveHighScores});
+    if (Board().installScoreTraps) Board().installScoreTraps({LoadHighScores, SaveHighScores});
 }
 
 void LoadHighScores() {

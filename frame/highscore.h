@@ -21,7 +21,7 @@ namespace frame {
 uint32_t ScoreRecordSize();
 
 // Has the board patch its traps, with LoadHighScores and SaveHighScores as
-// their handlers.
+// their handlers (nothing on a board without traps).
 void InstallHighScoreTraps();
 
 // The load trap's work: "Score" into RAM when it is a good record, else

@@ -160,6 +160,14 @@ int CreateSettingsKey(const char* title) {
     return 1;
 }
 
+void StartSettings(const RegistrySeam& platform) {
+    Settings = DefaultSettings();
+    if (Game().fixedSettings) return;
+    Registry = platform;
+    CreateSettingsKey(Game().title);
+    LoadSettings();
+}
+
 void CloseSettingsKey() {
     FrameMutexHold hold;
     if (!SettingsKey) return;

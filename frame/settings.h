@@ -21,6 +21,7 @@
 #include <vector>
 
 #include "frame/game.h"
+#include "frame/registry.h"
 
 namespace frame {
 
@@ -70,6 +71,12 @@ void SaveSettings();
 // the key is open, 0 when not (handle 0). The title also starts the captions
 // of the settings dialogs ("ZARKOLT: ...").
 int CreateSettingsKey(const char* title);
+
+// The settings at start-up: the game's defaults, then, unless the game's
+// settings are fixed, the platform's registry (installed as Registry), the
+// settings key of its title (CreateSettingsKey) and what the key holds
+// (LoadSettings). With fixed settings no registry call is ever made.
+void StartSettings(const RegistrySeam& platform);
 
 // Closes the key under the frame mutex and sets its handle to 0, so that a
 // high-score save that comes later does nothing.

@@ -111,7 +111,7 @@ bool EnterFullScreen() {
             dd->CreatePalette(DDPCAPS_8BIT | DDPCAPS_ALLOW256, entries, &Program.palette, nullptr) == DD_OK &&
             Program.primary->SetPalette(Program.palette) == DD_OK;
     }
-    if (ok && mode.withCard) {
+    if (ok && mode.withCard && Game().card.cardWidth) {
         DDSURFACEDESC description = {};
         description.dwSize = sizeof description;
         description.dwFlags = DDSD_CAPS | DDSD_HEIGHT | DDSD_WIDTH;

@@ -1,12 +1,15 @@
 // The emulation thread: one board frame per tick of the board's frame timer,
 // with the platform steps of the frame: the board's sound tick, the joystick
-// poll, presenting the last picture and composing the full-screen surfaces.
+// poll, presenting the last picture, composing the full-screen surfaces and
+// the counter of a board's frame-rate meter.
 #include <windows.h>
 
 #include <mmsystem.h>
 
+#include "frame/frame_lock.h"
 #include "frame/fullscreen.h"
 #include "frame/joystick.h"
+#include "frame/rate_meter.h"
 #include "frame/settings.h"
 #include "frame/win32/program_win.h"
 
@@ -64,7 +67,23 @@ void Render() {
         ComposeFullScreen(Board(), DirectDrawSurfaces, Program.backBuffer, Program.card, Program.rotated);
 }
 
-const boards::FrameHooks Hooks = {StartSoundTick, WaitSoundTick, PollJoystickInUse, Present, Render};
+uint64_t PerformanceCounter() {
+    LARGE_INTEGER now;
+    QueryPerformanceCounter(&now);
+    return uint64_t(now.QuadPart);
+}
+
+bool PerformanceFrequency(uint64_t* hertz) {
+    LARGE_INTEGER frequency;
+    if (!QueryPerformanceFrequency(&frequency)) return false;
+    *hertz = uint64_t(frequency.QuadPart);
+    return true;
+}
+
+constexpr CounterSeam WindowsCounter = {PerformanceFrequency, PerformanceCounter};
+
+// The counter hook is set once the board's frame-rate meter runs.
+boards::FrameHooks Hooks = {StartSoundTick, WaitSoundTick, PollJoystickInUse, Present, Render};
 
 } // namespace
 
@@ -75,6 +94,19 @@ void CALLBACK FrameTimerProc(UINT, UINT, DWORD_PTR, DWORD_PTR, DWORD_PTR) {
 void CALLBACK SoundTimerProc(UINT, UINT, DWORD_PTR, DWORD_PTR, DWORD_PTR) {
     Board().soundTick();
     SetEvent(Program.soundEvent);
+}
+
+void StartFrameRateMeter() {
+    RateMeter meter;
+    {
+        // The emulation thread runs already: the board's meter state and the
+        // hook change only between its frames.
+        FrameMutexHold hold;
+        meter = StartRateMeter(Board(), WindowsCounter);
+        if (meter == RateMeter::Running) Hooks.performanceCounter = PerformanceCounter;
+    }
+    if (meter == RateMeter::Unavailable)
+        MessageBoxA(Program.window, RateMeterMessage, RateMeterCaption(Game().title).c_str(), MB_OK);
 }
 
 DWORD WINAPI EmulationThread(LPVOID) {

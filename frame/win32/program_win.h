@@ -99,6 +99,9 @@ void ReleaseFrameMutex();
 DWORD WINAPI EmulationThread(LPVOID);
 void CALLBACK FrameTimerProc(UINT id, UINT message, DWORD_PTR user, DWORD_PTR, DWORD_PTR);
 void CALLBACK SoundTimerProc(UINT id, UINT message, DWORD_PTR user, DWORD_PTR, DWORD_PTR);
+// After the emulation thread started: the board's frame-rate meter, if it
+// has one; without a usable counter the user is told once.
+void StartFrameRateMeter();
 // Copies the picture from the frame buffer to the window's client area.
 void PresentToWindow(HDC dc, HPALETTE palette);
 

@@ -176,14 +176,11 @@ int InitApplication(HINSTANCE instance) {
     Program.soundLockReady = true;
     FrameLock = {LockFrame, UnlockFrame};
 
-    Registry = WindowsRegistry;
     Joystick = WindowsJoystick;
     // The board is built first: a new settings key takes its built-in scores.
     std::string error;
     if (!board.buildEmbedded(error)) return 0;
-    Settings = DefaultSettings();
-    CreateSettingsKey(game.title);
-    LoadSettings();
+    StartSettings(WindowsRegistry);
     board.setSoundMute(Settings.soundMute != 0);
 
     WindowMetrics metrics = {GetSystemMetrics(SM_CXEDGE),    GetSystemMetrics(SM_CYEDGE),
@@ -236,7 +233,9 @@ int InitApplication(HINSTANCE instance) {
     }
 
     Program.thread = CreateThread(nullptr, 0, EmulationThread, nullptr, 0, &Program.threadId);
-    return Program.thread != nullptr;
+    if (!Program.thread) return 0;
+    StartFrameRateMeter();
+    return 1;
 }
 
 void Shutdown() {

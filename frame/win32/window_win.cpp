@@ -93,7 +93,7 @@ void OnClose(HWND window) {
         FrameMutexHold hold;
         if (InFullScreen()) ReleaseFullScreen();
     }
-    QuitHelp(window);
+    if (Game().commands.helpContents) QuitHelp(window);
     DestroyWindow(window);
 }
 
