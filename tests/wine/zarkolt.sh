@@ -1,11 +1,14 @@
 #!/bin/sh
-# End-to-end tests of ZARKOLT.EXE (or SUPERZAR.EXE, KLUNO.EXE) under Wine, in
-# a Wine virtual desktop on a private X display, with our embedded game data.
+# End-to-end tests of ZARKOLT.EXE (or SUPERZAR.EXE, KLUNO.EXE, RONKU.EXE)
+# under Wine, in a Wine virtual desktop on a private X display, with our
+# embedded game data.
 #   zarkolt.sh SCENARIO BASE_PREFIX WORK_DIR WINDOWS_BUILD [PROGRAM]
-# PROGRAM: ZARKOLT (the default), SUPERZAR or KLUNO.
+# PROGRAM: ZARKOLT (the default), SUPERZAR, KLUNO or RONKU.
 # Scenarios: window, maximized, fullscreen, modex, pause, close, help, sound,
 # no-sound;
-# no-test-mode and high-score for SUPERZAR.
+# no-test-mode and high-score for SUPERZAR;
+# for RONKU (fixed settings, no registry): pause, close, sound, no-sound and
+# zoom, plain-fullscreen, overlay, mute, about.
 # Every wait is on a condition with a time-out; everything started here is
 # stopped through this test's own prefix and display.
 set -eu
@@ -16,8 +19,10 @@ shot="python3 $here/shot.py"
 case $program in
     SUPERZAR) title='SUPER ZARKOLT' ;;
     KLUNO) title=KLUNO ;;
+    RONKU) title=RONKU fixed_settings=1 ;;
     *) title=ZARKOLT ;;
 esac
+fixed_settings=${fixed_settings:-0}
 regkey="HKCU\\Software\\Velto\\$title"
 other_key='HKCU\Software\Velto\ZARKOLT' # the other edition's, for SUPERZAR
 
@@ -107,6 +112,20 @@ picture_moves() {
 }
 
 launcher_ran() { [ -f "$t/velto/LAUNCHER.RAN" ]; }
+
+# Bytes in a file (0 when there is none).
+size_of() { stat -c %s "$1" 2>/dev/null || echo 0; }
+
+# rms FILE [FROM]: the RMS of the 16-bit samples of a WAV file from byte FROM
+# (the end of the header by default).
+rms() {
+    python3 -c "
+import math, struct, sys
+data = open(sys.argv[1], 'rb').read()[int(sys.argv[2]):]
+n = len(data) // 2
+values = struct.unpack('<%dh' % n, data[:2 * n])
+print(int(math.sqrt(sum(v * v for v in values) / max(n, 1))))" "$1" "${2:-44}"
+}
 
 # close_game SECONDS: Alt+F4 to the game window (again every two seconds, in
 # case the window was busy) until the launcher has run after the shut-down.
@@ -215,10 +234,16 @@ pause)
 close)
     start_game
     wait_until 20 client_is 224 288 || fail "no window"
+    [ "$fixed_settings" = 1 ] && key F9
     close_game 20 || fail "the launcher did not start after closing"
-    for value in Configuration SoundMute JoystickUse JoyAxisExchange FullScreen ModeX Maximize Score; do
-        "$WINE" reg query "$regkey" /v "$value" >/dev/null 2>&1 || fail "no value $value"
-    done
+    if [ "$fixed_settings" = 1 ]; then
+        # Nothing is stored, not even after a reset.
+        "$WINE" reg query "$regkey" >/dev/null 2>&1 && fail "the program made the key $regkey"
+    else
+        for value in Configuration SoundMute JoystickUse JoyAxisExchange FullScreen ModeX Maximize Score; do
+            "$WINE" reg query "$regkey" /v "$value" >/dev/null 2>&1 || fail "no value $value"
+        done
+    fi
     ;;
 help)
     # Wine's help viewer asks about the missing help file and waits.
@@ -233,17 +258,29 @@ sound)
     # ALSA writes what Wine plays into a file (22,050 Hz, 16-bit, mono).
     wine_record_sound "$t/out.wav"
     start_game
-    recorded() { [ "$(stat -c %s "$t/out.wav" 2>/dev/null || echo 0)" -gt 400000 ]; }
+    recorded() { [ "$(size_of "$t/out.wav")" -gt 400000 ]; }
     wait_until 60 recorded || fail "no sound was played"
     close_game 30 || fail "the launcher did not start after closing"
     # The attract mode's sound is not silence.
-    rms=$(python3 -c "
-import math, struct, sys
-data = open(sys.argv[1], 'rb').read()[44:]
-n = len(data) // 2
-values = struct.unpack('<%dh' % n, data[:2 * n])
-print(int(math.sqrt(sum(v * v for v in values) / n)))" "$t/out.wav")
+    rms=$(rms "$t/out.wav")
     [ "$rms" -gt 100 ] || fail "the recorded sound is silent (RMS $rms)"
+    ;;
+mute)
+    wine_record_sound "$t/out.wav"
+    start_game
+    recorded() { [ "$(size_of "$t/out.wav")" -gt 400000 ]; }
+    wait_until 60 recorded || fail "no sound was played"
+    rms=$(rms "$t/out.wav")
+    [ "$rms" -gt 100 ] || fail "the sound before F12 is silent (RMS $rms)"
+    key F12
+    # What was on its way when the voices stopped passes first; from then on
+    # nothing but silence is written.
+    grown() { [ "$(size_of "$t/out.wav")" -gt "$1" ]; }
+    wait_until 30 grown $(($(size_of "$t/out.wav") + 100000)) || fail "no sound written after F12"
+    from=$(size_of "$t/out.wav")
+    wait_until 30 grown $((from + 200000)) || fail "no sound written after F12"
+    rms=$(rms "$t/out.wav" "$from")
+    [ "$rms" -le 2 ] || fail "the sound goes on after F12 (RMS $rms)"
     ;;
 no-sound)
     # No audio driver: the game runs silent.
@@ -252,6 +289,79 @@ no-sound)
     wait_until 20 client_is 224 288 || fail "no window"
     snap silent
     picture_moves silent || fail "the game does not run without sound"
+    ;;
+zoom)
+    start_game
+    wait_until 20 client_is 224 288 || fail "client area ${width:-?} x ${height:-?}, not 224 x 288"
+    # Maximize from the window menu: the picture at zoom 2.
+    key alt+space
+    key x
+    wait_until 20 client_is 448 576 || fail "maximized client area ${width:-?} x ${height:-?}, not 448 x 576"
+    snap zoomed
+    picture_moves zoomed || fail "the maximized picture does not move"
+    ;;
+plain-fullscreen)
+    start_game
+    wait_until 20 client_is 224 288 || fail "no window before full screen"
+    key F11
+    # 640 x 480 in the border colour, the black rectangle (200, 88)-(440, 392)
+    # and the picture at (208, 96); no instruction card.
+    screen_is_plain() {
+        snap full
+        [ "$($shot pixel "$t/full.png" 4 4)" = 0c140c ] &&
+            [ "$($shot pixel "$t/full.png" 635 475)" = 0c140c ] &&
+            [ "$($shot pixel "$t/full.png" 196 200)" = 0c140c ] &&
+            [ "$($shot pixel "$t/full.png" 203 200)" = 000000 ] &&
+            [ "$($shot pixel "$t/full.png" 300 90)" = 000000 ] &&
+            [ "$($shot pixel "$t/full.png" 436 388)" = 000000 ] &&
+            [ "$($shot colours "$t/full.png" 16 108 168 264)" = 1 ] &&
+            [ "$($shot colours "$t/full.png" 456 108 168 264)" = 1 ] &&
+            [ "$($shot colours "$t/full.png" 208 96 224 288)" -gt 8 ]
+    }
+    wait_until 20 screen_is_plain || fail "the 640 x 480 screen did not show"
+    left=208 top=96 width=224 height=288
+    picture_moves full || fail "the full-screen picture does not move"
+    key F11
+    wait_until 20 client_is 224 288 || fail "the window did not come back after full screen"
+    snap back
+    picture_moves back || fail "the picture does not move after full screen"
+    ;;
+overlay)
+    start_game
+    wait_until 20 client_is 224 288 || fail "no window"
+    # The frame rate over the picture: two digits at (200, 16) and (208, 16)
+    # and the fixed percent sign at (216, 16), one colour on black.
+    percent=0111000101010010011101000000100000010111001001010100011100000000
+    percent_shown() {
+        find_client overlay || return 1
+        ink=$($shot pixel "$t/overlay.png" $((left + 217)) $((top + 16)))
+        [ "$ink" != 000000 ] &&
+            [ "$($shot mask "$t/overlay.png" $((left + 216)) $((top + 16)) 8 8 "$ink")" = "$percent" ]
+    }
+    wait_until 20 percent_shown || fail "no frame-rate display"
+    rate_differs() { [ "$($shot differ "$t/$1.png" "$t/$2.png" $((left + 192)) $((top + 16)) 24 8)" -gt 0 ]; }
+    snap rate1
+    # A pause: the first frame after it measures the whole pause and pulls
+    # the next value down.
+    xdotool mousemove 900 700 click 1
+    wait_until 30 picture_still || fail "frames advance while another program is active"
+    focus_game
+    rate_changed() { snap rate2 && rate_differs rate1 rate2; }
+    wait_until 20 rate_changed || fail "the frame-rate display does not change"
+    ;;
+about)
+    start_game
+    wait_until 20 client_is 224 288 || fail "no window"
+    about="$title のﾊﾞｰｼﾞｮﾝ情報"
+    key F1
+    wait_until 20 window_named "$about" || fail "F1 opened no version box"
+    snap about
+    box=$(window_named "$about" | head -n 1)
+    xdotool key --window "$box" Return 2>/dev/null || fail "xdotool could not close the version box"
+    closed() { ! window_named "$about"; }
+    wait_until 20 closed || fail "the version box did not close"
+    snap after_about
+    picture_moves after_about || fail "the game does not run after the version box"
     ;;
 no-test-mode)
     start_game
