@@ -51,7 +51,7 @@ game_window() { xdotool search --name "^$title" | head -n 1; }
 start_game() {
     attempt=1
     while :; do
-        (cd "$t/velto/$program" && exec "$WINE" explorer /desktop=velto,1024x768 "$program.EXE") >>"$t/wine.log" 2>&1 &
+        (cd "$t/velto/$program" && exec "$WINE" explorer /desktop=velto,$screen "$program.EXE") >>"$t/wine.log" 2>&1 &
         shown_or_ended() { window_named "$title" || ! wine_processes | grep -qi '[.]exe'; }
         wait_until 120 shown_or_ended || fail "no window with caption $title"
         window_named "$title" >/dev/null 2>&1 && break
@@ -146,7 +146,12 @@ close_game() {
 value() { "$WINE" reg query "$regkey" /v "$1" 2>/dev/null | tr -d '\r' | awk -v n="$1" '$1 == n { print $3 }'; }
 has_value() { [ -n "$(value "$1")" ]; }
 
-wine_start_display "$t"
+# The zoomed window, which keeps its top-left corner, needs a taller screen.
+case $scenario in
+zoom) screen=1024x1024 ;;
+*) screen=1024x768 ;;
+esac
+wine_start_display "$t" "${screen}x24"
 
 case $scenario in
 window)
