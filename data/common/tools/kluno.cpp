@@ -1,7 +1,8 @@
 // datapack commands for the KLUNO board's images:
 //
 //   datapack kluno-chars FONT ART OUT          character ROM (256 x 16 bytes, 2 bits a pixel)
-//   datapack kluno-sprites ART OUT             sprite ROM (two halves of 256 x 64 bytes)
+//   datapack kluno-sprites ART OUT [CODES]     sprite ROM (two halves of CODES x 64 bytes,
+//                                              256 unless given: RONKU's board has 128)
 //   datapack kluno-colours COLOURS OUT_PROM OUT_CHAR_CLUT OUT_SPRITE_CLUT
 //   datapack kluno-card SOURCE PROM OUT        the instruction card, its game colours from PROM
 //
@@ -38,12 +39,13 @@ void PackCharacters(const std::string& fontPath, const std::string& artPath, con
     WriteFile(out, rom);
 }
 
-void PackSprites(const std::string& art, const std::string& out) {
-    std::vector<uint8_t> rom(32768, 0);
-    PackSpriteArt(art, 9, 256, [&](int code, int byte, int bit, int v) {
-        for (int half = 0; half < 2; ++half) {
-            uint8_t& b = rom[half * 16384 + code * 64 + byte];
-            int pair = v >> (2 * half);
+void PackSprites(const std::string& art, const std::string& out, int codes) {
+    const int half = codes * 64;
+    std::vector<uint8_t> rom(2 * half, 0);
+    PackSpriteArt(art, 9, codes, [&](int code, int byte, int bit, int v) {
+        for (int h = 0; h < 2; ++h) {
+            uint8_t& b = rom[h * half + code * 64 + byte];
+            int pair = v >> (2 * h);
             if (pair & 1) b |= static_cast<uint8_t>(1 << bit);
             if (pair & 2) b |= static_cast<uint8_t>(1 << (bit + 4));
         }
@@ -133,8 +135,10 @@ int KlunoCommand(const std::vector<std::string>& a) {
         need(3);
         PackCharacters(a[1], a[2], a[3]);
     } else if (a[0] == "kluno-sprites") {
-        need(2);
-        PackSprites(a[1], a[2]);
+        if (a.size() != 3 && a.size() != 4) Fail("wrong number of arguments for '" + a[0] + "'");
+        int codes = a.size() == 4 ? static_cast<int>(ParseNumber(a[3], a[0])) : 256;
+        if (codes < 1 || codes > 256) Fail(a[0] + ": CODES is 1-256");
+        PackSprites(a[1], a[2], codes);
     } else if (a[0] == "kluno-colours") {
         need(4);
         PackColours(a[1], a[2], a[3], a[4]);
