@@ -83,7 +83,7 @@ bool PerformanceFrequency(uint64_t* hertz) {
 constexpr CounterSeam WindowsCounter = {PerformanceFrequency, PerformanceCounter};
 
 // The counter hook is set once the board's frame-rate meter runs.
-boards::FrameHooks Hooks = {StartSoundTick, WaitSoundTick, PollJoystickInUse, Present, Render};
+boards::FrameHooks Hooks = {StartSoundTick, WaitSoundTick, PollJoystickInUse, Present, Render, nullptr};
 
 } // namespace
 
