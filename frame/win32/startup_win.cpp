@@ -212,7 +212,7 @@ int InitApplication(HINSTANCE instance) {
 
     // The board's high-score traps and switches.
     InstallHighScoreTraps();
-    board.applySettings(OptionsOf(Settings));
+    if (board.applySettings) board.applySettings(OptionsOf(Settings));
     LoadCardPalette();
 
     if (!CreateFrameBuffer()) return 0;
