@@ -127,6 +127,11 @@ values = struct.unpack('<%dh' % n, data[:2 * n])
 print(int(math.sqrt(sum(v * v for v in values) / max(n, 1))))" "$1" "${2:-44}"
 }
 
+# The recorded sound (wine_record_sound "$t/out.wav"): some seconds of it,
+# and not silence.
+recorded() { [ "$(size_of "$t/out.wav")" -gt 400000 ]; }
+heard() { [ "$(rms "$t/out.wav")" -gt 100 ]; }
+
 # close_game SECONDS: Alt+F4 to the game window (again every two seconds, in
 # case the window was busy) until the launcher has run after the shut-down.
 close_game() {
@@ -282,20 +287,16 @@ sound)
     # ALSA writes what Wine plays into a file (22,050 Hz, 16-bit, mono).
     wine_record_sound "$t/out.wav"
     start_game
-    recorded() { [ "$(size_of "$t/out.wav")" -gt 400000 ]; }
     wait_until 60 recorded || fail "no sound was played"
-    close_game 30 || fail "the launcher did not start after closing"
     # The attract mode's sound is not silence.
-    rms=$(rms "$t/out.wav")
-    [ "$rms" -gt 100 ] || fail "the recorded sound is silent (RMS $rms)"
+    wait_until 60 heard || fail "the recorded sound is silent (RMS $(rms "$t/out.wav"))"
+    close_game 30 || fail "the launcher did not start after closing"
     ;;
 mute)
     wine_record_sound "$t/out.wav"
     start_game
-    recorded() { [ "$(size_of "$t/out.wav")" -gt 400000 ]; }
     wait_until 60 recorded || fail "no sound was played"
-    rms=$(rms "$t/out.wav")
-    [ "$rms" -gt 100 ] || fail "the sound before F12 is silent (RMS $rms)"
+    wait_until 60 heard || fail "the sound before F12 is silent (RMS $(rms "$t/out.wav"))"
     key F12
     # What was on its way when the voices stopped passes first; from then on
     # nothing but silence is written.
