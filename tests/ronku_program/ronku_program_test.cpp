@@ -98,6 +98,21 @@ TEST_F(RonkuProgram, FixedKeyTable) {
     EXPECT_EQ(taken, 8) << "F5, F10 and every other key do nothing";
 }
 
+TEST_F(RonkuProgram, ControlKeysReachTheBoardsOwnHandlers) {
+    frame::StartSettings(CountingRegistry);
+    frame::RebuildKeyTable(frame::Settings.controls);
+    ronku::Face.reset();
+    constexpr uint32_t VkLeft = 0x25, VkUp = 0x26, VkRight = 0x27;
+    frame::KeyDispatch(VkLeft, 0, 1);
+    frame::KeyDispatch(VkRight, 0, 1);
+    EXPECT_EQ(ronku::Face.controlBits(), ronku::ControlLeft | ronku::ControlRight)
+        << "no opposite is cleared";
+    frame::KeyDispatch(VkLeft, 0, 0);
+    EXPECT_EQ(ronku::Face.controlBits(), ronku::ControlRight);
+    frame::KeyDispatch(VkUp, frame::KeyRepeatFlag, 1);
+    EXPECT_EQ(ronku::Face.controlBits(), ronku::ControlRight) << "auto-repeat changes nothing";
+}
+
 // The counter the meter is started with.
 bool CounterQueried;
 uint64_t CounterHertz;
