@@ -315,6 +315,40 @@ no-sound)
     snap silent
     picture_moves silent || fail "the game does not run without sound"
     ;;
+play)
+    # RONKU's game: a check screen first (its title row at the top), then the
+    # credits on the last row; F2 raises them, F3 takes them once a start is
+    # allowed (not while the check runs), F9 brings the check screen back.
+    # The rows compared: the top one left of the frame-rate display, the last
+    # one whole.
+    start_game
+    wait_until 20 client_is 224 288 || fail "client area ${width:-?} x ${height:-?}, not 224 x 288"
+    row_width() { if [ "$1" = 16 ]; then echo 184; else echo 224; fi; }
+    region_differs() { [ "$($shot differ "$t/$1.png" "$t/$2.png" "$left" $((top + $3)) "$(row_width "$3")" 8)" -gt 0 ]; }
+    region_shown() { snap "$1" && [ "$($shot colours "$t/$1.png" "$left" $((top + $2)) "$(row_width "$2")" 8)" -gt 1 ]; }
+    wait_until 20 region_shown check 16 || fail "no check screen"
+    wait_until 20 region_shown credit0 280 || fail "no credits shown"
+    key F2
+    credit_raised() { snap credit1 && region_differs credit0 credit1 280; }
+    wait_until 20 credit_raised || fail "F2 did not change the credits shown"
+    started() {
+        key F3
+        snap playing
+        region_differs credit1 playing 280
+    }
+    wait_until 30 started || fail "F3 did not take the credit"
+    window=$(game_window)
+    for k in Left Up Right Down; do
+        xdotool keydown --window "$window" "$k" space 2>/dev/null
+        sleep 0.3
+        xdotool keyup --window "$window" "$k" space 2>/dev/null
+    done
+    snap played
+    picture_moves played || fail "the game does not run after the keys"
+    key F9
+    check_again() { snap reset && ! region_differs check reset 16; }
+    wait_until 20 check_again || fail "F9 did not bring the check screen back"
+    ;;
 zoom)
     start_game
     wait_until 20 client_is 224 288 || fail "client area ${width:-?} x ${height:-?}, not 224 x 288"
