@@ -3,113 +3,18 @@
 // the start-up decoding and the turned character decoding.
 #include <benchmark/benchmark.h>
 
-#include <cstdio>
-#include <cstdlib>
-#include <cstring>
-#include <iterator>
-#include <random>
-#include <vector>
-
+#include "bench/common/busy_6809.h"
 #include "boards/kluno/kluno.h"
-#include "tools/asm6809/asm6809.h"
 
 namespace {
 
 using namespace kluno;
 
-// CPU 1 stirs the video RAM and counts its interrupts; CPU 2 sweeps the voices.
-const char Cpu1Program[] = R"(
-        org $8000
-start   lds #$2800
-        sta $5003
-        sta $500B
-        sta $5001
-        sta $5007
-        andcc #$EF
-main    ldx #$0000
-        ldy #$9000
-copy    lda ,y+
-        adda ,x
-        sta ,x+
-        cmpx #$0780
-        bne copy
-        bra main
-irq     inc $2700
-        rti
-        org $FFF8
-        fdb irq
-        org $FFFE
-        fdb start
-)";
-const char Cpu2Program[] = R"(
-        org $E000
-start   lds #$0400
-        andcc #$EF
-loop    ldx #$0003
-voice   inc 1,x
-        lda #$0F
-        sta ,x
-        ldb 3,x
-        addb #$11
-        stb 3,x
-        leax 8,x
-        cmpx #$0043
-        bne voice
-        bra loop
-irq     rti
-        org $FFF8
-        fdb irq
-        org $FFFE
-        fdb start
-)";
-
-std::vector<std::vector<uint8_t>> Images;
-
-std::vector<uint8_t> Assemble(const char* source, uint16_t base, size_t size) {
-    asm6809::Options options;
-    options.base = base;
-    options.size = uint32_t(size);
-    asm6809::Result result = asm6809::AssembleSource("bench.asm", source, options);
-    if (!result.errors.empty()) {
-        std::fprintf(stderr, "%s\n", result.errors.front().c_str());
-        std::exit(1);
-    }
-    return result.image;
-}
-
-// Random graphics and PROMs; the two programs above.
-GameData BusyGameData() {
-    std::mt19937 random(2024);
-    Images.clear();
-    for (const ImageSlot& slot : ImageSlots) {
-        Images.emplace_back(slot.size);
-        for (uint8_t& byte : Images.back())
-            byte = uint8_t(random());
-    }
-    Images[4] = Assemble(Cpu1Program, 0x8000, 0x8000);
-    Images[5] = Assemble(Cpu2Program, 0xE000, 0x2000);
-    GameData data;
-    for (size_t i = 0; i < std::size(ImageSlots); i++)
-        data.*ImageSlots[i].member = {Images[i].data(), Images[i].size()};
-    return data;
-}
-
-// A busy screen: random characters, a third of them in front, all 64 sprites
-// in four pieces inside the picture, both CPUs running.
+// A busy screen (bench/common/busy_6809.h), both CPUs running.
 void BuildBusyBoard() {
-    BuildKlunoMachine(BusyGameData(), nullptr);
+    BuildKlunoMachine(bench_busy::GameData(ImageSlots, 0x8000), nullptr);
     ResetMachine();
-    std::mt19937 random(77);
-    for (int i = 0; i < 0x1000; i++)
-        MainRam[i] = uint8_t(random());
-    for (int i = 0; i < 64; i++) {
-        MainRam[0x1780 + 2 * i] = uint8_t(random());
-        MainRam[0x1781 + 2 * i] = uint8_t(random());
-        MainRam[0x1F80 + 2 * i] = uint8_t(20 + random() % 190);
-        MainRam[0x1F81 + 2 * i] = uint8_t(60 + random() % 190);
-        MainRam[0x2780 + 2 * i] = uint8_t(12 | (random() & 3));
-        MainRam[0x2781 + 2 * i] = 0;
-    }
+    bench_busy::FillScene(MainRam);
     ScrollValue = 3;
     for (int frame = 0; frame < 4; frame++)
         RunFrame({});
