@@ -100,6 +100,8 @@ NPUFF           EQU 2
 CROW            EQU $1158       ; frames left (0 away), column byte, row, direction (1 right, 3 left)
 GARDEN          EQU $1900       ; the garden's codes, 1 KB (repeats every 32 columns)
 GARDENATTR      EQU $2000       ; and their attributes
+BACKDROP        EQU GARDEN      ; the playfield's backdrop (screen.inc)
+BACKDROPATTR    EQU GARDENATTR
 STACK_TOP       EQU $1700
 
 ; Sprite slots
@@ -760,21 +762,6 @@ ScreenReset
         JSR ClearScreen
         JMP ShowHud
 
-; A = scroll value 0-255: a write to SCROLL + 8 x value
-SetScroll
-        STA ScrollPos
-        TFR A,B
-        LSRB
-        LSRB
-        LSRB
-        STB Coarse
-        LDB #8
-        MUL
-        LDX #SCROLL
-        LEAX D,X
-        STA ,X
-        RTS
-
 ; The wind moves the garden one pixel every fourth frame.
 Drift   INC Wind
         LDA Wind
@@ -785,70 +772,7 @@ Drift   INC Wind
         BRA SetScroll
 DrEnd   RTS
 
-; The playfield from the garden copy (it repeats every 32 columns, so the 60
-; columns the scroll can show are two copies), the fixed rows blank.
-ClearScreen
-        LDX #0
-ClrPf   LDD GARDEN,X
-        STD VIDEO,X
-        STD VIDEO+$400,X
-        LDD GARDENATTR,X
-        STD ATTRS,X
-        STD ATTRS+$400,X
-        LEAX 2,X
-        CMPX #$380
-        BNE ClrPf
-ClrPf2  LDD GARDEN,X
-        STD VIDEO,X
-        LDD GARDENATTR,X
-        STD ATTRS,X
-        LEAX 2,X
-        CMPX #$400
-        BNE ClrPf2
-        LDX #FIXED_BOTTOM1
-        LDD #CH_BLANK*256+CH_BLANK
-ClrFix  STD ,X
-        CLR ATTRS,X
-        CLR ATTRS+1,X
-        LEAX 2,X
-        CMPX #$800
-        BNE ClrFix
-        RTS
-
-; Every cell blank, for the check screen.
-BlankScreen
-        LDX #0
-        LDD #CH_BLANK*256+CH_BLANK
-BlankLp STD VIDEO,X
-        CLR ATTRS,X
-        CLR ATTRS+1,X
-        LEAX 2,X
-        CMPX #$800
-        BNE BlankLp
-        RTS
-
-; Restores rows TxtRow.. TxtRow + B - 1 of the playfield from the garden
-; (takes a message away again).
-RestoreRows
-        STB Loop1
-RestRow LDA #27
-RestCol PSHS A
-        LDB TxtRow
-        JSR CellAddr
-        TFR X,D
-        ANDA #$03
-        TFR D,Y
-        LDA GARDEN,Y
-        STA VIDEO,X
-        LDA GARDENATTR,Y
-        STA ATTRS,X
-        PULS A
-        DECA
-        BPL RestCol
-        INC TxtRow
-        DEC Loop1
-        BNE RestRow
-        RTS
+        INCLUDE "screen.inc"
 
 ; The garden: bare ground with tufts, blades, flowers and stones at random,
 ; and a few clumps of leaves that stay in front of the sprites.
@@ -903,15 +827,7 @@ LeafPlaces
         FDB 4*32+6, 11*32+20, 19*32+12, 26*32+27, 15*32+2, 2*32+24
         FDB $FFFF
 
-; B random (a 16-bit shift register)
-Rand    LDD Seed
-        LSRA
-        RORB
-        BCC RandNo
-        EORA #$B4
-RandNo  STD Seed
-        EORB Seed
-        RTS
+        INCLUDE "rand.inc"
 
 ; "RONKU" in blocks, four cells wide and five high a letter.
 DrawLogo
