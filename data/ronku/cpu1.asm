@@ -413,9 +413,14 @@ BootRun LDD ModeTimer
         CLR IOCHIP1+3
         LDA #1
         STA CreditsOn
+        STA LATCH+L_HOLD        ; a short hold of the chips while the check screen settles
         LDY #CreditText
         JMP PrintList
 BootWait
+        CMPD #6
+        BNE BootSound
+        STA LATCH+L_RELEASE
+BootSound
         CMPD #20
         BNE BootEnd
         JSR ShowSound
