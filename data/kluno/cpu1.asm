@@ -108,6 +108,7 @@ STARATTR        EQU $2000       ; and their attributes
 BACKDROP        EQU STARS       ; the playfield's backdrop (screen.inc)
 BACKDROPATTR    EQU STARATTR
 STACK_TOP       EQU $1700
+ROM_START       EQU $8000       ; where the ROM begins (romsum.inc)
 
 ; Sprite slots
 SL_PLAYER       EQU 0
@@ -161,23 +162,7 @@ CH_LINE         EQU $9E
 
 ; ---------------------------------------------------------------------------
         ORG $8000
-Reset   ORCC #$50
-        LDS #STACK_TOP
-        LDA #$10
-        TFR A,DP
-        STA LATCH+L_RELEASE     ; a reset keeps the chips held: release them first
-        STA LATCH+L_SOUND_OFF
-        STA LATCH+L_CPU2_STOP
-; clear the work RAM and the shared RAM
-        LDX #$0000
-        LDD #0
-ClrRam  STD ,X++
-        CMPX #$2800
-        BNE ClrRam
-        LDX #SHARED
-ClrShr  STD ,X++
-        CMPX #SHARED+$400
-        BNE ClrShr
+        INCLUDE "boot.inc"
         LDD #$ACE1
         STD Seed
         JSR InitScores
@@ -296,21 +281,7 @@ Nibbles ANDA #$0F
         ORA ,S+
         RTS
 
-; RomSum := 8-bit sum of 0x8000-0xFFFF (0 when the ROM is good)
-SumRom  LDX #$8000
-        CLRA
-SumLoop ADDA ,X+
-        ADDA ,X+
-        ADDA ,X+
-        ADDA ,X+
-        ADDA ,X+
-        ADDA ,X+
-        ADDA ,X+
-        ADDA ,X+
-        CMPX #0
-        BNE SumLoop
-        STA RomSum
-        RTS
+        INCLUDE "romsum.inc"
 
 ShowChecks
         LDY #TxtRomOk
@@ -430,14 +401,7 @@ Dip3    STA DipShips
 
 ; ---------------------------------------------------------------------------
 ; Modes
-; A = mode: it starts at its first frame
-SetMode STA Mode
-        LDD #0
-        STD ModeTimer
-        LDA Mode
-        LSLA
-        LDX #ModeStart
-        JMP [A,X]
+        INCLUDE "modes.inc"
 
 ModeStart
         FDB TitleStart,FleetStart,DemoStart,ScoresStart,CreditStart,GameStart,TestStart,NameStart

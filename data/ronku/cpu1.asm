@@ -103,6 +103,7 @@ GARDENATTR      EQU $2000       ; and their attributes
 BACKDROP        EQU GARDEN      ; the playfield's backdrop (screen.inc)
 BACKDROPATTR    EQU GARDENATTR
 STACK_TOP       EQU $1700
+ROM_START       EQU $A000       ; where the ROM begins (romsum.inc)
 
 ; Sprite slots
 SL_PLAYER       EQU 0
@@ -191,23 +192,7 @@ Y_MAX           EQU 240
 
 ; ---------------------------------------------------------------------------
         ORG $A000
-Reset   ORCC #$50
-        LDS #STACK_TOP
-        LDA #$10
-        TFR A,DP
-        STA LATCH+L_RELEASE     ; a reset keeps the chips held: release them first
-        STA LATCH+L_SOUND_OFF
-        STA LATCH+L_CPU2_STOP
-; clear the work RAM and the shared RAM
-        LDX #$0000
-        LDD #0
-ClrRam  STD ,X++
-        CMPX #$2800
-        BNE ClrRam
-        LDX #SHARED
-ClrShr  STD ,X++
-        CMPX #SHARED+$400
-        BNE ClrShr
+        INCLUDE "boot.inc"
         LDA #1
         STA IOCHIP1+9           ; no start while the check runs
         STA IOCHIP1+8           ; m = 1: stick in chip byte 6, shot in byte 7
@@ -243,17 +228,7 @@ MainLoop
         JSR ShowCredits
         BRA MainLoop
 
-; RomSum := 8-bit sum of 0xA000-0xFFFF (0 when the ROM is good)
-SumRom  LDX #$A000
-        CLRA
-SumLoop ADDA ,X+
-        ADDA ,X+
-        ADDA ,X+
-        ADDA ,X+
-        CMPX #0
-        BNE SumLoop
-        STA RomSum
-        RTS
+        INCLUDE "romsum.inc"
 
 ; ---------------------------------------------------------------------------
 ; Inputs: the coin signal and the paid starts, acknowledged by clearing them;
@@ -342,14 +317,7 @@ HasCredits
 
 ; ---------------------------------------------------------------------------
 ; Modes
-; A = mode: it starts at its first frame
-SetMode STA Mode
-        LDD #0
-        STD ModeTimer
-        LDA Mode
-        LSLA
-        LDX #ModeStart
-        JMP [A,X]
+        INCLUDE "modes.inc"
 
 ModeStart
         FDB BootStart,TitleStart,FolkStart,DemoStart,CreditStart,GameStart
