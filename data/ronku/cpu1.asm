@@ -1272,16 +1272,16 @@ MmTurn  LDA M_DIR,X
 MiteCorners
         FCB 8,Y_MIN+4, X_MAX-8,Y_MIN+4, 8,Y_MAX-4, X_MAX-8,Y_MAX-4
 
-; The crow: every 512 frames it flies across a row near Ronku's, from the
-; side away from Ronku, out of one edge and in at the other.
+; The crow: every 256 frames of a life it flies across Ronku's row, the way
+; that Ronku is from the middle, out of one edge and in at the other.
 MoveCrow
         LDA CROW
         BNE McFly
         LDD PhaseTimer
-        ANDB #$FF
+        TSTB
         BNE McEnd
-        ANDA #1
-        BNE McEnd
+        TSTA
+        BEQ McEnd
         LDA #255
         STA CROW
         LDA PlayerY
