@@ -57,6 +57,9 @@ struct FrameHooks {
     void (*pollInput)();     // the joystick poll, while one is in use
     void (*present)();       // shows the picture rendered in the previous frame
     void (*render)();        // draws the next picture: face.render(turned) and any composition
+    // The platform's performance counter now; null: there is none. Boards
+    // with a frame-rate meter read it once a frame while the meter is on.
+    uint64_t (*performanceCounter)();
 };
 
 // Where the board's ROM code calls the host for its high scores: the board
@@ -133,6 +136,12 @@ struct BoardFace {
     // Called for every key message before its handler; false drops the key
     // (the board is not taking keys now). Null: every key is taken.
     bool (*beforeKey)();
+    // A control's key message straight to the board, where the board has
+    // rules of its own for presses, auto-repeat and releases: control is the
+    // index into controls, flags the message's high word (bit 14 the
+    // auto-repeat), pressed 1 or 0. Null: the frame sets and clears the
+    // control's bit through setControls.
+    void (*controlKey)(int control, uint16_t flags, uint32_t pressed);
 
     // --- Test mode (null where the board has none) ---
     bool (*testMode)();
@@ -156,6 +165,12 @@ struct BoardFace {
     // Patches the traps into the program copy and installs the CPU's hook
     // (the Z80 trap hook, or the 6809's trap or breakpoint hook).
     void (*installScoreTraps)(const ScoreTrapHandlers& handlers);
+
+    // --- Frame-rate meter (null where the board has none) ---
+    // Starts the meter drawn over the picture from the platform's counter:
+    // queried, whether the frequency query succeeded; frequency and now, its
+    // results. False: the meter stays off (the program tells the user once).
+    bool (*startRateMeter)(bool queried, uint64_t frequency, uint64_t now);
 
     // --- Headless runs ---
     // A byte as the board's first CPU reads it at address (no side effects).

@@ -4,6 +4,7 @@
 #include "boards/board.h"
 #include "boards/dollix/dollix_board.h"
 #include "boards/kluno/kluno_board.h"
+#include "boards/ronku/ronku_board.h"
 #include "boards/superzar/superzar.h"
 #include "boards/zarkolt/zarkolt_board.h"
 
@@ -11,7 +12,8 @@ namespace boards {
 
 namespace {
 
-const BoardFace* const Boards[] = {&zarkolt::Face, &superzar::Face, &kluno::Face, &dollix::Face};
+const BoardFace* const Boards[] = {&zarkolt::Face, &superzar::Face, &kluno::Face, &ronku::Face,
+                                   &dollix::Face};
 
 } // namespace
 

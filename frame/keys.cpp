@@ -3,6 +3,7 @@
 // names are the bytes the settings pages hand to the ANSI list-box calls.
 #include "frame/keys.h"
 
+#include <bit>
 #include <cstring>
 #include <utility>
 
@@ -78,10 +79,13 @@ bool FreshPress(uint16_t flags, uint32_t pressed) {
 }
 
 // A press clears the opposite bits first; a release clears only its own
-// bit. Auto-repeat changes nothing.
+// bit. Auto-repeat changes nothing. A board with its own key rules takes the
+// message whole.
 template <int Slot> void SlotHandler(uint16_t flags, uint32_t pressed) {
     const ControlSlot& slot = Game().controls.slots[Slot];
-    if (!pressed) {
+    if (Board().controlKey) {
+        Board().controlKey(std::countr_zero(slot.bit), flags, pressed);
+    } else if (!pressed) {
         SetInputBits(slot.bit, false);
     } else if (!(flags & KeyRepeatFlag)) {
         const boards::BoardFace& board = Board();

@@ -17,7 +17,7 @@ void RenderAndPresent() {
     PresentPicture();
 }
 
-const boards::FrameHooks SaverHooks = {nullptr, nullptr, nullptr, SoundAndFlip, RenderAndPresent};
+const boards::FrameHooks SaverHooks = {nullptr, nullptr, nullptr, SoundAndFlip, RenderAndPresent, nullptr};
 
 } // namespace
 

@@ -127,7 +127,7 @@ BENCHMARK(Frame)->Unit(benchmark::kMicrosecond);
 void FrameModeX(benchmark::State& state) {
     BuildBusyBoard();
     DecodeCharactersModeX();
-    const FrameHooks hooks = {nullptr, nullptr, nullptr, nullptr, RenderFrameModeX};
+    const FrameHooks hooks = {nullptr, nullptr, nullptr, nullptr, RenderFrameModeX, nullptr};
     for (auto _ : state)
         RunFrame(hooks);
 }

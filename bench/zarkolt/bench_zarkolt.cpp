@@ -73,8 +73,8 @@ void RenderUpright() {
 void RenderTurned() {
     Board.render(true);
 }
-const boards::FrameHooks Upright = {nullptr, nullptr, nullptr, nullptr, RenderUpright};
-const boards::FrameHooks Turned = {nullptr, nullptr, nullptr, nullptr, RenderTurned};
+const boards::FrameHooks Upright = {nullptr, nullptr, nullptr, nullptr, RenderUpright, nullptr};
+const boards::FrameHooks Turned = {nullptr, nullptr, nullptr, nullptr, RenderTurned, nullptr};
 
 void BuildBusyBoard() {
     std::string error;

@@ -22,10 +22,14 @@ void RunFrame(const FrameHooks& hooks) {
         Call(hooks.pollInput);
         UpdateIoChipInputs();
     }
+    RunCpus();
+    Call(hooks.render ? hooks.render : RenderFrame);
+}
+
+void RunCpus() {
     M6809Run(CpuCount, Cpus, PassesPerFrame);
     if (IrqEnable[Cpu1]) M6809Irq(&Cpus[Cpu1]);
     if (IrqEnable[Cpu2]) M6809Irq(&Cpus[Cpu2]);
-    Call(hooks.render ? hooks.render : RenderFrame);
 }
 
 } // namespace kluno

@@ -22,4 +22,8 @@ using FrameHooks = boards::FrameHooks;
 
 void RunFrame(const FrameHooks& hooks);
 
+// The CPUs' part of a frame: 8,192 passes of both, then an IRQ to CPU 1 and
+// to CPU 2, each when its enable latch is set.
+void RunCpus();
+
 } // namespace kluno

@@ -8,8 +8,8 @@
 namespace kluno {
 
 uint8_t CharacterImages[64 * 256 * 64];
-uint8_t ColourSetCharacterImages[128 * 256 * 64];
-uint8_t SpriteImages[16 * 256 * 256];
+alignas(32) uint8_t ColourSetCharacterImages[128 * 256 * 64];
+alignas(32) uint8_t SpriteImages[16 * 256 * 256];
 PaletteEntry GamePalette[48];
 PaletteEntry CardPalette[256];
 
@@ -27,11 +27,11 @@ int CharacterPixel(int byte, int k) {
 
 // Every character in as many colour sets as asked: set s draws colour s & 63 in the
 // character pens, less 0x20 (the front pens) from set 64 on.
-void DecodeAndColourCharacters(bool turned, uint8_t* images, int sets) {
+void DecodeAndColourCharacters(const uint8_t* rom, const uint8_t* lookup, bool turned, uint8_t* images,
+                               int sets) {
     static uint8_t raw[256 * 64];
     for (int code = 0; code < 256; code++)
-        DecodeCharacterPixels(GameImages.characters.data + code * 16, turned, raw + code * 64);
-    const uint8_t* lookup = GameImages.characterLookup.data;
+        DecodeCharacterPixels(rom + code * 16, turned, raw + code * 64);
     for (int set = 0; set < sets; set++) {
         int colour = set & 63, front = set >= 64 ? CharacterPen - FrontPen : 0;
         uint8_t pens[4];
@@ -76,23 +76,28 @@ PaletteEntry ColourOf(uint8_t v) {
 }
 
 void DecodeCharacters() {
-    DecodeAndColourCharacters(false, CharacterImages, 64);
+    DecodeAndColourCharacters(GameImages.characters.data, GameImages.characterLookup.data, false,
+                              CharacterImages, 64);
 }
 
 void DecodeCharactersModeX() {
-    DecodeAndColourCharacters(true, CharacterImages, 64);
+    DecodeAndColourCharacters(GameImages.characters.data, GameImages.characterLookup.data, true,
+                              CharacterImages, 64);
 }
 
-void DecodeColourSetCharacters() {
-    DecodeAndColourCharacters(false, ColourSetCharacterImages, 128);
+void DecodeColourSetCharacters(const uint8_t* characters, const uint8_t* lookup) {
+    DecodeAndColourCharacters(characters, lookup, false, ColourSetCharacterImages, 128);
 }
 
 void DecodeSprites() {
+    DecodeSpriteSets(GameImages.sprites.data, 256, GameImages.spriteLookup.data);
+}
+
+void DecodeSpriteSets(const uint8_t* rom, int count, const uint8_t* lookup) {
     static uint8_t raw[256 * 256];
-    const uint8_t* rom = GameImages.sprites.data;
-    for (int code = 0; code < 256; code++)
-        DecodeSpritePixels(rom + code * 64, rom + 0x4000 + code * 64, raw + code * 256);
-    const uint8_t* lookup = GameImages.spriteLookup.data;
+    std::memset(raw, 15, sizeof raw);
+    for (int code = 0; code < count; code++)
+        DecodeSpritePixels(rom + code * 64, rom + count * 64 + code * 64, raw + code * 256);
     for (int set = 0; set < 16; set++) {
         uint8_t pens[16];
         for (int p = 0; p < 16; p++)

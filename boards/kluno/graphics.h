@@ -27,19 +27,26 @@ inline constexpr int CharacterPen = 0x80;     // characters: 0x80-0x8F
 
 // Entry (set << 8) | code, 64 bytes each (8 rows of 8), pens 0x80-0x8F.
 extern uint8_t CharacterImages[64 * 256 * 64];
-// The family's other colour method, which the screen saver draws with: entry
-// (set << 8) | code in 128 colour sets, 64 bytes each; set c (0-63) in pens
-// 0x80-0x8F, set 64 + c the same colour in the front pens 0x60-0x6F.
+// The family's other colour method, which RONKU and the screen savers draw
+// with: entry (set << 8) | code in 128 colour sets, 64 bytes each, the buffer
+// 32-byte aligned; set c (0-63) in pens 0x80-0x8F, set 64 + c the same colour
+// in the front pens 0x60-0x6F.
 extern uint8_t ColourSetCharacterImages[128 * 256 * 64];
 // Entry (set << 8) | code, 256 bytes each (16 rows of 16), pens 0x70-0x7F.
 extern uint8_t SpriteImages[16 * 256 * 256];
 extern PaletteEntry GamePalette[48]; // pens 0x60-0x8F
 extern PaletteEntry CardPalette[256];
 
-void DecodeCharacters();          // upright
-void DecodeCharactersModeX();     // turned
-void DecodeColourSetCharacters(); // ColourSetCharacterImages, upright
-void DecodeSprites();
+void DecodeCharacters();      // upright
+void DecodeCharactersModeX(); // turned
+// ColourSetCharacterImages, upright, from a character ROM (256 x 16 bytes)
+// and its colour-lookup PROM (64 sets x 4 entries).
+void DecodeColourSetCharacters(const uint8_t* characters, const uint8_t* lookup);
+void DecodeSprites(); // KLUNO's 256 sprites
+// SpriteImages from a sprite ROM of two halves of count sprites x 64 bytes
+// and its colour-lookup PROM (16 sets x 16 entries); slots from count to 255
+// hold pixel value 15 in every set.
+void DecodeSpriteSets(const uint8_t* rom, int count, const uint8_t* lookup);
 void BuildPalette(); // GamePalette from the colour PROM
 
 // The pixel values (0-3) of one 16-byte character, row by row.

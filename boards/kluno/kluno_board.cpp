@@ -79,7 +79,7 @@ bool BuildEmbedded(std::string& error) {
 // sound is on; the chips' mode answers keep it in attract.
 bool BuildAttract(std::string& error) {
     if (!BuildEmbedded(error)) return false;
-    DecodeColourSetCharacters();
+    DecodeColourSetCharacters(GameImages.characters.data, GameImages.characterLookup.data);
     UprightCells = DrawColourSetCharacter;
     return true;
 }
@@ -215,6 +215,7 @@ const boards::BoardFace Face = {
     .insertCoin = InsertCoin,
     .pressStart = PressStart,
     .beforeKey = TakesKeys,
+    .controlKey = nullptr,
     .testMode = TestMode,
     .setTestMode = SetTestMode,
     .testModeResets = false,
@@ -227,6 +228,7 @@ const boards::BoardFace Face = {
     .scoresIn = ScoresIn,
     .defaultScores = DefaultScores,
     .installScoreTraps = InstallScoreTraps,
+    .startRateMeter = nullptr,
     .peek = Peek,
     .voiceLine = VoiceLine,
     .buildAttract = BuildAttract,

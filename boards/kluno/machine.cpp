@@ -25,13 +25,9 @@ uint8_t Cpu1Rom[0x8000];
 uint8_t Cpu2Rom[0x2000];
 GameData GameImages;
 void (*SaveSettings)();
+const Edition* CurrentEdition = &KlunoEdition;
 
 namespace {
-
-void HoldCpu2() {
-    Cpus[Cpu2].running = 0;
-    Cpus[Cpu2].held = 1;
-}
 
 // Maps count pages from page first; page i reads memory + i x 256.
 void MapPages(M6809Context& cpu, int first, int count, uint8_t* memory, WriteHandler write) {
@@ -39,7 +35,7 @@ void MapPages(M6809Context& cpu, int first, int count, uint8_t* memory, WriteHan
         cpu.pages[first + i] = {memory ? memory + i * 256 : OpenBusPage, write};
 }
 
-void BuildMemoryMaps() {
+void BuildMemoryMaps(uint16_t romBase) {
     std::memset(Cpus, 0, sizeof Cpus);
     for (M6809Context& cpu : Cpus)
         M6809InitPageTables(&cpu);
@@ -50,7 +46,8 @@ void BuildMemoryMaps() {
     MapPages(cpu1, 0x40, 0x04, SharedRam, RamWrite);
     MapPages(cpu1, 0x48, 0x04, IoChipRam, RamWrite);
     MapPages(cpu1, 0x50, 0x01, nullptr, LatchWrite);
-    MapPages(cpu1, 0x80, 0x80, Cpu1Rom, NullWrite);
+    int romPage = romBase >> 8;
+    MapPages(cpu1, romPage, 0x100 - romPage, Cpu1Rom + (romBase - 0x8000), NullWrite);
 
     M6809Context& cpu2 = Cpus[Cpu2];
     MapPages(cpu2, 0x00, 0x04, SharedRam, RamWrite);
@@ -69,6 +66,11 @@ uint8_t FrameBufferStore[FrameWidth * FrameHeight];
 
 uint8_t* FrameBuffer = FrameBufferStore;
 
+void HoldCpu2() {
+    Cpus[Cpu2].running = 0;
+    Cpus[Cpu2].held = 1;
+}
+
 void PatchHighScoreTraps() {
     for (uint16_t address : {SaveTrap, LoadTrap})
         boards::PatchTrap(Cpu1Rom + (address - 0x8000), TrapOpcode);
@@ -82,7 +84,7 @@ void LatchWrite(uint8_t*, uint16_t address, uint8_t) {
         case 3: IrqEnable[Cpu1] = 1; break;
         case 6:
             SoundEnable = 0;
-            if (Sound) StopAllSound();
+            if (Sound && !(CurrentEdition->soundOffKeepsMutedVoices && SoundMute)) StopAllSound();
             break;
         case 7: SoundEnable = 1; break;
         case 8: IoChipHold = 1; break;
@@ -122,9 +124,9 @@ void ResetMachine() {
     HoldCpu2();
 }
 
-bool BuildKlunoMachine(const GameData& data, M6809TrapHook trapHook, const DipSettings& settings) {
-    if (FindBadImage(data)) return false;
+void BuildFamilyMachine(const GameData& data, const Edition& edition) {
     GameImages = data;
+    CurrentEdition = &edition;
 
     M6809BuildFlagTables();
     std::memset(MainRam, 0, sizeof MainRam);
@@ -136,22 +138,31 @@ bool BuildKlunoMachine(const GameData& data, M6809TrapHook trapHook, const DipSe
     IoChipHold = 0;
     ScrollValue = 255;
 
-    std::memcpy(Cpu1Rom, data.cpu1Program.data, sizeof Cpu1Rom);
+    std::memset(Cpu1Rom, 0xFF, sizeof Cpu1Rom);
+    std::memcpy(Cpu1Rom + (edition.cpu1RomBase - 0x8000), data.cpu1Program.data, data.cpu1Program.size);
     std::memcpy(Cpu2Rom, data.cpu2Program.data, sizeof Cpu2Rom);
-    BuildMemoryMaps();
-    if (trapHook) PatchHighScoreTraps();
-    M6809SetTrapHook(trapHook ? trapHook : NullTrapHook);
-    ApplyDipSwitches(settings);
+    BuildMemoryMaps(edition.cpu1RomBase);
+    M6809SetTrapHook(NullTrapHook);
 
     BuildWaveTable(data.waveform.data);
     ResetSoundState();
+
+    FrameBuffer = FrameBufferStore;
+    std::memset(FrameBufferStore, 0, sizeof FrameBufferStore);
+}
+
+bool BuildKlunoMachine(const GameData& data, M6809TrapHook trapHook, const DipSettings& settings) {
+    if (FindBadImage(data)) return false;
+    BuildFamilyMachine(data, KlunoEdition);
+    if (trapHook) {
+        PatchHighScoreTraps();
+        M6809SetTrapHook(trapHook);
+    }
+    ApplyDipSwitches(settings);
     DecodeCharacters();
     DecodeSprites();
     BuildPalette();
     std::memset(CardPalette, 0, sizeof CardPalette); // black until the card's colours come
-
-    FrameBuffer = FrameBufferStore;
-    std::memset(FrameBufferStore, 0, sizeof FrameBufferStore);
     return true;
 }
 

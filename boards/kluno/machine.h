@@ -6,6 +6,9 @@
 // All board state is plain global data in this namespace, as there is exactly
 // one machine. BuildKlunoMachine sets every piece of it to its start value, so
 // calling it again gives a fresh machine (the tests do that for each case).
+// A board of the family that differs only in a few places (RONKU) is an
+// Edition of this machine: it runs on the same state, built by
+// BuildFamilyMachine with its own ROM map and latch rule.
 // Driving the board:
 //   BuildKlunoMachine(data, hook, settings)  maps, ROM traps, DIP bits, tables, graphics
 //   ResetMachine()                           CPU 1 starts, CPU 2 waits for the game
@@ -22,6 +25,19 @@
 namespace kluno {
 
 enum : int { Cpu1 = 0, Cpu2 = 1, CpuCount = 2 };
+
+// What a board of the family changes in this machine.
+struct Edition {
+    // CPU 1's program ROM lies from here to 0xFFFF; the pages from 0x8000 up
+    // to it read open bus.
+    uint16_t cpu1RomBase;
+    // Latch case 6 (sound off) leaves the voices alone while the user's mute
+    // is on (they are silent already); else it silences them whenever there
+    // is a device.
+    bool soundOffKeepsMutedVoices;
+};
+inline constexpr Edition KlunoEdition = {0x8000, false};
+extern const Edition* CurrentEdition; // the one BuildFamilyMachine built
 
 // The game settings that reach the DIP switches (indices of the settings
 // dialog's choices); all zero are the game's own defaults but the demo sound.
@@ -48,11 +64,12 @@ extern uint32_t IoChipHold;          // 1: the chips are held, not refreshed; ke
 extern uint32_t ScrollValue;         // 0-255; 255 at start, kept by a reset
 
 // Writable copies of the program ROMs as the CPUs see them; the traps are
-// patched into Cpu1Rom, never into the game data.
+// patched into Cpu1Rom, never into the game data. Cpu1Rom holds 0x8000-0xFFFF;
+// an edition whose ROM starts higher uses its top part.
 extern uint8_t Cpu1Rom[0x8000];
 extern uint8_t Cpu2Rom[0x2000];
 
-extern GameData GameImages; // the images handed to BuildKlunoMachine
+extern GameData GameImages; // the images handed to BuildFamilyMachine
 
 // The two high-score traps: two ROM bytes replaced by the undefined opcode
 // 0x01 and a byte that keeps the ROM's 8-bit sum (boards/rom_patch.h); the
@@ -82,6 +99,9 @@ void ApplyDipSwitches(const DipSettings& settings);
 // bytes 9-15 in bytes 0 (high) and 1 (low).
 void UpdateIoChipInputs();
 
+// CPU 2 stopped and held until the game's latch case 11.
+void HoldCpu2();
+
 // The frame's settings save, called by ResetMachine; null: nothing.
 extern void (*SaveSettings)();
 
@@ -89,6 +109,13 @@ extern void (*SaveSettings)();
 // restarted from its reset vector, CPU 2 held. RAM, the I/O-chip registers,
 // the interrupt enables, the chip hold and the scroll keep their values.
 void ResetMachine();
+
+// The machine of an edition from images whose sizes the caller has checked:
+// RAM, host bytes, latches and scroll to their start values, both CPUs mapped
+// (CPU 1's ROM from the edition's base), the null trap hook, the wave table
+// and the voices' caches, the board's own frame buffer. The graphics are left
+// to the caller.
+void BuildFamilyMachine(const GameData& data, const Edition& edition);
 
 // Builds the machine from the game data: clears the RAM and the host bytes,
 // maps both CPUs, patches the high-score traps into the ROM copy and installs

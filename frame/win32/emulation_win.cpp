@@ -64,7 +64,7 @@ void Render() {
         ComposeFullScreen(Board(), DirectDrawSurfaces, Program.backBuffer, Program.card, Program.rotated);
 }
 
-const boards::FrameHooks Hooks = {StartSoundTick, WaitSoundTick, PollJoystickInUse, Present, Render};
+const boards::FrameHooks Hooks = {StartSoundTick, WaitSoundTick, PollJoystickInUse, Present, Render, nullptr};
 
 } // namespace
 

@@ -48,6 +48,7 @@ irq     RTI)");
                                 std::to_string(BitmapPlane[0x0200]));
                 RenderFrame();
             },
+        .performanceCounter = nullptr,
     };
     RunFrame(hooks);
     // No sound yet in the first frame; the stick reached the CPU; the

@@ -50,7 +50,7 @@ void Joystick() {
 void Render() {
     Note(Cpus[Cpu1].PC == Cpu1Irq ? "render in irq" : "render");
 }
-const FrameHooks Hooks = {nullptr, nullptr, Joystick, Present, Render};
+const FrameHooks Hooks = {nullptr, nullptr, Joystick, Present, Render, nullptr};
 
 class KlunoFrame : public BoardTest {
   protected:
@@ -132,7 +132,7 @@ TEST_F(KlunoFrame, SoundOnlyWhenActive) {
         SoundMute = c.mute;
         SoundEnable = c.enable;
         recorder.status[PrimaryBuffer] = 0;
-        RunFrame({nullptr, nullptr, nullptr, Present, Render});
+        RunFrame({nullptr, nullptr, nullptr, Present, Render, nullptr});
         EXPECT_EQ(recorder.Take().size(), c.calls) << &c - cases;
     }
 }

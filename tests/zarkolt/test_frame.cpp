@@ -62,7 +62,7 @@ void Render() {
     Note("render");
 }
 
-const FrameHooks Hooks = {StartTick, WaitTick, Joystick, Present, Render};
+const FrameHooks Hooks = {StartTick, WaitTick, Joystick, Present, Render, nullptr};
 
 class FrameTest : public BoardTest {
   protected:

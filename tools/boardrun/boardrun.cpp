@@ -164,8 +164,12 @@ void RunOneFrame(const BoardFace& face, const FrameInput& input, bool rotated) {
     static bool turned;
     running = &face;
     turned = rotated;
-    boards::FrameHooks hooks = {face.soundTick ? StartSoundTick : nullptr, running->soundTick, nullptr,
-                                nullptr, [] { running->render(turned); }};
+    boards::FrameHooks hooks = {face.soundTick ? StartSoundTick : nullptr,
+                                running->soundTick,
+                                nullptr,
+                                nullptr,
+                                [] { running->render(turned); },
+                                nullptr};
     face.runFrame(hooks);
 }
 
