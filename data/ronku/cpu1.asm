@@ -1004,7 +1004,7 @@ ReadyRun
         LDD PhaseTimer
         CMPD #120
         BLO RrStay
-        LDA #16
+        LDA #12                 ; the messages away again
         STA TxtRow
         LDB #3
         JSR RestoreRows
@@ -1843,22 +1843,22 @@ CreditScreen
         FCB $FF
 
 TxtPlayer1
-        FCB 10,16,C_CYAN
+        FCB 10,12,C_CYAN
         FCC "PLAYER 1"
         FCB 0
 TxtPlayer2
-        FCB 10,16,C_CYAN
+        FCB 10,12,C_CYAN
         FCC "PLAYER 2"
         FCB 0
-TxtDemo FCB 10,16,C_CYAN
+TxtDemo FCB 10,12,C_CYAN
         FCC "  DEMO  "
         FCB 0
 TxtReady
-        FCB 11,18,C_YELLOW
+        FCB 11,14,C_YELLOW
         FCC "READY!"
         FCB 0
 TxtGameOver
-        FCB 9,18,C_ORANGE
+        FCB 9,14,C_ORANGE
         FCC "GAME  OVER"
         FCB 0
 

@@ -216,10 +216,13 @@ TEST_F(RonkuGame, CoinStartWalkThrowAndTheIdleGameEnds) {
     EXPECT_TRUE(golden::Matches(*Face, GOLDEN_DIR, "play"));
     Face->setControls(0);
     int frames = 0;
+    bool over = false;
     while (Peek(ModeByte) == GameMode && frames < 3600) {
         RunFrames(1);
         ++frames;
+        over = over || (Peek(PhaseByte) == Over && Shows(14, "GAME  OVER"));
     }
+    EXPECT_TRUE(over);
     EXPECT_EQ(Peek(ModeByte), TitleMode) << "still playing after a minute";
     EXPECT_EQ(Peek(Chip1 + 9), 0);
 }
@@ -234,7 +237,7 @@ TEST_F(RonkuGame, TwoPlayersTakeTurns) {
     EXPECT_EQ(Peek(CurPlayer), 1);
     EXPECT_EQ(Peek(Lives1), 2);
     EXPECT_EQ(Peek(Lives2), 3);
-    EXPECT_TRUE(Shows(16, "PLAYER 2"));
+    EXPECT_TRUE(Shows(12, "PLAYER 2"));
 }
 
 // As the screen saver runs it: the answer only while byte 15 asks for it,
