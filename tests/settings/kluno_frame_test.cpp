@@ -7,12 +7,11 @@
 #include "boards/kluno/kluno_board.h"
 #include "frame/commands.h"
 #include "frame/fullscreen.h"
-#include "frame/game.h"
 #include "frame/joystick.h"
 #include "frame/settings.h"
 #include "frame/sound_setup.h"
-#include "programs/kluno/kluno_game.h"
-#include "tests/settings/fakes.h"
+#include "tests/common/sound_recorder.h"
+#include "tests/settings/kluno_fixture.h"
 
 namespace settings_test {
 namespace {
@@ -20,13 +19,10 @@ namespace {
 using frame::Settings;
 using namespace kluno_program;
 
-class KlunoOnTheFrame : public SettingsTest {
+class KlunoOnTheFrame : public KlunoTest {
   protected:
-    frame::GameDescription game = KlunoGame(nullptr);
     void SetUp() override {
-        SettingsTest::SetUp();
-        frame::UseGame(game);
-        Settings = frame::DefaultSettings();
+        KlunoTest::SetUp();
         std::string error;
         ASSERT_TRUE(kluno::Face.buildEmbedded(error)) << error;
         kluno::Face.reset();
@@ -34,7 +30,7 @@ class KlunoOnTheFrame : public SettingsTest {
     }
     void TearDown() override {
         frame::AttachSound(nullptr);
-        SettingsTest::TearDown();
+        KlunoTest::TearDown();
     }
     // Chip 1's host bytes as the poll and the frames leave them.
     uint8_t* chip = kluno::IoChipInputs[0];
@@ -129,32 +125,6 @@ bool Make(int id, const boards::SoundBufferSpec&) {
     return id != Refused;
 }
 
-// A sound device that does nothing and answers "playing".
-void Nothing() {}
-uint32_t Playing(int) {
-    return boards::StatusPlaying;
-}
-boards::PlayResult Played(int, bool) {
-    return boards::PlayResult::Ok;
-}
-void NoCall(int) {}
-bool Filled(int, const void*, uint32_t) {
-    return true;
-}
-void NoValue(int, uint32_t) {}
-void NoVolume(int, int32_t) {}
-const boards::SoundSeam Device = {kluno::PrimaryBuffer,
-                                  Nothing,
-                                  Nothing,
-                                  Playing,
-                                  Played,
-                                  NoCall,
-                                  NoCall,
-                                  Filled,
-                                  NoValue,
-                                  NoValue,
-                                  NoVolume};
-
 TEST_F(KlunoOnTheFrame, SoundSetUp) {
     struct Case {
         const char* what;
@@ -191,11 +161,14 @@ TEST_F(KlunoOnTheFrame, SoundSetUp) {
         {frame::VoicesResult::NoDevice, true, false}, // silent, the Sound item greyed
         {frame::VoicesResult::Failed, false, false},  // the start-up fails
     };
+    test_support::SoundRecorder recorder;
+    const boards::SoundSeam* device = nullptr;
+    recorder.Install(device, kluno::PrimaryBuffer);
     for (const Outcome& o : outcomes) {
         SCOPED_TRACE(int(o.result));
-        EXPECT_EQ(frame::TakeSoundDevice(o.result, &Device), o.startUp);
+        EXPECT_EQ(frame::TakeSoundDevice(o.result, device), o.startUp);
         EXPECT_EQ(frame::HasSound(), o.sound);
-        EXPECT_EQ(kluno::Sound, o.sound ? &Device : nullptr);
+        EXPECT_EQ(kluno::Sound, o.sound ? device : nullptr);
         EXPECT_EQ(frame::ToggleSound(), o.sound);
         EXPECT_EQ(Settings.soundMute, o.sound ? 1u : 0u);
         Settings.soundMute = 0;
