@@ -17,7 +17,6 @@ namespace settings_test {
 namespace {
 
 using frame::Settings;
-using namespace kluno_program;
 
 class KlunoOnTheFrame : public KlunoTest {
   protected:
