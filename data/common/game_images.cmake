@@ -37,3 +37,38 @@ function(velto_image_list name manifest)
   string(TOUPPER ${name} upper)
   set(VELTO_${upper}_GENERATED ${generated} CACHE INTERNAL "The generated image list of ${name}")
 endfunction()
+
+# velto_6809_family_images(NAME SOURCE CPU1_BASE CPU1_SIZE SPRITE_CODES IMAGES):
+# the images of a game for the two-6809 board family (KLUNO, RONKU), built
+# into the directory IMAGES from the sources in SOURCE: NAME_cpu1.rom
+# (cpu1.asm, CPU1_SIZE bytes from CPU1_BASE) and NAME_cpu2.rom (cpu2.asm,
+# 0xE000-0xFFFF), each with the byte at 0xFFEF making its sum 0; NAME_chars.rom
+# (the shared letter font and art/chars.art), NAME_sprites.rom (art/sprites.art,
+# SPRITE_CODES codes a half), the colour PROM and the two lookup PROMs
+# (art/colours.txt) and NAME_wave.prom.
+function(velto_6809_family_images name source cpu1_base cpu1_size sprite_codes images)
+  set(art ${source}/art)
+  set(font ${PROJECT_SOURCE_DIR}/data/zarkolt/art/font.art)
+  set(shared ${PROJECT_SOURCE_DIR}/data/common/m6809)
+  file(MAKE_DIRECTORY ${images})
+  file(GLOB asm_includes ${source}/*.inc ${shared}/*.inc)
+  velto_assemble_6809(${images}/${name}_cpu1.rom ${source}/cpu1.asm ${cpu1_base} ${cpu1_size} SUM 0xFFEF
+                      INCLUDE ${shared} DEPENDS ${asm_includes})
+  velto_assemble_6809(${images}/${name}_cpu2.rom ${source}/cpu2.asm 0xE000 8192 SUM 0xFFEF
+                      INCLUDE ${shared} DEPENDS ${asm_includes})
+  add_custom_command(OUTPUT ${images}/${name}_chars.rom
+    COMMAND ${DATAPACK} kluno-chars ${font} ${art}/chars.art ${name}_chars.rom
+    DEPENDS ${DATAPACK_DEPENDS} ${font} ${art}/chars.art
+    WORKING_DIRECTORY ${images} VERBATIM)
+  add_custom_command(OUTPUT ${images}/${name}_sprites.rom
+    COMMAND ${DATAPACK} kluno-sprites ${art}/sprites.art ${name}_sprites.rom ${sprite_codes}
+    DEPENDS ${DATAPACK_DEPENDS} ${art}/sprites.art WORKING_DIRECTORY ${images} VERBATIM)
+  add_custom_command(
+    OUTPUT ${images}/${name}_colours.prom ${images}/${name}_char_clut.prom ${images}/${name}_sprite_clut.prom
+    COMMAND ${DATAPACK} kluno-colours ${art}/colours.txt ${name}_colours.prom ${name}_char_clut.prom
+            ${name}_sprite_clut.prom
+    DEPENDS ${DATAPACK_DEPENDS} ${art}/colours.txt WORKING_DIRECTORY ${images} VERBATIM)
+  add_custom_command(OUTPUT ${images}/${name}_wave.prom
+    COMMAND ${DATAPACK} wave ${name}_wave.prom
+    DEPENDS ${DATAPACK_DEPENDS} WORKING_DIRECTORY ${images} VERBATIM)
+endfunction()

@@ -105,7 +105,10 @@ BLASTS          EQU $1160       ; 4 x 4: frames left, column, row value
 NBLAST          EQU 4
 STARS           EQU $1900       ; the starfield's codes, 1 KB (repeats every 32 columns)
 STARATTR        EQU $2000       ; and their attributes
+BACKDROP        EQU STARS       ; the playfield's backdrop (screen.inc)
+BACKDROPATTR    EQU STARATTR
 STACK_TOP       EQU $1700
+ROM_START       EQU $8000       ; where the ROM begins (romsum.inc)
 
 ; Sprite slots
 SL_PLAYER       EQU 0
@@ -159,23 +162,7 @@ CH_LINE         EQU $9E
 
 ; ---------------------------------------------------------------------------
         ORG $8000
-Reset   ORCC #$50
-        LDS #STACK_TOP
-        LDA #$10
-        TFR A,DP
-        STA LATCH+L_RELEASE     ; a reset keeps the chips held: release them first
-        STA LATCH+L_SOUND_OFF
-        STA LATCH+L_CPU2_STOP
-; clear the work RAM and the shared RAM
-        LDX #$0000
-        LDD #0
-ClrRam  STD ,X++
-        CMPX #$2800
-        BNE ClrRam
-        LDX #SHARED
-ClrShr  STD ,X++
-        CMPX #SHARED+$400
-        BNE ClrShr
+        INCLUDE "boot.inc"
         LDD #$ACE1
         STD Seed
         JSR InitScores
@@ -294,21 +281,7 @@ Nibbles ANDA #$0F
         ORA ,S+
         RTS
 
-; RomSum := 8-bit sum of 0x8000-0xFFFF (0 when the ROM is good)
-SumRom  LDX #$8000
-        CLRA
-SumLoop ADDA ,X+
-        ADDA ,X+
-        ADDA ,X+
-        ADDA ,X+
-        ADDA ,X+
-        ADDA ,X+
-        ADDA ,X+
-        ADDA ,X+
-        CMPX #0
-        BNE SumLoop
-        STA RomSum
-        RTS
+        INCLUDE "romsum.inc"
 
 ShowChecks
         LDY #TxtRomOk
@@ -428,14 +401,7 @@ Dip3    STA DipShips
 
 ; ---------------------------------------------------------------------------
 ; Modes
-; A = mode: it starts at its first frame
-SetMode STA Mode
-        LDD #0
-        STD ModeTimer
-        LDA Mode
-        LSLA
-        LDX #ModeStart
-        JMP [A,X]
+        INCLUDE "modes.inc"
 
 ModeStart
         FDB TitleStart,FleetStart,DemoStart,ScoresStart,CreditStart,GameStart,TestStart,NameStart
@@ -887,85 +853,7 @@ ScreenReset
         JSR ClearScreen
         JMP HudCommon
 
-; A = scroll value 0-255: a write to SCROLL + 8 x value
-SetScroll
-        STA ScrollPos
-        TFR A,B
-        LSRB
-        LSRB
-        LSRB
-        STB Coarse
-        LDB #8
-        MUL
-        LDX #SCROLL
-        LEAX D,X
-        STA ,X
-        RTS
-
-; The playfield from the starfield copy (it repeats every 32 columns, so the
-; 60 columns the scroll can show are two copies), the fixed rows blank.
-ClearScreen
-        LDX #0
-ClrPf   LDD STARS,X
-        STD VIDEO,X
-        STD VIDEO+$400,X
-        LDD STARATTR,X
-        STD ATTRS,X
-        STD ATTRS+$400,X
-        LEAX 2,X
-        CMPX #$380
-        BNE ClrPf
-ClrPf2  LDD STARS,X
-        STD VIDEO,X
-        LDD STARATTR,X
-        STD ATTRS,X
-        LEAX 2,X
-        CMPX #$400
-        BNE ClrPf2
-        LDX #FIXED_BOTTOM1
-        LDD #CH_BLANK*256+CH_BLANK
-ClrFix  STD ,X
-        CLR ATTRS,X
-        CLR ATTRS+1,X
-        LEAX 2,X
-        CMPX #$800
-        BNE ClrFix
-        RTS
-
-; Every cell blank, for the test screen.
-BlankScreen
-        LDX #0
-        LDD #CH_BLANK*256+CH_BLANK
-BlankLp STD VIDEO,X
-        CLR ATTRS,X
-        CLR ATTRS+1,X
-        LEAX 2,X
-        CMPX #$800
-        BNE BlankLp
-        RTS
-
-; Restores rows TxtRow.. TxtRow + B - 1 of the playfield from the starfield
-; (used to take a message away again).
-RestoreRows
-        STB Loop1
-RestRow LDA #27
-RestCol PSHS A
-        LDB TxtRow
-        JSR CellAddr
-        TFR X,D
-        ANDA #$03
-        TFR D,Y
-        LDA STARS,Y
-        STA VIDEO,X
-        LDA STARATTR,Y
-        STA ATTRS,X
-        PULS A
-        DECA
-        BPL RestCol
-        INC TxtRow
-        DEC Loop1
-        BNE RestRow
-        RTS
+        INCLUDE "screen.inc"
 
 ; The starfield: faint, small, twin and bright stars at random, and a few
 ; banks of cloud that stay in front of the sprites.
@@ -1021,15 +909,7 @@ CloudPlaces
         FDB 3*32+8, 12*32+18, 20*32+25, 27*32+5, 16*32+12, 7*32+29
         FDB $FFFF
 
-; B random (a 16-bit shift register)
-Rand    LDD Seed
-        LSRA
-        RORB
-        BCC RandNo
-        EORA #$B4
-RandNo  STD Seed
-        EORB Seed
-        RTS
+        INCLUDE "rand.inc"
 
 ; The title: "KLUNO" in quarter blocks, four cells for each 8 x 8 letter.
 DrawLogo

@@ -100,7 +100,10 @@ NPUFF           EQU 2
 CROW            EQU $1158       ; frames left (0 away), column byte, row, direction (1 right, 3 left)
 GARDEN          EQU $1900       ; the garden's codes, 1 KB (repeats every 32 columns)
 GARDENATTR      EQU $2000       ; and their attributes
+BACKDROP        EQU GARDEN      ; the playfield's backdrop (screen.inc)
+BACKDROPATTR    EQU GARDENATTR
 STACK_TOP       EQU $1700
+ROM_START       EQU $A000       ; where the ROM begins (romsum.inc)
 
 ; Sprite slots
 SL_PLAYER       EQU 0
@@ -189,23 +192,7 @@ Y_MAX           EQU 240
 
 ; ---------------------------------------------------------------------------
         ORG $A000
-Reset   ORCC #$50
-        LDS #STACK_TOP
-        LDA #$10
-        TFR A,DP
-        STA LATCH+L_RELEASE     ; a reset keeps the chips held: release them first
-        STA LATCH+L_SOUND_OFF
-        STA LATCH+L_CPU2_STOP
-; clear the work RAM and the shared RAM
-        LDX #$0000
-        LDD #0
-ClrRam  STD ,X++
-        CMPX #$2800
-        BNE ClrRam
-        LDX #SHARED
-ClrShr  STD ,X++
-        CMPX #SHARED+$400
-        BNE ClrShr
+        INCLUDE "boot.inc"
         LDA #1
         STA IOCHIP1+9           ; no start while the check runs
         STA IOCHIP1+8           ; m = 1: stick in chip byte 6, shot in byte 7
@@ -241,17 +228,7 @@ MainLoop
         JSR ShowCredits
         BRA MainLoop
 
-; RomSum := 8-bit sum of 0xA000-0xFFFF (0 when the ROM is good)
-SumRom  LDX #$A000
-        CLRA
-SumLoop ADDA ,X+
-        ADDA ,X+
-        ADDA ,X+
-        ADDA ,X+
-        CMPX #0
-        BNE SumLoop
-        STA RomSum
-        RTS
+        INCLUDE "romsum.inc"
 
 ; ---------------------------------------------------------------------------
 ; Inputs: the coin signal and the paid starts, acknowledged by clearing them;
@@ -340,14 +317,7 @@ HasCredits
 
 ; ---------------------------------------------------------------------------
 ; Modes
-; A = mode: it starts at its first frame
-SetMode STA Mode
-        LDD #0
-        STD ModeTimer
-        LDA Mode
-        LSLA
-        LDX #ModeStart
-        JMP [A,X]
+        INCLUDE "modes.inc"
 
 ModeStart
         FDB BootStart,TitleStart,FolkStart,DemoStart,CreditStart,GameStart
@@ -411,9 +381,14 @@ BootRun LDD ModeTimer
         CLR IOCHIP1+3
         LDA #1
         STA CreditsOn
+        STA LATCH+L_HOLD        ; a short hold of the chips while the check screen settles
         LDY #CreditText
         JMP PrintList
 BootWait
+        CMPD #6
+        BNE BootSound
+        STA LATCH+L_RELEASE
+BootSound
         CMPD #20
         BNE BootEnd
         JSR ShowSound
@@ -760,21 +735,6 @@ ScreenReset
         JSR ClearScreen
         JMP ShowHud
 
-; A = scroll value 0-255: a write to SCROLL + 8 x value
-SetScroll
-        STA ScrollPos
-        TFR A,B
-        LSRB
-        LSRB
-        LSRB
-        STB Coarse
-        LDB #8
-        MUL
-        LDX #SCROLL
-        LEAX D,X
-        STA ,X
-        RTS
-
 ; The wind moves the garden one pixel every fourth frame.
 Drift   INC Wind
         LDA Wind
@@ -785,70 +745,7 @@ Drift   INC Wind
         BRA SetScroll
 DrEnd   RTS
 
-; The playfield from the garden copy (it repeats every 32 columns, so the 60
-; columns the scroll can show are two copies), the fixed rows blank.
-ClearScreen
-        LDX #0
-ClrPf   LDD GARDEN,X
-        STD VIDEO,X
-        STD VIDEO+$400,X
-        LDD GARDENATTR,X
-        STD ATTRS,X
-        STD ATTRS+$400,X
-        LEAX 2,X
-        CMPX #$380
-        BNE ClrPf
-ClrPf2  LDD GARDEN,X
-        STD VIDEO,X
-        LDD GARDENATTR,X
-        STD ATTRS,X
-        LEAX 2,X
-        CMPX #$400
-        BNE ClrPf2
-        LDX #FIXED_BOTTOM1
-        LDD #CH_BLANK*256+CH_BLANK
-ClrFix  STD ,X
-        CLR ATTRS,X
-        CLR ATTRS+1,X
-        LEAX 2,X
-        CMPX #$800
-        BNE ClrFix
-        RTS
-
-; Every cell blank, for the check screen.
-BlankScreen
-        LDX #0
-        LDD #CH_BLANK*256+CH_BLANK
-BlankLp STD VIDEO,X
-        CLR ATTRS,X
-        CLR ATTRS+1,X
-        LEAX 2,X
-        CMPX #$800
-        BNE BlankLp
-        RTS
-
-; Restores rows TxtRow.. TxtRow + B - 1 of the playfield from the garden
-; (takes a message away again).
-RestoreRows
-        STB Loop1
-RestRow LDA #27
-RestCol PSHS A
-        LDB TxtRow
-        JSR CellAddr
-        TFR X,D
-        ANDA #$03
-        TFR D,Y
-        LDA GARDEN,Y
-        STA VIDEO,X
-        LDA GARDENATTR,Y
-        STA ATTRS,X
-        PULS A
-        DECA
-        BPL RestCol
-        INC TxtRow
-        DEC Loop1
-        BNE RestRow
-        RTS
+        INCLUDE "screen.inc"
 
 ; The garden: bare ground with tufts, blades, flowers and stones at random,
 ; and a few clumps of leaves that stay in front of the sprites.
@@ -903,15 +800,7 @@ LeafPlaces
         FDB 4*32+6, 11*32+20, 19*32+12, 26*32+27, 15*32+2, 2*32+24
         FDB $FFFF
 
-; B random (a 16-bit shift register)
-Rand    LDD Seed
-        LSRA
-        RORB
-        BCC RandNo
-        EORA #$B4
-RandNo  STD Seed
-        EORB Seed
-        RTS
+        INCLUDE "rand.inc"
 
 ; "RONKU" in blocks, four cells wide and five high a letter.
 DrawLogo
@@ -1115,7 +1004,7 @@ ReadyRun
         LDD PhaseTimer
         CMPD #120
         BLO RrStay
-        LDA #16
+        LDA #12                 ; the messages away again
         STA TxtRow
         LDB #3
         JSR RestoreRows
@@ -1383,16 +1272,16 @@ MmTurn  LDA M_DIR,X
 MiteCorners
         FCB 8,Y_MIN+4, X_MAX-8,Y_MIN+4, 8,Y_MAX-4, X_MAX-8,Y_MAX-4
 
-; The crow: every 512 frames it flies across a row near Ronku's, from the
-; side away from Ronku, out of one edge and in at the other.
+; The crow: every 256 frames of a life it flies across Ronku's row, the way
+; that Ronku is from the middle, out of one edge and in at the other.
 MoveCrow
         LDA CROW
         BNE McFly
         LDD PhaseTimer
-        ANDB #$FF
+        TSTB
         BNE McEnd
-        ANDA #1
-        BNE McEnd
+        TSTA
+        BEQ McEnd
         LDA #255
         STA CROW
         LDA PlayerY
@@ -1954,22 +1843,22 @@ CreditScreen
         FCB $FF
 
 TxtPlayer1
-        FCB 10,16,C_CYAN
+        FCB 10,12,C_CYAN
         FCC "PLAYER 1"
         FCB 0
 TxtPlayer2
-        FCB 10,16,C_CYAN
+        FCB 10,12,C_CYAN
         FCC "PLAYER 2"
         FCB 0
-TxtDemo FCB 10,16,C_CYAN
+TxtDemo FCB 10,12,C_CYAN
         FCC "  DEMO  "
         FCB 0
 TxtReady
-        FCB 11,18,C_YELLOW
+        FCB 11,14,C_YELLOW
         FCC "READY!"
         FCB 0
 TxtGameOver
-        FCB 9,18,C_ORANGE
+        FCB 9,14,C_ORANGE
         FCC "GAME  OVER"
         FCB 0
 
