@@ -11,8 +11,8 @@ namespace {
 using frame::FixedAction;
 using frame::SlotAction;
 
-// The five keys drive the board's controls; a press clears no opposite
-// direction (the board keeps both when both are held).
+// The five keys go whole to the board's own key handlers (controlKey), which
+// clear no opposite direction; F2-F4 take the credits through the board.
 constexpr frame::ControlLayout Controls = {
     .slotCount = SlotCount,
     .keyboardSlotCount = SlotCount,
