@@ -47,6 +47,11 @@ struct FakeJoystick {
     frame::JoystickRange range = {0, 65535, 0, 65535};
     frame::JoystickPosition position = {32767, 32767, 0};
     int queries = 0;
+    // Positions of single joysticks by id (the others report `position`);
+    // the ids below firstAnswering do not answer.
+    std::map<uint32_t, frame::JoystickPosition> positions;
+    uint32_t firstAnswering = 0;
+    std::vector<uint32_t> asked; // ids whose position was asked, in order
 };
 
 extern FakeRegistry* Reg;
