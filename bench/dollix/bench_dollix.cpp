@@ -214,6 +214,7 @@ void ProgramFrame(benchmark::State& state) {
     frame::Joystick = {TwoJoysticks, FullRange, Moving};
     BuildBusyBoard();
     Face.attachSound(&CountingSeam);
+    SoundCalls = 0;
     boards::FrameHooks hooks{};
     hooks.pollInput = [] {
         if (frame::Settings.joystickUse) frame::PollJoystick();

@@ -32,11 +32,6 @@ using namespace dollix;
 const std::vector<uint8_t> DefaultRecord = {2, 0, 1,  0, 52, 53, 54, 55, 46, 22,  23,
                                             0, 3, 49, 0, 2,  3,  0,  2,  3,  0x8E};
 
-std::vector<uint8_t> Sealed(std::vector<uint8_t> bytes) {
-    frame::SealRecord(bytes.data(), uint32_t(bytes.size()));
-    return bytes;
-}
-
 class Dollix : public SettingsTest {
   protected:
     frame::GameDescription game = DollixGame(nullptr);

@@ -8,6 +8,7 @@
 #include "boards/zarkolt/score_traps.h"
 #include "frame/frame_lock.h"
 #include "frame/highscore.h"
+#include "frame/record.h"
 #include "frame/settings.h"
 #include "tests/common/zarkolt_game.h"
 
@@ -86,6 +87,11 @@ void Release() {
 }
 
 } // namespace
+
+std::vector<uint8_t> Sealed(std::vector<uint8_t> bytes) {
+    frame::SealRecord(bytes.data(), uint32_t(bytes.size()));
+    return bytes;
+}
 
 void SettingsTest::SetUp() {
     test_games::UseZarkoltGame();

@@ -59,6 +59,9 @@ extern FakeJoystick* Joy;
 extern int MutexDepth;   // frame mutex holds now
 extern int MutexEntries; // how often it was taken
 
+// The bytes with their last one made the check byte of the others.
+std::vector<uint8_t> Sealed(std::vector<uint8_t> bytes);
+
 // Installs the fakes and resets all the state the settings code keeps.
 class SettingsTest : public ::testing::Test {
   protected:
