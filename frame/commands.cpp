@@ -14,9 +14,18 @@ bool SoundPresent = false;
 bool ToggleTestMode() {
     const boards::BoardFace& board = Board();
     if (!board.setTestMode) return false;
+    FrameMutexHold hold;
     bool on = !board.testMode();
     board.setTestMode(on);
     return on;
+}
+
+void ResetGame() {
+    FrameMutexHold hold;
+    const boards::BoardFace& board = Board();
+    if (board.setTestMode) board.setTestMode(false);
+    board.reset();
+    SaveSettings();
 }
 
 bool ToggleSound() {

@@ -7,10 +7,14 @@
 
 namespace frame {
 
-// Switches the board's test mode and returns the new state: on, the board's
-// test switch set (ZARKOLT also wants the machine reset then, see
+// Switches the board's test mode under the frame mutex and returns the new
+// state: on, the board's test switch set (ZARKOLT also wants the machine reset then, see
 // BoardFace::testModeResets); off, cleared. False when the board has none.
 bool ToggleTestMode();
+
+// The reset command, under the frame mutex: the board's test mode off, then
+// the machine reset and the settings saved.
+void ResetGame();
 
 // Under the frame mutex, only with a sound device: sound on -> "SoundMute"
 // 1 and everything silenced; off -> "SoundMute" 0. Returns false when there

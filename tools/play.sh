@@ -2,7 +2,7 @@
 # Plays a game: installs what is missing, builds the Windows programs,
 # prepares a Wine prefix once (under build/) and starts the game in a Wine
 # virtual desktop on your display.
-#   tools/play.sh [game]      game: zarkolt (the default), superzar, kluno or ronku
+#   tools/play.sh [game]      game: zarkolt (the default), superzar, kluno, ronku or dollix
 set -eu
 cd "$(dirname "$0")/.."
 root=$(pwd)
@@ -13,8 +13,9 @@ case $game in
     superzar) folder=SUPERZAR program=SUPERZAR.EXE ;;
     kluno) folder=KLUNO program=KLUNO.EXE ;;
     ronku) folder=RONKU program=RONKU.EXE ;;
+    dollix) folder=DOLLIX program=DOLLIX.EXE ;;
     *)
-        echo "play: unknown game '$game' (known: zarkolt, superzar, kluno, ronku)" >&2
+        echo "play: unknown game '$game' (known: zarkolt, superzar, kluno, ronku, dollix)" >&2
         exit 2
         ;;
 esac

@@ -2,7 +2,7 @@
 # End-to-end checks of the settings, the high-score record and the settings
 # dialogs of ZARKOLT.EXE (or KLUNO.EXE) under Wine, one case per run:
 #   settings.sh BASE_PREFIX WORK_DIR PROGRAM.EXE DRIVER.EXE CASE [PROGRAM]
-# PROGRAM: ZARKOLT (the default) or KLUNO.
+# PROGRAM: ZARKOLT (the default), KLUNO or DOLLIX.
 # CASE: first-start, maximize-text, score-check, game-setting, controls,
 #       full-screen, texts-fit; kluno-ships and kluno-controls for KLUNO.
 set -eu
@@ -98,10 +98,16 @@ hex_sum() { echo "$1" | fold -w2 | awk '{ s = (s + ("0x" $1) + 0) % 256 } END { 
 
 expect() { [ "$1" = "$2" ] || fail "${3:-}: got '$1', expected '$2'"; }
 
+flags="SoundMute JoystickUse JoyAxisExchange FullScreen ModeX Maximize" values=8
 case $program in
     KLUNO)
         defaults=000000FF343536372E00FD score_digits=330
         full_screen_command=150 settings_command=154 controls_command=155
+        ;;
+    DOLLIX)
+        defaults=02000100343536372E16170003310002030002038E score_digits=174
+        flags="SoundMute JoystickUse FullScreen ModeX Maximize" values=7
+        full_screen_command=149 settings_command=148 controls_command=151
         ;;
     *)
         defaults=02000134353637171900010203F1 score_digits=168
@@ -117,14 +123,14 @@ first-start)
     start_game
     wait_present Score
     expect "$(value Configuration)" $defaults Configuration
-    for flag in SoundMute JoystickUse JoyAxisExchange FullScreen ModeX Maximize; do
+    for flag in $flags; do
         expect "$(value $flag)" 0 $flag
     done
     score=$(value Score)
     expect "${#score}" $score_digits "Score length"
     expect "$(hex_sum "$score")" 0 "Score sum"
     count=$("$WINE" reg query "$key" | tr -d '\r' | grep -c 'REG_')
-    expect "$count" 8 "values"
+    expect "$count" $values "values"
     stop_game
     ;;
 maximize-text)

@@ -1,9 +1,9 @@
 #!/bin/sh
-# End-to-end tests of ZARKOLT.EXE (or SUPERZAR.EXE, KLUNO.EXE, RONKU.EXE)
-# under Wine, in a Wine virtual desktop on a private X display, with our
-# embedded game data.
+# End-to-end tests of ZARKOLT.EXE (or SUPERZAR.EXE, KLUNO.EXE, RONKU.EXE,
+# DOLLIX.EXE) under Wine, in a Wine virtual desktop on a private X display,
+# with our embedded game data.
 #   zarkolt.sh SCENARIO BASE_PREFIX WORK_DIR WINDOWS_BUILD [PROGRAM]
-# PROGRAM: ZARKOLT (the default), SUPERZAR, KLUNO or RONKU.
+# PROGRAM: ZARKOLT (the default), SUPERZAR, KLUNO, RONKU or DOLLIX.
 # Scenarios: window, maximized, fullscreen, modex, pause, close, help, sound,
 # no-sound;
 # no-test-mode and high-score for SUPERZAR;
@@ -16,10 +16,21 @@ here=$(cd "$(dirname "$0")" && pwd)
 . "$here/wine-env.sh"
 scenario=$1 base=$2 t=$3 build=$4 program=${5:-ZARKOLT}
 shot="python3 $here/shot.py"
+# cw x ch: the client area at zoom 1 (DOLLIX's picture lies on its side).
+# The 640 x 480 screen: the picture's place, the cards' places and size, two
+# points of the black frame around the picture.
+cw=224 ch=288
+picture="208 96" cards="16 108 456 108" card="168 264" frame="203 200 436 300"
+flags="SoundMute JoystickUse JoyAxisExchange FullScreen ModeX Maximize"
 case $program in
     SUPERZAR) title='SUPER ZARKOLT' ;;
     KLUNO) title=KLUNO ;;
     RONKU) title=RONKU fixed_settings=1 with_card=0 ;;
+    DOLLIX)
+        title=DOLLIX cw=288 ch=224
+        picture="176 128" cards="34 152 506 152" card="100 176" frame="170 122 470 358"
+        flags="SoundMute JoystickUse FullScreen ModeX Maximize"
+        ;;
     *) title=ZARKOLT ;;
 esac
 fixed_settings=${fixed_settings:-0} with_card=${with_card:-1}
@@ -147,6 +158,21 @@ close_game() {
     done
 }
 
+# close_game SECONDS: Alt+F4 to the game window (again every two seconds, in
+# case the window was busy) until the launcher has run after the shut-down.
+close_game() {
+    i=0
+    until launcher_ran; do
+        if [ $((i % 20)) = 0 ] && w=$(game_window) && [ -n "$w" ]; then
+            xdotool mousemove --window "$w" 60 80 click 1 2>/dev/null || true
+            xdotool key --window "$w" alt+F4 2>/dev/null || true
+        fi
+        i=$((i + 1))
+        [ $i -lt $(($1 * 10)) ] || return 1
+        sleep 0.1
+    done
+}
+
 # The data of a value of the program's key as reg shows it, or nothing.
 value() { "$WINE" reg query "$regkey" /v "$1" 2>/dev/null | tr -d '\r' | awk -v n="$1" '$1 == n { print $3 }'; }
 has_value() { [ -n "$(value "$1")" ]; }
@@ -160,7 +186,7 @@ wine_start_display "$t" "${screen}x24"
 case $scenario in
 window)
     start_game
-    wait_until 20 client_is 224 288 || fail "client area ${width:-?} x ${height:-?}, not 224 x 288"
+    wait_until 20 client_is $cw $ch || fail "client area ${width:-?} x ${height:-?}, not $cw x $ch"
     # The window shows before the first frame is drawn into it.
     attract_shown() { find_client client && [ "$($shot colours "$t/client.png" "$left" "$top" "$width" "$height")" -gt 8 ]; }
     wait_until 20 attract_shown || fail "the attract picture is missing"
@@ -188,32 +214,38 @@ maximized)
     if [ "$fixed_settings" = 1 ]; then
         # Maximized from the window menu.
         start_game
-        wait_until 20 client_is 224 288 || fail "client area ${width:-?} x ${height:-?}, not 224 x 288"
+        wait_until 20 client_is $cw $ch || fail "client area ${width:-?} x ${height:-?}, not $cw x $ch"
         key alt+space
         key x
     else
         setting Maximize 1
         start_game
     fi
-    wait_until 20 client_is 448 576 || fail "maximized client area ${width:-?} x ${height:-?}, not 448 x 576"
+    wait_until 20 client_is $((2 * cw)) $((2 * ch)) ||
+        fail "maximized client area ${width:-?} x ${height:-?}, not $((2 * cw)) x $((2 * ch))"
     snap zoomed
     picture_moves zoomed || fail "the maximized picture does not move"
     ;;
 fullscreen)
     start_game
-    wait_until 20 client_is 224 288 || fail "no window before full screen"
+    wait_until 20 client_is $cw $ch || fail "no window before full screen"
     key F11
     # 640 x 480: card background (pen 1) in the corner, the black frame
     # around the picture, the card on both sides, the picture in the middle.
+    set -- $picture $cards $card $frame
+    px=$1 py=$2 c1x=$3 c1y=$4 c2x=$5 c2y=$6 cardw=$7 cardh=$8 f1x=$9
+    shift 9
+    f1y=$1 f2x=$2 f2y=$3
     screen_is_card() {
         snap full
         corner=$($shot pixel "$t/full.png" 4 4)
-        [ "$corner" != "$($shot pixel "$t/full.png" 700 700)" ] &&
-            [ "$($shot pixel "$t/full.png" 203 200)" = 000000 ] &&
-            [ "$($shot pixel "$t/full.png" 436 300)" = 000000 ] &&
-            [ "$($shot colours "$t/full.png" 16 108 168 264)" -gt 4 ] &&
-            [ "$($shot colours "$t/full.png" 456 108 168 264)" -gt 4 ] &&
-            [ "$($shot colours "$t/full.png" 208 96 224 288)" -gt 8 ]
+        [ "$corner" = "$($shot pixel "$t/full.png" 636 476)" ] &&
+            [ "$corner" != "$($shot pixel "$t/full.png" 700 700)" ] &&
+            [ "$($shot pixel "$t/full.png" $f1x $f1y)" = 000000 ] &&
+            [ "$($shot pixel "$t/full.png" $f2x $f2y)" = 000000 ] &&
+            [ "$($shot colours "$t/full.png" $c1x $c1y $cardw $cardh)" -gt 4 ] &&
+            [ "$($shot colours "$t/full.png" $c2x $c2y $cardw $cardh)" -gt 4 ] &&
+            [ "$($shot colours "$t/full.png" $px $py $cw $ch)" -gt 8 ]
     }
     # Without a card: the border colour, the black rectangle (200, 88)-(440,
     # 392) and the picture at (208, 96).
@@ -226,26 +258,27 @@ fullscreen)
             [ "$($shot pixel "$t/full.png" 300 90)" = 000000 ] &&
             [ "$($shot pixel "$t/full.png" 436 388)" = 000000 ] &&
             [ "$($shot colours "$t/full.png" 16 108 168 264)" = 1 ] &&
-            [ "$($shot colours "$t/full.png" 208 96 224 288)" -gt 8 ]
+            [ "$($shot colours "$t/full.png" $px $py $cw $ch)" -gt 8 ]
     }
     if [ "$with_card" = 1 ]; then
         wait_until 20 screen_is_card || fail "the 640 x 480 screen with the card did not show"
     else
         wait_until 20 screen_is_plain || fail "the plain 640 x 480 screen did not show"
     fi
-    left=208 top=96 width=224 height=288
+    left=$px top=$py width=$cw height=$ch
     picture_moves full || fail "the full-screen picture does not move"
     key F11
-    wait_until 20 client_is 224 288 || fail "the window did not come back after full screen"
+    wait_until 20 client_is $cw $ch || fail "the window did not come back after full screen"
     snap back
     picture_moves back || fail "the picture does not move after full screen"
     ;;
 modex)
     setting ModeX 1
     start_game
-    wait_until 20 client_is 224 288 || fail "no window before full screen"
+    wait_until 20 client_is $cw $ch || fail "no window before full screen"
     key F11
-    # 320 x 240: black frame of 16 columns and 8 rows, the turned picture.
+    # 320 x 240: black frame of 16 columns and 8 rows, the turned picture
+    # (DOLLIX's own picture as it is).
     screen_is_turned() {
         snap turned
         [ "$($shot pixel "$t/turned.png" 8 120)" = 000000 ] &&
@@ -256,11 +289,11 @@ modex)
     }
     wait_until 20 screen_is_turned || fail "the turned 320 x 240 picture did not show"
     key F11
-    wait_until 20 client_is 224 288 || fail "the window did not come back after full screen"
+    wait_until 20 client_is $cw $ch || fail "the window did not come back after full screen"
     ;;
 pause)
     start_game
-    wait_until 20 client_is 224 288 || fail "no window"
+    wait_until 20 client_is $cw $ch || fail "no window"
     snap running
     picture_moves running || fail "the game does not run"
     # A click on the desktop takes the activation away: no frame advances.
@@ -271,14 +304,14 @@ pause)
     ;;
 close)
     start_game
-    wait_until 20 client_is 224 288 || fail "no window"
+    wait_until 20 client_is $cw $ch || fail "no window"
     [ "$fixed_settings" = 1 ] && key F9
     close_game 20 || fail "the launcher did not start after closing"
     if [ "$fixed_settings" = 1 ]; then
         # Nothing is stored, not even after a reset.
         "$WINE" reg query "$regkey" >/dev/null 2>&1 && fail "the program made the key $regkey"
     else
-        for value in Configuration SoundMute JoystickUse JoyAxisExchange FullScreen ModeX Maximize Score; do
+        for value in Configuration $flags Score; do
             "$WINE" reg query "$regkey" /v "$value" >/dev/null 2>&1 || fail "no value $value"
         done
     fi
@@ -287,7 +320,7 @@ help)
     # Wine's help viewer asks about the missing help file and waits.
     export WINEDLLOVERRIDES="mscoree,mshtml=;winemenubuilder.exe=d"
     start_game
-    wait_until 20 client_is 224 288 || fail "no window"
+    wait_until 20 client_is $cw $ch || fail "no window"
     key F1
     wait_until 30 picture_still || fail "frames advance while the help question is up"
     close_game 30 || fail "the program hangs after F1 without a help file"
@@ -320,7 +353,7 @@ no-sound)
     # No audio driver: the game runs silent.
     "$WINE" reg add 'HKCU\Software\Wine\Drivers' /v Audio /t REG_SZ /d '' /f >/dev/null 2>&1
     start_game
-    wait_until 20 client_is 224 288 || fail "no window"
+    wait_until 20 client_is $cw $ch || fail "no window"
     snap silent
     picture_moves silent || fail "the game does not run without sound"
     ;;
@@ -331,7 +364,7 @@ play)
     # The rows compared: the top one left of the frame-rate display, the last
     # one whole.
     start_game
-    wait_until 20 client_is 224 288 || fail "client area ${width:-?} x ${height:-?}, not 224 x 288"
+    wait_until 20 client_is $cw $ch || fail "client area ${width:-?} x ${height:-?}, not $cw x $ch"
     row_width() { if [ "$1" = 16 ]; then echo 184; else echo 224; fi; }
     region_differs() { [ "$($shot differ "$t/$1.png" "$t/$2.png" "$left" $((top + $3)) "$(row_width "$3")" 8)" -gt 0 ]; }
     region_shown() { snap "$1" && [ "$($shot colours "$t/$1.png" "$left" $((top + $2)) "$(row_width "$2")" 8)" -gt 1 ]; }
@@ -365,7 +398,7 @@ play)
     ;;
 overlay)
     start_game
-    wait_until 20 client_is 224 288 || fail "no window"
+    wait_until 20 client_is $cw $ch || fail "no window"
     # The frame rate over the picture: two digits at (200, 16) and (208, 16)
     # and the fixed percent sign at (216, 16), one colour on black.
     percent=0111000101010010011101000000100000010111001001010100011100000000
@@ -388,7 +421,7 @@ overlay)
     ;;
 about)
     start_game
-    wait_until 20 client_is 224 288 || fail "no window"
+    wait_until 20 client_is $cw $ch || fail "no window"
     about="$title のﾊﾞｰｼﾞｮﾝ情報"
     # A key that came before the window took it is given again.
     opened() {
@@ -411,7 +444,7 @@ about)
     ;;
 no-test-mode)
     start_game
-    wait_until 20 client_is 224 288 || fail "client area ${width:-?} x ${height:-?}, not 224 x 288"
+    wait_until 20 client_is $cw $ch || fail "client area ${width:-?} x ${height:-?}, not $cw x $ch"
     wait_until 20 has_value Score || fail "no key $regkey with a high-score record"
     "$WINE" reg query "$other_key" >/dev/null 2>&1 && fail "the program opened $other_key"
     # F10 is no accelerator here: the caption stays and the game runs on.
@@ -432,7 +465,7 @@ high-score)
     "$WINE" reg add "$other_key" /v Score /t REG_BINARY /d "$(printf '%0166d' 0)00" /f >/dev/null 2>&1
     "$WINE" reg query "$other_key" >"$t/other-before.txt" 2>&1
     start_game
-    wait_until 20 client_is 224 288 || fail "no window"
+    wait_until 20 client_is $cw $ch || fail "no window"
     snap attract
     picture_moves attract || fail "the attract picture does not move"
     key F2
