@@ -158,21 +158,6 @@ close_game() {
     done
 }
 
-# close_game SECONDS: Alt+F4 to the game window (again every two seconds, in
-# case the window was busy) until the launcher has run after the shut-down.
-close_game() {
-    i=0
-    until launcher_ran; do
-        if [ $((i % 20)) = 0 ] && w=$(game_window) && [ -n "$w" ]; then
-            xdotool mousemove --window "$w" 60 80 click 1 2>/dev/null || true
-            xdotool key --window "$w" alt+F4 2>/dev/null || true
-        fi
-        i=$((i + 1))
-        [ $i -lt $(($1 * 10)) ] || return 1
-        sleep 0.1
-    done
-}
-
 # The data of a value of the program's key as reg shows it, or nothing.
 value() { "$WINE" reg query "$regkey" /v "$1" 2>/dev/null | tr -d '\r' | awk -v n="$1" '$1 == n { print $3 }'; }
 has_value() { [ -n "$(value "$1")" ]; }
