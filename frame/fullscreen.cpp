@@ -17,4 +17,10 @@ void ComposeFullScreen(const boards::BoardFace& board, const SurfaceSeam& surfac
     surfaces.unlock(backBuffer, back);
 }
 
+void RenderStep(const boards::BoardFace& board, const SurfaceSeam& surfaces, const RenderTarget& target) {
+    board.render(target.fullScreen && target.rotated);
+    if (target.fullScreen && target.backBuffer)
+        ComposeFullScreen(board, surfaces, target.backBuffer, target.card, target.rotated);
+}
+
 } // namespace frame

@@ -28,4 +28,18 @@ struct SurfaceSeam {
 void ComposeFullScreen(const boards::BoardFace& board, const SurfaceSeam& surfaces, void* backBuffer,
                        void* card, bool turned);
 
+// Where the frame's picture goes: the window, or the full screen in force
+// with its back buffer (null: none made) and card surface.
+struct RenderTarget {
+    bool fullScreen;
+    bool rotated; // the full screen in force is the turned 320 x 240 one
+    void* backBuffer;
+    void* card;
+};
+
+// The frame's render step: the board draws the turned picture in the turned
+// full screen and the plain one everywhere else; in full screen the picture
+// is then composed onto the back buffer.
+void RenderStep(const boards::BoardFace& board, const SurfaceSeam& surfaces, const RenderTarget& target);
+
 } // namespace frame

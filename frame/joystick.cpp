@@ -97,6 +97,10 @@ void PollJoystick() {
     PreviousButtons = position.buttons;
 }
 
+void PollJoystickInUse() {
+    if (Settings.joystickUse) PollJoystick();
+}
+
 void JoyButton(int slot, uint32_t pressed) {
     const ControlSlot& action = Game().controls.slots[size_t(slot)];
     switch (action.action) {

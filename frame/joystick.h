@@ -62,6 +62,9 @@ extern bool JoystickModeXCapable;
 // One poll of joystick 0; called by the emulation thread holding the frame mutex.
 void PollJoystick();
 
+// The emulation thread's joystick step: PollJoystick while "JoystickUse" is set.
+void PollJoystickInUse();
+
 // Forgets the previous direction and buttons (a fresh start).
 void ResetJoystickPoll();
 

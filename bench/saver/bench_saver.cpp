@@ -1,13 +1,14 @@
 // Cost of one saver frame on our game data's attract mode (the board's frame
 // with the saver's steps, the render into the work buffer and the present
-// into a 640 x 480 memory surface) for the ZARKOLT, KLUNO and DOLLIX savers,
-// and of the first tick's machine build.
+// into a 640 x 480 memory surface) for the ZARKOLT, KLUNO, RONKU and DOLLIX
+// savers, and of the first tick's machine build.
 #include <benchmark/benchmark.h>
 
 #include <vector>
 
 #include "boards/dollix/dollix_board.h"
 #include "boards/kluno/kluno_board.h"
+#include "boards/ronku/ronku_board.h"
 #include "boards/zarkolt/zarkolt_board.h"
 #include "saver/saver.h"
 
@@ -40,6 +41,8 @@ const saver::SaverBoard ZarkoltSaver =
     saver::BoardSaver(zarkolt::Face, 16, saver::ModeRule::Portrait, true, nullptr, nullptr);
 const saver::SaverBoard KlunoSaver =
     saver::BoardSaver(kluno::Face, 17, saver::ModeRule::Portrait, true, nullptr, nullptr);
+const saver::SaverBoard RonkuSaver =
+    saver::BoardSaver(ronku::Face, 17, saver::ModeRule::Portrait, true, nullptr, nullptr);
 const saver::SaverBoard DollixSaver =
     saver::BoardSaver(dollix::Face, 17, saver::ModeRule::Landscape, false, nullptr, nullptr);
 
@@ -61,6 +64,7 @@ void SaverFrame(benchmark::State& state, const saver::SaverBoard* board) {
 }
 BENCHMARK_CAPTURE(SaverFrame, zarkolt, &ZarkoltSaver)->Unit(benchmark::kMillisecond);
 BENCHMARK_CAPTURE(SaverFrame, kluno, &KlunoSaver)->Unit(benchmark::kMillisecond);
+BENCHMARK_CAPTURE(SaverFrame, ronku, &RonkuSaver)->Unit(benchmark::kMillisecond);
 BENCHMARK_CAPTURE(SaverFrame, dollix, &DollixSaver)->Unit(benchmark::kMillisecond);
 
 void SaverBuild(benchmark::State& state) {

@@ -112,6 +112,17 @@ IDirectSoundBuffer* CreatePrimary(DWORD rate) {
     return buffer;
 }
 
+bool MakeBuffer(int id, const boards::SoundBufferSpec& wanted) {
+    if (wanted.primary) {
+        Buffers[id] = CreatePrimary(wanted.rate);
+        return Buffers[id] != nullptr;
+    }
+    Buffers[id] = CreateBuffer(wanted.bytes, wanted.rate);
+    if (!Buffers[id]) return false;
+    if (wanted.contents) Fill(id, wanted.contents, wanted.bytes);
+    return true;
+}
+
 } // namespace
 
 VoicesResult OpenVoices(HWND window, std::span<const boards::SoundBufferSpec> buffers, void (*lock)(),
@@ -124,21 +135,7 @@ VoicesResult OpenVoices(HWND window, std::span<const boards::SoundBufferSpec> bu
     LockHook = lock;
     UnlockHook = unlock;
     BufferCount = int(buffers.size());
-    // The primary buffer first: the program goes on without it.
-    DirectSoundSeam.primary = boards::NoBuffer;
-    for (int i = 0; i < BufferCount; i++) {
-        if (!buffers[size_t(i)].primary) continue;
-        Buffers[i] = CreatePrimary(buffers[size_t(i)].rate);
-        if (Buffers[i]) DirectSoundSeam.primary = i;
-    }
-    for (int i = 0; i < BufferCount; i++) {
-        const boards::SoundBufferSpec& wanted = buffers[size_t(i)];
-        if (wanted.primary) continue;
-        Buffers[i] = CreateBuffer(wanted.bytes, wanted.rate);
-        if (!Buffers[i]) return VoicesResult::Failed;
-        if (wanted.contents) Fill(i, wanted.contents, wanted.bytes);
-    }
-    return VoicesResult::Opened;
+    return MakeSoundBuffers(buffers, MakeBuffer, &DirectSoundSeam.primary);
 }
 
 const boards::SoundSeam* VoiceSeam() {

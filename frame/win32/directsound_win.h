@@ -15,18 +15,13 @@
 #include <span>
 
 #include "boards/sound_seam.h"
+#include "frame/sound_setup.h"
 
 namespace frame {
 
-enum class VoicesResult {
-    Opened,   // every buffer made
-    NoDevice, // no DirectSound device: the game is silent
-    Failed,   // a voice or sample buffer could not be made
-};
-
 // The primary buffer gets the format its entry asks (16-bit mono at its rate);
-// without it the voices still play. lock and unlock are called around every
-// use of the buffers after start-up (null: no lock).
+// without it the voices still play (MakeSoundBuffers). lock and unlock are
+// called around every use of the buffers after start-up (null: no lock).
 VoicesResult OpenVoices(HWND window, std::span<const boards::SoundBufferSpec> buffers, void (*lock)(),
                         void (*unlock)());
 

@@ -24,10 +24,6 @@ void WaitSoundTick() {
     WaitForSingleObject(Program.soundEvent, INFINITE);
 }
 
-void PollJoystickInUse() {
-    if (Settings.joystickUse) PollJoystick();
-}
-
 void Present() {
     if (Settings.fullScreen) {
         if (Program.primary) Program.primary->Flip(nullptr, 0);
@@ -58,10 +54,8 @@ void UnlockSurface(void* surface, uint8_t* pixels) {
 constexpr SurfaceSeam DirectDrawSurfaces = {LockSurface, UnlockSurface};
 
 void Render() {
-    bool turned = Settings.fullScreen && Program.rotated;
-    Board().render(turned);
-    if (Settings.fullScreen && Program.backBuffer)
-        ComposeFullScreen(Board(), DirectDrawSurfaces, Program.backBuffer, Program.card, Program.rotated);
+    RenderStep(Board(), DirectDrawSurfaces,
+               {Settings.fullScreen != 0, Program.rotated, Program.backBuffer, Program.card});
 }
 
 const boards::FrameHooks Hooks = {StartSoundTick, WaitSoundTick, PollJoystickInUse, Present, Render, nullptr};

@@ -3,6 +3,7 @@
 // guarded by SoundLock; the others use the buffers only with the frame mutex
 // held. Without a sound device the game is silent and the Sound item greyed.
 #include "frame/commands.h"
+#include "frame/sound_setup.h"
 #include "frame/win32/directsound_win.h"
 #include "frame/win32/program_win.h"
 
@@ -22,15 +23,11 @@ void Unlock() {
 int InitSound() {
     AttachSound(nullptr);
     bool tick = Board().soundTick != nullptr;
-    switch (
-        OpenVoices(Program.window, Board().soundBuffers(), tick ? Lock : nullptr, tick ? Unlock : nullptr)) {
-        case VoicesResult::NoDevice:
-            EnableMenuItem(GetMenu(Program.window), UINT(Game().commands.sound), MF_BYCOMMAND | MF_GRAYED);
-            return 1;
-        case VoicesResult::Failed: return 0;
-        case VoicesResult::Opened: break;
-    }
-    AttachSound(VoiceSeam());
+    VoicesResult result =
+        OpenVoices(Program.window, Board().soundBuffers(), tick ? Lock : nullptr, tick ? Unlock : nullptr);
+    if (!TakeSoundDevice(result, VoiceSeam())) return 0;
+    if (!HasSound())
+        EnableMenuItem(GetMenu(Program.window), UINT(Game().commands.sound), MF_BYCOMMAND | MF_GRAYED);
     return 1;
 }
 

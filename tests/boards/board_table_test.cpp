@@ -22,6 +22,7 @@ constexpr GoldenRun Runs[] = {
     {"zarkolt", 200, "data_zarkolt/golden", "title"},
     {"superzar", 300, "data_zarkolt/golden", "super-title"},
     {"kluno", 220, "data_kluno/golden", "title"},
+    {"ronku", 300, "ronku/golden", "board-attract"},
     {"dollix", 200, "data_dollix/golden", "board-attract"},
 };
 

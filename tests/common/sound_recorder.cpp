@@ -19,6 +19,7 @@ void Unlock() {
     Active->locks--;
 }
 uint32_t Status(int buffer) {
+    Active->queries++;
     return Active->status[buffer];
 }
 

@@ -17,6 +17,7 @@ struct SoundRecorder {
     bool loseNextPlay = false; // the next play reports a lost buffer
     int failFills = 0;         // the next fills fail to lock and copy nothing
     int locks = 0;             // lock depth, 0 between calls
+    int queries = 0;           // status queries, which the calls leave out
 
     // Makes this the recorder the seam records into and points sound at the
     // seam, whose primary buffer is primary (NoBuffer: the device has none).

@@ -141,6 +141,38 @@ TEST_F(KlunoSound, PrimaryBufferAndSilencing) {
         EXPECT_EQ(call.find("position"), std::string::npos) << call;
 }
 
+// Only a change costs device calls: with the registers unchanged an update
+// asks the primary buffer's status and nothing else. A silent voice is the
+// exception: it is silenced and stopped again at every update.
+TEST_F(KlunoSound, UnchangedRegistersCostNoCalls) {
+    for (int voice = 0; voice < VoiceCount; voice++)
+        SetVoice(voice, 4096 + 1000 * uint32_t(voice), uint8_t(voice), uint8_t(8 + voice));
+    UpdateSoundVoices(Registers());
+    recorder.Take();
+    const struct {
+        int voice;
+        uint32_t frequency;
+        uint8_t wave, volume;
+        Calls calls; // of the update after the change
+    } changes[] = {
+        {3, 4096, 3, 11, {"3 rate 2925"}},
+        {4, 8096, 4, 5, {"4 volume -1010"}},
+        {5, 9096, 6, 13, {"5 fill 64 -4096", "5 position 0", "5 rate 6495", "5 volume -180", "5 loop"}},
+        {6, 10096, 6, 14, {}}, // unchanged
+        {6, 10096, 6, 0, {"6 volume -10000", "6 stop"}},
+        {6, 10096, 6, 14, {"6 volume -116", "6 loop"}}, // back in place, no copy
+    };
+    for (const auto& c : changes) {
+        SetVoice(c.voice, c.frequency, c.wave, c.volume);
+        UpdateSoundVoices(Registers());
+        EXPECT_EQ(recorder.Take(), c.calls) << c.voice;
+        recorder.queries = 0;
+        UpdateSoundVoices(Registers());
+        EXPECT_EQ(recorder.Take(), c.volume ? Calls{} : c.calls) << c.voice;
+        EXPECT_EQ(recorder.queries, 1) << c.voice; // the primary buffer's
+    }
+}
+
 TEST_F(KlunoSound, WithoutAPrimaryBufferItsStepsAreSkipped) {
     recorder.primary = false;
     recorder.Install();

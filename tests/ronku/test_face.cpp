@@ -1,10 +1,6 @@
 // RONKU through its board face: build, the frame's order, the frame-rate
-// meter with a fake counter, the controls, coin and start, and the runner.
-#include <filesystem>
-#include <fstream>
-
+// meter with a fake counter, the controls, coin and start.
 #include "tests/ronku/support.h"
-#include "tools/boardrun/boardrun.h"
 
 namespace ronku_test {
 namespace {
@@ -126,35 +122,6 @@ TEST_F(RonkuFace, ControlsCoinsAndStarts) {
     EXPECT_TRUE(Face.beforeKey());
     IoChipHold = 1;
     EXPECT_FALSE(Face.beforeKey()); // key messages dropped while the chips are held
-}
-
-TEST_F(RonkuFace, RunsInTheRunner) {
-    Assemble(images[&GameData::cpu1Program], 0xA000, R"(
-        org $A000
-start   lda #2
-        sta $4808
-loop    bra loop
-        org $FFFE
-        fdb start
-)");
-    const std::filesystem::path dir = std::filesystem::path(testing::TempDir()) / "ronku_boardrun";
-    std::filesystem::create_directories(dir);
-    for (size_t i = 0; i < std::size(ImageSlots); i++)
-        std::ofstream(dir / ImageSlots[i].name, std::ios::binary)
-            .write(reinterpret_cast<const char*>(images.bytes[i].data()),
-                   std::streamsize(images.bytes[i].size()));
-    std::ofstream(dir / "script.txt") << "0 - 3\n1 left,shot\n2 left,shot,start1\n";
-    std::vector<std::string> args = {"boardrun", "--board",    "ronku",
-                                     "--data",   dir.string(), "--frames",
-                                     "3",        "--input",    (dir / "script.txt").string()};
-    std::vector<const char*> argv;
-    for (const std::string& arg : args)
-        argv.push_back(arg.c_str());
-    ASSERT_EQ(boardrun::Main(int(argv.size()), argv.data()), 0);
-    EXPECT_EQ(IoChipRegs[5], 0x08); // left held at 7 - 2
-    EXPECT_EQ(IoChipRegs[6], 0x02); // the shot's pulse over, its level held
-    EXPECT_EQ(Credits(), 2u);       // three coins, one start
-    EXPECT_EQ(IoChipRegs[1], 0x01);
 }
 
 } // namespace

@@ -105,6 +105,17 @@ TEST_F(RonkuPicture, FrontCharactersAndTheSpriteBounds) {
                                         << int(c.columnByte) << " row " << c.row << " code " << int(c.code));
         EXPECT_EQ(sprite > 0, c.drawn);
     }
+    // The blitters' own bounds: column 0 or 240 and more, row 0, position 0x26000 (row 304) and more.
+    const std::pair<uint32_t, bool> positions[] = {
+        {100 * 512 + 0, false}, {100 * 512 + 1, true},  {100 * 512 + 239, true}, {100 * 512 + 240, false},
+        {0 * 512 + 50, false},  {303 * 512 + 50, true}, {0x26000 + 50, false}};
+    for (auto [position, drawn] : positions)
+        for (auto blit :
+             {BlitSprite16, BlitSprite16FlipRows, BlitSprite16FlipColumns, BlitSprite16FlipBoth}) {
+            std::fill(FrameBuffer, FrameBuffer + FrameWidth * FrameHeight, 0x80);
+            blit(position, 3);
+            EXPECT_EQ(FrameBuffer[position] == 0x75, drawn) << std::hex << position;
+        }
     // Sprites draw over pen 0x6F and over plain characters, never over the front pens below it.
     for (uint8_t under : {0x6E, 0x6F, 0x80}) {
         std::fill(FrameBuffer, FrameBuffer + FrameWidth * FrameHeight, under);

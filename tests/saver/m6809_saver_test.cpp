@@ -1,5 +1,5 @@
-// The KLUNO and DOLLIX savers on our game data: the I/O chips' answers with
-// nobody playing, a long attract run without a game starting, the sound
+// The KLUNO, RONKU and DOLLIX savers on our game data: the I/O chips'
+// answers with nobody playing, a long attract run without a game starting, the sound
 // latch with and without a device, the colour-set picture against KLUNO's
 // own renderer, and golden work-buffer pictures with their present.
 #include <gtest/gtest.h>
@@ -13,6 +13,8 @@
 #include "boards/dollix/dollix_board.h"
 #include "boards/kluno/kluno.h"
 #include "boards/kluno/kluno_board.h"
+#include "boards/ronku/ronku.h"
+#include "boards/ronku/ronku_board.h"
 #include "tests/common/golden.h"
 #include "tests/common/sound_recorder.h"
 #include "tests/saver/fake_calls.h"
@@ -21,12 +23,16 @@ namespace {
 
 const saver::SaverBoard KlunoSaver =
     saver::BoardSaver(kluno::Face, 17, saver::ModeRule::Portrait, true, nullptr, nullptr);
+const saver::SaverBoard RonkuSaver =
+    saver::BoardSaver(ronku::Face, 17, saver::ModeRule::Portrait, true, nullptr, nullptr);
 const saver::SaverBoard DollixSaver =
     saver::BoardSaver(dollix::Face, 17, saver::ModeRule::Landscape, false, nullptr, nullptr);
 
 // Where the games keep what the tests look at.
 constexpr uint16_t KlunoMode = 0x1001, KlunoCredits = 0x1006;
 enum { KlunoTitle = 0, KlunoCredit = 4, KlunoGame = 5 };
+constexpr uint16_t RonkuMode = 0x1001, RonkuCreditsOn = 0x1006; // the boot answer's credits cleared
+enum { RonkuTitle = 1, RonkuCredit = 4, RonkuGame = 5 };
 constexpr uint16_t DollixState = 0x0C01;
 enum { DollixTitle = 0, DollixReady = 3, DollixSelect = 4, DollixPlay = 5 };
 
@@ -75,7 +81,7 @@ class SaverTest : public ::testing::Test {
 
     // Half an hour of attract: started(state byte) never holds, the title
     // comes round again, the game turns its sound on, no trap is taken and
-    // the game's own high-score set-up filled the table.
+    // the game's own high-score set-up filled the table (where it keeps one).
     void ExpectAttract(uint8_t (*state)(), bool (*started)(int), const uint32_t& soundEnable, int title) {
         int titles = 0, previous = -1;
         bool soundOn = false;
@@ -91,6 +97,7 @@ class SaverTest : public ::testing::Test {
         EXPECT_TRUE(soundOn);
         EXPECT_EQ(Traps, 0);
         const boards::BoardFace& face = *saver::Board->face;
+        if (!face.scoreSize) return;
         std::vector<uint8_t> scores(face.scoreSize), defaults(face.scoreSize);
         face.scoresOut(scores.data());
         face.defaultScores(defaults.data());
@@ -203,6 +210,67 @@ TEST_F(SaverTest, KlunoWorkBufferPictureIsCentredInTheField) {
     Start(KlunoSaver, {{640, 480, 8}});
     RunFrames(1200);
     EXPECT_TRUE(golden::Matches(kluno::Face, GOLDEN_DIR, "kluno-saver"));
+    ExpectPresented({208, 96}, 224, 288);
+}
+
+// --- RONKU ---
+
+// The saver's refresh is the game's with every host byte 0: the boot answer
+// in both chips every frame for 0x0E exactly; otherwise zero inputs and
+// switches, and the shot's clear finds nothing to clear.
+TEST_F(SaverTest, RonkuAnswersTheBootCheckAndGivesZeroInputs) {
+    Start(RonkuSaver, {{640, 480, 8}});
+    EXPECT_TRUE(
+        std::equal(kluno::Cpu1Rom + 0x2000, std::end(kluno::Cpu1Rom), kluno::GameImages.cpu1Program.data));
+    EXPECT_EQ(kluno::Cpus[kluno::Cpu2].held, 1u);
+    EXPECT_TRUE(fake.Called("palette 254 = 12,12,20"));
+    uint8_t* chips = kluno::IoChipRegs;
+    const std::vector<uint8_t> answer(std::begin(ronku::BootAnswer), std::end(ronku::BootAnswer));
+    for (uint8_t mode : {0x0E, 0x1E, 0x0F}) {
+        SCOPED_TRACE(int(mode));
+        for (int frame = 0; frame < 2; frame++) {
+            std::fill(chips, chips + 32, 0xFF); // whatever the game left
+            chips[8] = 1;
+            chips[15] = mode;
+            RunStoppedFrame(kluno::Cpus);
+            std::vector<uint8_t> chip1(chips + 1, chips + 8), chip2(chips + 17, chips + 24);
+            if (mode == ronku::BootCheckMode) {
+                EXPECT_EQ(chip1, answer);
+                EXPECT_EQ(chip2, answer);
+            } else {
+                EXPECT_EQ(chip1, (std::vector<uint8_t>{0xFF, 0xFF, 0xFF, 0, 0, 0, 0}));
+                EXPECT_TRUE(std::all_of(chips + 16, chips + 24, [](uint8_t b) { return b == 0; }));
+            }
+        }
+    }
+    EXPECT_TRUE(std::all_of(std::begin(ronku::IoChipInputs), std::end(ronku::IoChipInputs),
+                            [](uint8_t b) { return b == 0; }));
+    EXPECT_TRUE(std::all_of(std::begin(ronku::DipBytes), std::end(ronku::DipBytes),
+                            [](uint8_t b) { return b == 0; }));
+}
+
+TEST_F(SaverTest, RonkuAttractRunsWithoutAGameStarting) {
+    Start(RonkuSaver, {{640, 480, 8}});
+    ExpectAttract([] { return *kluno::Ram(RonkuMode); },
+                  [](int mode) {
+                      return mode == RonkuCredit || mode == RonkuGame ||
+                             (*kluno::Ram(RonkuCreditsOn) && ronku::Credits());
+                  },
+                  kluno::SoundEnable, RonkuTitle);
+    EXPECT_FALSE(ronku::Meter.available);
+}
+
+// KLUNO's latch: the sound-off silences whenever there is a device.
+TEST_F(SaverTest, RonkuSoundLatchOffSilencesOnlyWithADevice) {
+    ExpectSoundOff(
+        RonkuSaver, {640, 480, 8}, [] { M6809WriteByte(&kluno::Cpus[kluno::Cpu1], 0x5006, 0); },
+        kluno::SoundEnable);
+}
+
+TEST_F(SaverTest, RonkuWorkBufferPictureIsCentredInTheField) {
+    Start(RonkuSaver, {{640, 480, 8}});
+    RunFrames(1200);
+    EXPECT_TRUE(golden::Matches(ronku::Face, GOLDEN_DIR, "ronku-saver"));
     ExpectPresented({208, 96}, 224, 288);
 }
 

@@ -10,7 +10,7 @@
 #include "frame/record.h"
 #include "frame/settings.h"
 #include "programs/kluno/kluno_game.h"
-#include "tests/settings/fakes.h"
+#include "tests/settings/kluno_fixture.h"
 
 namespace settings_test {
 namespace {
@@ -25,20 +25,8 @@ std::vector<uint8_t> Sealed(std::vector<uint8_t> bytes) {
     return bytes;
 }
 
-class KlunoConfiguration : public SettingsTest {
+class KlunoConfiguration : public KlunoTest {
   protected:
-    frame::GameDescription game = KlunoGame(nullptr);
-    void SetUp() override {
-        SettingsTest::SetUp();
-        frame::UseGame(game);
-        Settings = frame::DefaultSettings();
-        registry.keyExists = true;
-        ASSERT_EQ(frame::CreateSettingsKey("KLUNO"), 1);
-    }
-    void TearDown() override {
-        frame::CloseSettingsKey();
-        SettingsTest::TearDown();
-    }
     // LoadSettings over the given record, from a marked copy of the
     // defaults; true when the record was taken.
     bool Load(uint32_t type, const std::vector<uint8_t>& bytes) {

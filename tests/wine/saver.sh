@@ -1,7 +1,7 @@
 #!/bin/sh
-# End-to-end tests of a screen saver (ZARKOLT.SCR, SUPERZAR.SCR, KLUNO.SCR or
-# DOLLIX.SCR) under Wine,
-# each scenario with its own prefix and private X display.
+# End-to-end tests of a screen saver (ZARKOLT.SCR, SUPERZAR.SCR, KLUNO.SCR,
+# RONKU.SCR or DOLLIX.SCR) under Wine, each scenario with its own prefix and
+# private X display.
 #   saver.sh SCENARIO BASE_PREFIX WORK_DIR WINDOWS_BUILD [PROGRAM]
 # Scenarios:
 #   configure   /c shows dialog 2003; Return (OK) closes it, and Esc in a second run
