@@ -2,9 +2,9 @@
 ;
 ; Ronku gathers seeds in a windy garden. The stick walks Ronku up, down, left
 ; and right; the shot button throws a pebble the way Ronku faces (held, a new
-; one every twelve frames). Mites crawl out of the hedges and close in on
+; one every twelve frames). Mites come out of the corners and close in on
 ; Ronku; a crow crosses the garden now and then. Seed 50, mite 100, crow 500;
-; twelve seeds end a round, and each round the mites are quicker. A mite or
+; twelve seeds end a round, and from round 3 the mites are quicker. A mite or
 ; the crow that touches Ronku costs a life, so a Ronku that stands still is
 ; soon caught: the game is over within a minute without input. One or two
 ; players take turns.
@@ -20,9 +20,11 @@
 ;
 ; Attract mode goes round the title, the garden folk (all sixteen sprite
 ; forms, a mite under the leaves that stay in front of sprites, sprites cut
-; by the picture's edges) and a demonstration game, with music unless the
-; demo-sound switch (chip 2 byte 4 bit 1) is on; chip 2 byte 1 bits 2-3 add
-; lives. All switches off: three lives, sound on.
+; by the picture's edges) and a demonstration game, with music unless chip 2
+; byte 4 bit 1 (the demo-sound switch) is set; chip 2 byte 1 bits 2-3 add
+; lives. All switches off: three lives, sound on. The wind moves the garden
+; (the scroll register) while Ronku plays; the leaves stay in front of the
+; sprites.
 ;
 ; The program runs one pass of its main loop per frame: it sleeps in SYNC
 ; with the IRQ masked and wakes at the frame's interrupt.
