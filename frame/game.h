@@ -153,6 +153,9 @@ struct GameDescription {
     // The settings are the defaults at every start: no registry key is
     // opened, nothing is loaded or saved.
     bool fixedSettings = false;
+    // Deactivation leaves the sound alone while the user has muted it (the
+    // voices are already silent); false: it silences whenever there is a device.
+    bool mutedStaysOnDeactivate = false;
 };
 
 // The game in force: set once by FrameMain (or a test) before anything else.

@@ -37,7 +37,7 @@ void OnActivateApp(HWND window, bool active) {
             Program.frameTimer = 0;
             ResetEvent(Program.frameEvent);
         }
-        if (HasSound()) Board().silence();
+        if (HasSound() && !(Game().mutedStaysOnDeactivate && Settings.soundMute)) Board().silence();
         if (InFullScreen())
             SetWindowLongPtrA(window, GWL_STYLE, WS_VISIBLE | WS_SYSMENU);
         else

@@ -116,6 +116,7 @@ frame::GameDescription KlunoGame(void (*gameSettingsDialog)(void* owner)) {
         .gameSettingsDialog = gameSettingsDialog,
         .gameSettingForm = &GameSetting,
         .card = Card,
+        .mutedStaysOnDeactivate = true,
     };
 }
 

@@ -60,6 +60,7 @@ frame::GameDescription RonkuGame() {
         .gameSettingForm = nullptr,
         .card = {},
         .fixedSettings = true,
+        .mutedStaysOnDeactivate = true,
     };
 }
 
