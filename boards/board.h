@@ -62,6 +62,17 @@ struct FrameHooks {
     uint64_t (*performanceCounter)();
 };
 
+// Calls a hook (a platform step, a trap handler) when there is one.
+inline void RunHook(void (*hook)()) {
+    if (hook) hook();
+}
+
+// A frame's render step: the platform's render hook, or the board's own
+// renderer where the platform gives none.
+inline void RenderStep(const FrameHooks& hooks, void (*boardRender)()) {
+    (hooks.render ? hooks.render : boardRender)();
+}
+
 // Where the board's ROM code calls the host for its high scores: the board
 // patches its traps into its program copy and installs its CPU's hook, which
 // calls load or save with the frame mutex held and then lets the game go on.

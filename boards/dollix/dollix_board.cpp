@@ -1,11 +1,12 @@
 // DOLLIX's board face.
 #include "boards/dollix/dollix_board.h"
 
-#include <array>
 #include <cstring>
 #include <iterator>
 
+#include "boards/common/face_images.h"
 #include "boards/common/picture_copy.h"
+#include "boards/common/pulse.h"
 #include "boards/dollix/dollix.h"
 #include "data/dollix/dollix_data.h"
 
@@ -13,12 +14,7 @@ namespace dollix {
 
 namespace {
 
-constexpr auto Images = [] {
-    std::array<boards::ImageFile, std::size(ImageSlots)> files{};
-    for (size_t i = 0; i < files.size(); i++)
-        files[i] = {ImageSlots[i].name, ImageSlots[i].size};
-    return files;
-}();
+constexpr auto Images = boards::ImageFilesOf(ImageSlots);
 
 // Where each control bit lands: input byte and bit.
 struct ControlPlace {
@@ -34,17 +30,17 @@ const char* const Controls[] = {"up",    "right", "down",    "left", "button",  
 static_assert(std::size(Controls) == std::size(ControlPlaces));
 
 uint32_t heldControls;   // from setControls
-uint32_t pulseFrames[3]; // coin, start 1, start 2: frames left held
+boards::Pulse pulses[3]; // coin, start 1, start 2
 constexpr uint32_t PulseControls[3] = {ControlCoin, ControlStart1, ControlStart2};
 
 bool Finish(const GameData& data, std::string& error) {
     if (!BuildBoard(data, {}, false)) {
-        error =
-            std::string("game data image ") + FindBadImage(data)->name + " is missing or of the wrong size";
+        error = boards::BadImageMessage(data, ImageSlots);
         return false;
     }
     heldControls = 0;
-    std::memset(pulseFrames, 0, sizeof pulseFrames);
+    for (boards::Pulse& pulse : pulses)
+        pulse = {};
     return true;
 }
 
@@ -72,11 +68,11 @@ void ApplySettings(std::span<const uint32_t> options) {
     ApplyDipSwitches(settings);
 }
 
-// The input bytes from the held controls and the coin and starts still held.
+// The input bytes from the held controls and this frame's coin and starts.
 void WriteInputs() {
     uint32_t bits = heldControls;
     for (int i = 0; i < 3; i++)
-        if (pulseFrames[i]) bits |= PulseControls[i];
+        if (pulses[i].Advance()) bits |= PulseControls[i];
     InputPorts.input[0] = InputPorts.input[1] = InputPorts.input[2] = InputPorts.input[3] = 0;
     for (size_t i = 0; i < std::size(ControlPlaces); i++)
         if (bits >> i & 1) InputPorts.input[ControlPlaces[i].byte] |= ControlPlaces[i].bit;
@@ -89,12 +85,10 @@ void RunBoardFrame(const boards::FrameHooks& hooks) {
     outer = &hooks;
     boards::FrameHooks inner = hooks;
     inner.pollInput = [] {
-        if (outer->pollInput) outer->pollInput();
+        boards::RunHook(outer->pollInput);
         WriteInputs();
     };
     RunFrame(inner);
-    for (uint32_t& frames : pulseFrames)
-        if (frames) frames--;
 }
 
 void SetFrameBuffer(uint8_t* pixels) {
@@ -144,12 +138,12 @@ void SetControls(uint32_t bits) {
 }
 
 void InsertCoin() {
-    pulseFrames[0] = FramesHeld;
+    pulses[0].Press();
 }
 
 bool PressStart(uint32_t needed, uint32_t) {
     if (needed < 1 || needed > 2) return false;
-    pulseFrames[needed] = FramesHeld;
+    pulses[needed].Press();
     return true;
 }
 

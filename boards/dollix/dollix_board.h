@@ -30,7 +30,6 @@ enum : uint32_t {
     ControlStart1 = 1u << 11,
     ControlStart2 = 1u << 12,
 };
-inline constexpr uint32_t FramesHeld = 2; // a coin or start from insertCoin/pressStart
 
 // The score table of the record "Score": RAM 0x0849-0x084E, then 0x09B2-0x0A01.
 inline constexpr uint32_t ScoreTableSize = 86;

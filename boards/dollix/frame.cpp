@@ -8,24 +8,16 @@
 
 namespace dollix {
 
-namespace {
-
-void Call(void (*hook)()) {
-    if (hook) hook();
-}
-
-} // namespace
-
 void RunFrame(const FrameHooks& hooks) {
     if (SoundActive()) UpdateSoundVoices();
-    Call(hooks.present);
-    Call(hooks.pollInput);
+    boards::RunHook(hooks.present);
+    boards::RunHook(hooks.pollInput);
     UpdateIoChipInputs();
     M6809Run(CpuCount, Cpus, PassesPerFrame);
     M6809Irq(&Cpus[MainCpu]);
     M6809Irq(&Cpus[SoundCpu]);
     RunBitmapCommands();
-    Call(hooks.render ? hooks.render : RenderFrame);
+    boards::RenderStep(hooks, RenderFrame);
 }
 
 } // namespace dollix

@@ -4,6 +4,7 @@
 
 #include <cstring>
 
+#include "boards/board.h"
 #include "boards/common/io_chip.h"
 #include "boards/dollix/bitmap.h"
 #include "boards/dollix/graphics.h"
@@ -23,10 +24,6 @@ uint32_t BitmapInitialised;
 GameData GameImages;
 
 namespace {
-
-void Call(void (*hook)()) {
-    if (hook) hook();
-}
 
 void HoldSoundCpu() {
     Cpus[SoundCpu].running = 0;
@@ -89,9 +86,9 @@ void HighScoreTrapHook(M6809Context* context, uint16_t address, uint32_t) {
         if (address != trap.address) continue;
         if (trap.save) {
             Ram[0x6863] = 0;
-            Call(Hooks.saveHighScores);
+            boards::RunHook(Hooks.saveHighScores);
         } else {
-            Call(Hooks.loadHighScores);
+            boards::RunHook(Hooks.loadHighScores);
         }
         context->PC = trap.resume;
     }
@@ -121,7 +118,7 @@ void UpdateIoChipInputs() {
 void ResetMachine() {
     SoundEnable = 0;
     StopAllSound();
-    Call(Hooks.saveSettings);
+    boards::RunHook(Hooks.saveSettings);
     M6809Reset(&Cpus[MainCpu]);
     Cpus[SoundCpu].running = 0;
     BitmapInitialised = 0;

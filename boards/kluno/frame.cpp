@@ -7,23 +7,15 @@
 
 namespace kluno {
 
-namespace {
-
-void Call(void (*hook)()) {
-    if (hook) hook();
-}
-
-} // namespace
-
 void RunFrame(const FrameHooks& hooks) {
     if (SoundActive()) UpdateSoundVoices(SharedRam + VoiceRegisterOffset);
-    Call(hooks.present);
+    boards::RunHook(hooks.present);
     if (!IoChipHold) {
-        Call(hooks.pollInput);
+        boards::RunHook(hooks.pollInput);
         UpdateIoChipInputs();
     }
     RunCpus();
-    Call(hooks.render ? hooks.render : RenderFrame);
+    boards::RenderStep(hooks, RenderFrame);
 }
 
 void RunCpus() {

@@ -5,10 +5,11 @@
 #include "boards/kluno/kluno_board.h"
 
 #include <algorithm>
-#include <array>
 #include <iterator>
 
+#include "boards/common/face_images.h"
 #include "boards/common/picture_copy.h"
+#include "boards/common/pulse.h"
 #include "boards/kluno/kluno.h"
 #include "boards/kluno/score_traps.h"
 
@@ -20,30 +21,11 @@ namespace kluno {
 
 namespace {
 
-constexpr auto Images = [] {
-    std::array<boards::ImageFile, std::size(ImageSlots)> files{};
-    for (size_t i = 0; i < files.size(); i++)
-        files[i] = {ImageSlots[i].name, ImageSlots[i].size};
-    return files;
-}();
+constexpr auto Images = boards::ImageFilesOf(ImageSlots);
 
 const char* const Controls[] = {"up", "down", "left", "right", "shot", "service"};
 
-// A coin or start signal: each one queued is on for two frames, then off for one.
-struct Pulse {
-    uint32_t queued;
-    uint32_t step; // frames left of the one under way: on, on, off
-    bool Advance() {
-        if (step == 0 && queued) {
-            queued--;
-            step = 3;
-        }
-        bool on = step >= 2;
-        if (step) step--;
-        return on;
-    }
-};
-Pulse Coin, Start1, Start2;
+boards::Pulse Coin, Start1, Start2;
 
 // The upright picture's cells: KLUNO's own, or the colour sets for the saver.
 CharacterDrawer UprightCells = DrawCharacter;
@@ -54,8 +36,7 @@ void SetBit(uint8_t& byte, int bit, bool on) {
 
 bool Finish(const GameData& data, std::string& error) {
     if (!BuildKlunoMachine(data, nullptr)) {
-        error =
-            std::string("game data image ") + FindBadImage(data)->name + " is missing or of the wrong size";
+        error = boards::BadImageMessage(data, ImageSlots);
         return false;
     }
     Coin = Start1 = Start2 = {};
@@ -150,14 +131,14 @@ void SetControls(uint32_t bits) {
 }
 
 void InsertCoin() {
-    Coin.queued++;
+    Coin.Press();
 }
 
 // A start for one player taking up to two (the joystick's one start button)
 // gives both start signals at once.
 bool PressStart(uint32_t needed, uint32_t most) {
-    if (needed < 2) Start1.queued++;
-    if (needed >= 2 || most >= 2) Start2.queued++;
+    if (needed < 2) Start1.Press();
+    if (needed >= 2 || most >= 2) Start2.Press();
     return true;
 }
 

@@ -13,9 +13,9 @@ void RunFrame(const boards::FrameHooks& hooks) {
     if (kluno::SoundActive()) kluno::UpdateSoundVoices(SharedRam + kluno::VoiceRegisterOffset);
     if (!IoChipHold) UpdateIoChipInputs();
     if (Meter.available && hooks.performanceCounter) SampleRate(hooks.performanceCounter());
-    if (hooks.present) hooks.present();
+    boards::RunHook(hooks.present);
     kluno::RunCpus();
-    (hooks.render ? hooks.render : RenderFrame)();
+    boards::RenderStep(hooks, RenderFrame);
 }
 
 } // namespace ronku

@@ -4,9 +4,9 @@
 #include "boards/ronku/ronku_board.h"
 
 #include <algorithm>
-#include <array>
 #include <iterator>
 
+#include "boards/common/face_images.h"
 #include "boards/common/picture_copy.h"
 #include "boards/kluno/sound.h"
 #include "boards/ronku/ronku.h"
@@ -19,20 +19,14 @@ namespace ronku {
 
 namespace {
 
-constexpr auto Images = [] {
-    std::array<boards::ImageFile, std::size(ImageSlots)> files{};
-    for (size_t i = 0; i < files.size(); i++)
-        files[i] = {ImageSlots[i].name, ImageSlots[i].size};
-    return files;
-}();
+constexpr auto Images = boards::ImageFilesOf(ImageSlots);
 
 const char* const Controls[] = {"up", "down", "left", "right", "shot"};
 constexpr void (*ControlHandlers[])(uint16_t, uint32_t) = {KeyUp, KeyDown, KeyLeft, KeyRight, KeyShot};
 
 bool Build(const GameData& data, const kluno::Edition& edition, std::string& error) {
     if (BuildRonkuMachine(data, edition)) return true;
-    error = std::string("game data image ") + ronku::FindBadImage(data)->name +
-            " is missing or of the wrong size";
+    error = boards::BadImageMessage(data, ImageSlots);
     return false;
 }
 

@@ -15,10 +15,6 @@ void TakeSoundSnapshot() {
     std::memcpy(SoundSnapshot, SoundRegisters, sizeof SoundSnapshot);
 }
 
-void Call(void (*hook)()) {
-    if (hook) hook();
-}
-
 } // namespace
 
 void RunFrame(const FrameHooks& hooks) {
@@ -32,16 +28,16 @@ void RunFrame(const FrameHooks& hooks) {
     Z80Run(CpuCount, Cpus, PassesPerHalf);
 
     TakeSoundSnapshot();
-    Call(hooks.pollInput);
+    boards::RunHook(hooks.pollInput);
     CurrentEdition->updateIoChipInputs();
-    Call(hooks.present);
+    boards::RunHook(hooks.present);
 
     Z80Nmi(&Cpus[Cpu3]);
     if (IrqEnable) Z80Irq(&Cpus[Cpu1], 0x00);
     Z80Run(CpuCount, Cpus, PassesPerHalf);
 
-    Call(hooks.render ? hooks.render : RenderFrame);
-    if (tickStarted) Call(hooks.waitSoundTick);
+    boards::RenderStep(hooks, RenderFrame);
+    if (tickStarted) boards::RunHook(hooks.waitSoundTick);
 }
 
 } // namespace zarkolt

@@ -51,8 +51,7 @@ bool BuildZarkoltAttract(std::string& error) {
 
 bool BuildEdition(const GameData& data, const Edition& edition, const ScoreTraps& traps, std::string& error) {
     if (!BuildBoard(data, edition)) {
-        const ImageSlot* bad = FindBadImage(data);
-        error = std::string("game data image ") + bad->name + " is missing or of the wrong size";
+        error = boards::BadImageMessage(data, ImageSlots);
         return false;
     }
     CurrentTraps = traps;
@@ -65,8 +64,7 @@ bool BuildAttract(const GameData& data, const Edition& edition, void (*refresh)(
     attract = edition;
     attract.updateIoChipInputs = refresh;
     if (!BuildBoard(data, attract)) {
-        error =
-            std::string("game data image ") + FindBadImage(data)->name + " is missing or of the wrong size";
+        error = boards::BadImageMessage(data, ImageSlots);
         return false;
     }
     return true;

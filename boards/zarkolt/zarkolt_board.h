@@ -10,6 +10,7 @@
 #include <string>
 
 #include "boards/board.h"
+#include "boards/common/face_images.h"
 #include "boards/zarkolt/game_data.h"
 #include "boards/zarkolt/machine.h"
 #include "boards/zarkolt/score_traps.h"
@@ -35,12 +36,7 @@ void InsertCoin();
 // The face's pieces, shared by both editions.
 namespace face {
 // The image list, from ImageSlots.
-inline constexpr auto Images = [] {
-    std::array<boards::ImageFile, std::size(ImageSlots)> files{};
-    for (size_t i = 0; i < files.size(); i++)
-        files[i] = {ImageSlots[i].name, ImageSlots[i].size};
-    return files;
-}();
+inline constexpr auto Images = boards::ImageFilesOf(ImageSlots);
 void Reset();
 void ApplySettings(std::span<const uint32_t> options);
 void RunFrame(const boards::FrameHooks& hooks);

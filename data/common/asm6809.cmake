@@ -1,13 +1,9 @@
 # The 6809 assembler for the game data programs, and velto_assemble_6809.
 #
 # ASM6809 is the assembler's path and ASM6809_DEPENDS what a custom command
-# that runs it depends on. In a native build the assembler is the asm6809_cli
-# target of tools/; in a cross build it is built first with the build
-# machine's compiler, as datapack is.
-
-set(ASM6809_SOURCES
-    ${PROJECT_SOURCE_DIR}/tools/asm6809/asm6809.cpp ${PROJECT_SOURCE_DIR}/tools/asm6809/command.cpp
-    ${PROJECT_SOURCE_DIR}/tools/asm6809/main.cpp ${PROJECT_SOURCE_DIR}/tools/asm6809/asm6809.h)
+# that runs it depends on: its target and the assembler itself. In a native
+# build the assembler is the asm6809_cli target of tools/; in a cross build it
+# is built first with the build machine's compiler, as datapack is.
 
 if(CMAKE_CROSSCOMPILING)
   include(ExternalProject)
@@ -19,7 +15,7 @@ if(CMAKE_CROSSCOMPILING)
     BUILD_ALWAYS ON
     BUILD_BYPRODUCTS ${CMAKE_BINARY_DIR}/asm6809-host/asm6809)
   set(ASM6809 ${CMAKE_BINARY_DIR}/asm6809-host/asm6809 CACHE INTERNAL "")
-  set(ASM6809_DEPENDS asm6809_host ${ASM6809_SOURCES} CACHE INTERNAL "")
+  set(ASM6809_DEPENDS asm6809_host ${ASM6809} CACHE INTERNAL "")
 else()
   set(ASM6809 $<TARGET_FILE:asm6809_cli> CACHE INTERNAL "")
   set(ASM6809_DEPENDS asm6809_cli CACHE INTERNAL "")

@@ -1,18 +1,11 @@
 # The datapack tool and the helpers the game data directories use.
 #
 # DATAPACK is the tool's path and DATAPACK_DEPENDS what a custom command that
-# runs it depends on. In a native build the tool is a target of this build; in
-# a cross build it is built first with the build machine's compiler.
-
-set(DATAPACK_SOURCES
-    ${CMAKE_CURRENT_LIST_DIR}/tools/datapack.cpp ${CMAKE_CURRENT_LIST_DIR}/tools/art.cpp
-    ${CMAKE_CURRENT_LIST_DIR}/tools/canvas.cpp ${CMAKE_CURRENT_LIST_DIR}/tools/slots.cpp
-    ${CMAKE_CURRENT_LIST_DIR}/tools/sound.cpp
-    ${CMAKE_CURRENT_LIST_DIR}/tools/art.h ${CMAKE_CURRENT_LIST_DIR}/tools/canvas.h
-    ${CMAKE_CURRENT_LIST_DIR}/tools/sound.h ${CMAKE_CURRENT_LIST_DIR}/tools/kluno.cpp
-    ${CMAKE_CURRENT_LIST_DIR}/tools/kluno.h ${CMAKE_CURRENT_LIST_DIR}/tools/sprite_art.h
-    ${CMAKE_CURRENT_LIST_DIR}/tools/dollix.cpp ${CMAKE_CURRENT_LIST_DIR}/tools/dollix.h
-    ${CMAKE_CURRENT_LIST_DIR}/tools/ascii_chars.h)
+# runs it depends on: the tool's target and the tool itself, so that its
+# outputs are made again whenever the tool changes. In a native build the tool
+# is a target of this build; in a cross build it is built first with the build
+# machine's compiler, as a build of its own that runs on every build (a no-op
+# when nothing changed) so that its own dependencies decide what it rebuilds.
 
 if(CMAKE_CROSSCOMPILING)
   include(ExternalProject)
@@ -24,7 +17,7 @@ if(CMAKE_CROSSCOMPILING)
     BUILD_ALWAYS ON
     BUILD_BYPRODUCTS ${CMAKE_BINARY_DIR}/datapack-host/datapack)
   set(DATAPACK ${CMAKE_BINARY_DIR}/datapack-host/datapack CACHE INTERNAL "")
-  set(DATAPACK_DEPENDS datapack_host ${DATAPACK_SOURCES} CACHE INTERNAL "")
+  set(DATAPACK_DEPENDS datapack_host ${DATAPACK} CACHE INTERNAL "")
 else()
   add_subdirectory(${CMAKE_CURRENT_LIST_DIR}/tools ${CMAKE_BINARY_DIR}/datapack-native)
   set(DATAPACK $<TARGET_FILE:datapack> CACHE INTERNAL "")

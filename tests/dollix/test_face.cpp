@@ -52,6 +52,14 @@ TEST_F(FaceTest, ControlsCoinAndStarts) {
     EXPECT_EQ(Frame().input[0], 0); // released in the third frame: one edge each
     EXPECT_EQ(Frame().input[3], 0);
 
+    // Two coins at once: two edges, a frame apart.
+    Face.insertCoin();
+    Face.insertCoin();
+    std::vector<uint8_t> coin;
+    for (int frame = 0; frame < 6; frame++)
+        coin.push_back(Frame().input[0]);
+    EXPECT_EQ(coin, (std::vector<uint8_t>{InputCoin, InputCoin, 0, InputCoin, InputCoin, 0}));
+
     // A joystick poll's controls reach the I/O chip in the same frame.
     boards::FrameHooks hooks{};
     hooks.pollInput = [] { Face.setControls(0x001); };
