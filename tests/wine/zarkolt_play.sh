@@ -1,9 +1,10 @@
 #!/bin/sh
-# End-to-end checks of ZARKOLT.EXE under Wine that play the game: the lives
-# setting, the sound test's tone, and a silent game without a sound device.
-# One case per run:
-#   zarkolt_play.sh CASE BASE_PREFIX WORK_DIR WINDOWS_BUILD DRIVER.EXE
-# CASE: lives, tone, no-sound.
+# End-to-end checks of ZARKOLT.EXE (or KLUNO.EXE) under Wine that play the
+# game: the lives setting, the test mode's tone, and a silent game without a
+# sound device. One case per run:
+#   zarkolt_play.sh CASE BASE_PREFIX WORK_DIR WINDOWS_BUILD DRIVER.EXE [PROGRAM]
+# PROGRAM: ZARKOLT (the default) or KLUNO.
+# CASE: lives (ZARKOLT), tone, no-sound.
 # The game runs in a Wine virtual desktop on a private X display; the driver
 # posts commands and keys to it, screenshots show what it draws. Every wait is
 # on a condition with a time-out; everything started here is stopped through
@@ -11,16 +12,23 @@
 set -eu
 here=$(cd "$(dirname "$0")" && pwd)
 . "$here/wine-env.sh"
-case=$1 base=$2 t=$3 build=$4 driver=$5
+case=$1 base=$2 t=$3 build=$4 driver=$5 program=${6:-ZARKOLT}
 shot="python3 $here/shot.py"
 
+# The sound menu item; the test tone: how long to record after test mode
+# began, the band of its frequency and the quarter seconds it must last.
+case $program in
+    KLUNO) sound_command=152 tone_seconds=12 tone_band="430 452" tone_quarters=24 ;;
+    *) sound_command=146 tone_seconds=12 tone_band="430 452" tone_quarters=12 ;;
+esac
+
 rm -rf "$t"
-mkdir -p "$t/velto/ZARKOLT"
-cp "$build/velto/ZARKOLT/ZARKOLT.EXE" "$t/velto/ZARKOLT/"
+mkdir -p "$t/velto/$program"
+cp "$build/velto/$program/$program.EXE" "$t/velto/$program/"
 wine_use_prefix "$base" "$t"
 trap wine_stop EXIT
-export VELTO_DESKTOP=velto
-key='HKCU\Software\Velto\ZARKOLT'
+export VELTO_DESKTOP=velto VELTO_GAME_CLASS=$program
+key="HKCU\\Software\\Velto\\$program"
 
 fail() {
     echo "FAIL ($case): $*" >&2
@@ -46,10 +54,10 @@ value() { "$WINE" reg query "$key" /v "$1" 2>/dev/null | tr -d '\r' | awk -v n="
 value_is() { [ "$(value "$1")" = "$2" ]; }
 
 start_game() {
-    (cd "$t/velto/ZARKOLT" && exec "$WINE" explorer /desktop=velto,1024x768 ZARKOLT.EXE) >>"$t/wine.log" 2>&1 &
+    (cd "$t/velto/$program" && exec "$WINE" explorer /desktop=velto,1024x768 "$program.EXE") >>"$t/wine.log" 2>&1 &
     drive window || fail "no game window"
     # A click into the picture activates the game window (the game ignores the mouse).
-    w=$(xdotool search --name '^ZARKOLT' | head -n 1)
+    w=$(xdotool search --name "^$program" | head -n 1)
     xdotool mousemove --window "$w" 60 80 click 1 2>/dev/null || true
     wait_until 20 find_client || fail "no client area"
 }
@@ -132,29 +140,20 @@ tone)
     start_game
     size() { stat -c %s "$t/out.wav" 2>/dev/null || echo 0; }
     wait_until 20 test "$(size)" -gt 44 || fail "no sound was played"
+    [ "$(drive menu $sound_command)" = 1 ] || fail "the sound item $sound_command is greyed"
     drive key $VK_F10
-    test_mode() { xdotool search --name '^ZARKOLT - ﾃｽﾄﾓｰﾄﾞ$'; }
+    test_mode() { xdotool search --name "^$program - ﾃｽﾄﾓｰﾄﾞ\$"; }
     wait_until 10 test_mode || fail "no test mode"
     from=$(size)
-    # The sound test: a step every 1.5 s, voices 1-3 each playing A4 (440 Hz).
-    recorded() { [ "$(size)" -gt $((from + 22050 * 2 * 12)) ]; }
+    recorded() { [ "$(size)" -gt $((from + 22050 * 2 * tone_seconds)) ]; }
     wait_until 30 recorded || fail "the recording stopped"
     stop_game
-    # The strongest frequency above 100 Hz of each quarter second after test
-    # mode began (sox's spectrum: 4096 points, 5.4 Hz apart); the three
-    # voices hold A4 for 4.5 s in a row, no tune holds a note that long.
-    sox "$t/out.wav" "$t/test.wav" trim "$(echo "($from - 44) / 44100" | bc -l)" 12
-    q=0 run=0 longest=0
-    while [ $q -lt 48 ]; do
-        f=$(sox "$t/test.wav" -n trim "$(echo "$q * 0.25" | bc -l)" 0.25 stat -freq 2>&1 |
-            awk 'NF == 2 && $1 + 0 > 100 && $2 + 0 > p { p = $2 + 0; f = $1 + 0 }
-                 /RMS +amplitude/ { r = $3 } END { print r < 0.01 ? 0 : int(f) }')
-        echo "$q $f" >>"$t/tones.txt"
-        if [ "$f" -ge 430 ] && [ "$f" -le 452 ]; then run=$((run + 1)); else run=0; fi
-        [ $run -le $longest ] || longest=$run
-        q=$((q + 1))
-    done
-    [ $longest -ge 12 ] || fail "the 440 Hz test tone lasts $longest quarter seconds (see tones.txt)"
+    # ZARKOLT's sound test steps every 1.5 s, voices 1-3 each playing A4
+    # (440 Hz) for 4.5 s in a row, no tune holds a note that long; KLUNO's
+    # test screen holds a 440 Hz sine.
+    longest=$(tone_run "$t/out.wav" "$from" $tone_seconds $tone_band)
+    [ "$longest" -ge $tone_quarters ] ||
+        fail "the 440 Hz test tone lasts $longest quarter seconds (see out.wav.tones)"
     ;;
 no-sound)
     # No audio driver: the game runs silent.
@@ -166,6 +165,7 @@ no-sound)
         [ "$($shot differ "$t/silent.png" "$t/later.png" "$left" "$top" 224 288)" -gt 0 ]
     }
     wait_until 10 runs || fail "the game does not run without sound"
+    [ "$(drive menu $sound_command)" = 0 ] || fail "the sound item $sound_command is not greyed"
     stop_game
     ;;
 *)
