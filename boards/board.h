@@ -100,6 +100,10 @@ struct BoardFace {
     int pictureLeft, pictureTop;
     int pictureWidth, pictureHeight; // as the window shows it; turned: swapped
     bool canTurn;                    // has a picture turned a quarter turn (320 x 240 full screen)
+    // Composes a 320 x 240 full screen of its plain picture (a landscape
+    // picture that fits it unturned): composeFullScreen's `turned` then asks
+    // for that screen and setTurned is never called.
+    bool smallScreen;
     // Prepares the graphics for the turned or the plain picture.
     void (*setTurned)(bool turned);
     void (*render)(bool turned);

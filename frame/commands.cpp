@@ -14,6 +14,7 @@ bool SoundPresent = false;
 bool ToggleTestMode() {
     const boards::BoardFace& board = Board();
     if (!board.setTestMode) return false;
+    FrameMutexHold hold;
     bool on = !board.testMode();
     board.setTestMode(on);
     return on;

@@ -7,8 +7,8 @@
 
 namespace frame {
 
-// Switches the board's test mode and returns the new state: on, the board's
-// test switch set (ZARKOLT also wants the machine reset then, see
+// Switches the board's test mode under the frame mutex and returns the new
+// state: on, the board's test switch set (ZARKOLT also wants the machine reset then, see
 // BoardFace::testModeResets); off, cleared. False when the board has none.
 bool ToggleTestMode();
 

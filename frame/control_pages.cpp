@@ -26,10 +26,14 @@ bool HasDuplicate(const ControlAssignment& work, int first, int count) {
 
 } // namespace
 
+// Each joystick's buttons are checked on their own: one button may serve
+// player 1 on joystick 0 and player 2 on joystick 1.
 int CheckDuplicateKeys(const ControlAssignment& work) {
     const ControlLayout& controls = Game().controls;
+    int second = controls.second.firstSlot ? controls.second.firstSlot : controls.slotCount;
     return HasDuplicate(work, 0, controls.keyboardSlotCount) ||
-           HasDuplicate(work, controls.keyboardSlotCount, controls.slotCount - controls.keyboardSlotCount);
+           HasDuplicate(work, controls.keyboardSlotCount, second - controls.keyboardSlotCount) ||
+           HasDuplicate(work, second, controls.slotCount - second);
 }
 
 void KeyboardPageDefaults(ControlAssignment* work) {

@@ -22,8 +22,8 @@ struct JoystickPageWork {
     uint32_t exchange; // "JoyAxisExchange"
 };
 
-// 1 when two keyboard slots hold the same key row or two joystick slots the
-// same button number, else 0.
+// 1 when two keyboard slots hold the same key row or two slots of one
+// joystick the same button number, else 0.
 int CheckDuplicateKeys(const ControlAssignment& work);
 
 // The defaults buttons: the page's slots := the game's defaults (ZARKOLT:

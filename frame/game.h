@@ -50,11 +50,24 @@ struct StickBits {
 
 // A key with a fixed function (not in the assignment). Service: the board's
 // service switch (ControlLayout::serviceBit) follows the key while test mode
-// is on; outside test mode the key does nothing.
-enum class FixedAction : uint8_t { Coin, Start1, Start2, Service };
+// is on; outside test mode the key does nothing. Input: the board's input
+// bit `bit` is held while the key is down (a coin or start the game reads as
+// a plain level; no credit is counted on the host side).
+enum class FixedAction : uint8_t { Coin, Start1, Start2, Service, Input };
 struct FixedKey {
     uint32_t virtualKey;
     FixedAction action;
+    uint32_t bit = 0; // Input only
+};
+
+// A second joystick for player 2: the joystick slots from firstSlot on are
+// its buttons (the ones before, joystick 0's), its stick drives `stick`.
+// Without diagonals the vertical direction replaces the horizontal one.
+// firstSlot 0: the game has one joystick.
+struct SecondJoystick {
+    int firstSlot;
+    StickBits stick;
+    bool diagonals;
 };
 
 struct ControlLayout {
@@ -71,6 +84,7 @@ struct ControlLayout {
     // their defaults at every start. 0: all slotCount slots are stored.
     int storedSlotCount;
     uint32_t serviceBit; // the board's input bit of FixedAction::Service
+    SecondJoystick second = {};
 };
 
 // "Configuration": the options' bytes, then the low byte of each stored
@@ -82,6 +96,10 @@ struct ConfigurationLayout {
     // An option stored as a switch: a non-zero onByte is written for 1 and 0
     // for 0, and any non-zero byte reads as 1. 0: the index itself.
     std::array<uint8_t, MaxOptions> onByte;
+    // The options' bytes of a good record are taken whatever their value
+    // (the board's switches ignore a value out of range); else a value
+    // outside 0..limit-1 refuses the record.
+    bool optionsUnchecked = false;
 };
 
 // The game-settings dialog built by the frame (frame/game_setting.h): a
@@ -107,6 +125,7 @@ struct GameSettingForm {
     std::array<OptionCheck, MaxOptions> checks;
     int checkCount;
     std::span<const HelpEntry> help; // context-help pop-ups of its controls
+    int resetScoresId = 0;           // the high-score reset button; 0: IDC_RESET_SCORES
 };
 
 struct GameDescription {
@@ -127,6 +146,8 @@ struct GameDescription {
     const GameSettingForm* gameSettingForm;
     // The instruction card of the 640 x 480 full screen.
     CardPlaces card;
+    // No "JoyAxisExchange" flag: five flags are kept, not six.
+    bool noAxisExchange = false;
 };
 
 // The game in force: set once by FrameMain (or a test) before anything else.

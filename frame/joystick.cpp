@@ -20,8 +20,10 @@ bool NoPosition(uint32_t, JoystickPosition*) {
     return false;
 }
 
-uint16_t PreviousDirection = 0;
-uint32_t PreviousButtons = 0;
+// Per joystick (0: player 1, 1: player 2): the direction code and the
+// button word of the last poll.
+uint16_t PreviousDirection[2] = {};
+uint32_t PreviousButtons[2] = {};
 
 // Each poll direction in the order the poll handles them, with the input
 // bit it sets and the opposite bit it clears.
@@ -65,36 +67,55 @@ bool AxesExchanged(bool modeXCapable) {
 }
 
 void ResetJoystickPoll() {
-    PreviousDirection = 0;
-    PreviousButtons = 0;
+    for (int id = 0; id < 2; id++) {
+        PreviousDirection[id] = 0;
+        PreviousButtons[id] = 0;
+    }
 }
 
-void PollJoystick() {
+namespace {
+
+// One joystick's poll: its stick drives `stick`, its buttons the slots
+// [firstSlot, endSlot). False when the joystick does not answer.
+bool PollOne(uint32_t id, const StickBits& stick, bool diagonals, int firstSlot, int endSlot) {
     JoystickRange range;
     JoystickPosition position;
-    if (!Joystick.range(0, &range) || !Joystick.position(0, &position)) return;
+    if (!Joystick.range(id, &range) || !Joystick.position(id, &position)) return false;
 
-    const ControlLayout& controls = Game().controls;
     const DirectionBits directions[4] = {
-        {JoyUp, controls.stick.up, controls.stick.down},
-        {JoyDown, controls.stick.down, controls.stick.up},
-        {JoyLeft, controls.stick.left, controls.stick.right},
-        {JoyRight, controls.stick.right, controls.stick.left},
+        {JoyUp, stick.up, stick.down},
+        {JoyDown, stick.down, stick.up},
+        {JoyLeft, stick.left, stick.right},
+        {JoyRight, stick.right, stick.left},
     };
-    uint16_t direction = DirectionOf(range, position.x, position.y, AxesExchanged(JoystickModeXCapable));
+    bool exchanged = id == 0 && AxesExchanged(JoystickModeXCapable);
+    uint16_t direction = DirectionOf(range, position.x, position.y, exchanged);
+    if (!diagonals && direction & (JoyUp | JoyDown)) direction &= JoyUp | JoyDown;
+    uint16_t& previous = PreviousDirection[id];
     for (const DirectionBits& d : directions) {
-        if (!((direction ^ PreviousDirection) & d.code)) continue;
+        if (!((direction ^ previous) & d.code)) continue;
         if (direction & d.code) SetInputBits(d.opposite, false);
         SetInputBits(d.bit, direction & d.code);
     }
-    PreviousDirection = direction;
+    previous = direction;
 
-    uint32_t changed = PreviousButtons ^ position.buttons;
-    for (int slot = controls.keyboardSlotCount; slot < controls.slotCount; slot++) {
+    uint32_t changed = PreviousButtons[id] ^ position.buttons;
+    for (int slot = firstSlot; slot < endSlot; slot++) {
         uint32_t button = Settings.controls[size_t(slot)];
         if (button < 32 && (changed >> button & 1)) JoyButton(slot, position.buttons >> button & 1);
     }
-    PreviousButtons = position.buttons;
+    PreviousButtons[id] = position.buttons;
+    return true;
+}
+
+} // namespace
+
+void PollJoystick() {
+    const ControlLayout& controls = Game().controls;
+    const SecondJoystick& second = controls.second;
+    int firstEnd = second.firstSlot ? second.firstSlot : controls.slotCount;
+    if (!PollOne(0, controls.stick, true, controls.keyboardSlotCount, firstEnd)) return;
+    if (second.firstSlot) PollOne(1, second.stick, second.diagonals, second.firstSlot, controls.slotCount);
 }
 
 void JoyButton(int slot, uint32_t pressed) {

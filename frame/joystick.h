@@ -7,7 +7,9 @@
 // the last poll are touched, so a key held at the same time keeps its effect.
 // The assigned buttons (the game's joystick slots; ZARKOLT: button 1, button
 // 2, coin and start) act on their edges. In the upright full screen the
-// player may have the axes exchanged ("JoyAxisExchange").
+// player may have the axes exchanged ("JoyAxisExchange"). A game for two
+// players (ControlLayout::second) has joystick 1 polled the same way for
+// player 2 after joystick 0, and only when joystick 0 answered.
 //
 // The platform's joystick calls go through the Joystick seam. It starts as
 // "no joystick"; the Windows program sets it to WindowsJoystick
@@ -59,7 +61,7 @@ bool AxesExchanged(bool modeXCapable);
 // Set by the frame: the display offers 320 x 240 x 8.
 extern bool JoystickModeXCapable;
 
-// One poll of joystick 0; called by the emulation thread holding the frame mutex.
+// One poll of joystick 0 (and 1); called by the emulation thread holding the frame mutex.
 void PollJoystick();
 
 // Forgets the previous direction and buttons (a fresh start).

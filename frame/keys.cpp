@@ -97,6 +97,21 @@ constexpr std::array<KeyHandler, sizeof...(Slots)> SlotHandlers(std::integer_seq
 constexpr std::array<KeyHandler, MaxControlSlots> SlotHandlerTable =
     SlotHandlers(std::make_integer_sequence<int, MaxControlSlots>());
 
+// A fixed key that holds an input bit: set while down, auto-repeat ignored.
+template <int Index> void FixedInputHandler(uint16_t flags, uint32_t pressed) {
+    if (!pressed || !(flags & KeyRepeatFlag))
+        SetInputBits(Game().controls.fixedKeys[Index].bit, pressed != 0);
+}
+
+template <int... Indices>
+constexpr std::array<KeyHandler, sizeof...(Indices)>
+FixedInputHandlers(std::integer_sequence<int, Indices...>) {
+    return {FixedInputHandler<Indices>...};
+}
+
+constexpr auto FixedInputTable = FixedInputHandlers(
+    std::make_integer_sequence<int, std::tuple_size_v<decltype(ControlLayout::fixedKeys)>>());
+
 } // namespace
 
 const std::array<KeyNameEntry, KeyNameCount> KeyNames = MakeKeyNames();
@@ -152,7 +167,8 @@ void RebuildKeyTable(const ControlAssignment& assignment) {
     constexpr KeyHandler FixedHandlers[] = {KeyCoin, KeyStart1, KeyStart2, KeyService};
     for (int i = 0; i < controls.fixedKeyCount; i++) {
         const FixedKey& key = controls.fixedKeys[size_t(i)];
-        KeyTable[key.virtualKey & 0xFF] = FixedHandlers[int(key.action)];
+        KeyTable[key.virtualKey & 0xFF] =
+            key.action == FixedAction::Input ? FixedInputTable[size_t(i)] : FixedHandlers[int(key.action)];
     }
 }
 

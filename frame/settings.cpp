@@ -38,6 +38,11 @@ uint32_t* FlagField(GameSettings& settings, int index) {
     return fields[index];
 }
 
+// Whether the game keeps the flag of FlagNames[index].
+bool KeepsFlag(int index) {
+    return !(Game().noAxisExchange && index == 2);
+}
+
 } // namespace
 
 const RegistrySeam NoRegistry = {NoKey, NoClose, NoQuery, NoSet};
@@ -87,7 +92,7 @@ bool DecodeConfiguration(const ConfigurationRecord& record, GameSettings* settin
     const ControlLayout& controls = Game().controls;
     if (record.size() != ConfigurationSize() || !RecordSumIsZero(record.data(), ConfigurationSize()))
         return false;
-    for (int i = 0; i < layout.optionCount; i++)
+    for (int i = 0; i < layout.optionCount && !layout.optionsUnchecked; i++)
         if (!layout.onByte[size_t(i)] && record[size_t(i)] >= layout.limits[size_t(i)]) return false;
     for (int slot = 0; slot < StoredSlotCount(); slot++) {
         uint32_t limit = slot < controls.keyboardSlotCount ? KeyboardRowCount : ButtonCount;
@@ -138,14 +143,14 @@ void LoadSettings() {
     if (ReadBinaryValue("Configuration", record.data(), ConfigurationSize()))
         DecodeConfiguration(record, &Settings);
     for (int i = 0; i < 6; i++)
-        ReadFlag(FlagNames[i], FlagField(Settings, i));
+        if (KeepsFlag(i)) ReadFlag(FlagNames[i], FlagField(Settings, i));
 }
 
 void SaveSettings() {
     ConfigurationRecord record = EncodeConfiguration(Settings);
     WriteBinaryValue("Configuration", record.data(), ConfigurationSize());
     for (int i = 0; i < 6; i++)
-        WriteFlag(FlagNames[i], *FlagField(Settings, i));
+        if (KeepsFlag(i)) WriteFlag(FlagNames[i], *FlagField(Settings, i));
 }
 
 int CreateSettingsKey(const char* title) {

@@ -57,7 +57,8 @@ bool DecodeConfiguration(const ConfigurationRecord& record, GameSettings* settin
 // The option values as the board's switches take them.
 std::span<const uint32_t> OptionsOf(const GameSettings& settings);
 
-// Reads "Configuration" and the six flags; a flag that cannot be read is
+// Reads "Configuration" and the six flags (five where the game has no
+// "JoyAxisExchange"); a flag that cannot be read is
 // rewritten as "0" and keeps its value.
 void LoadSettings();
 

@@ -205,6 +205,7 @@ const boards::BoardFace Face = {
     .pictureWidth = PictureWidth,
     .pictureHeight = PictureHeight,
     .canTurn = false,
+    .smallScreen = true,
     .setTurned = nullptr,
     .render = Render,
     .picture = PictureOf,

@@ -16,6 +16,16 @@ extern const boards::BoardFace Face;
 // The face's controls, bit i of its control word: player 1's stick and
 // button, player 2's, the coin and the two starts.
 enum : uint32_t {
+    ControlUp1 = 1u << 0,
+    ControlRight1 = 1u << 1,
+    ControlDown1 = 1u << 2,
+    ControlLeft1 = 1u << 3,
+    ControlButton1 = 1u << 4,
+    ControlUp2 = 1u << 5,
+    ControlRight2 = 1u << 6,
+    ControlDown2 = 1u << 7,
+    ControlLeft2 = 1u << 8,
+    ControlButton2 = 1u << 9,
     ControlCoin = 1u << 10,
     ControlStart1 = 1u << 11,
     ControlStart2 = 1u << 12,

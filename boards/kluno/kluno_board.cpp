@@ -199,6 +199,7 @@ const boards::BoardFace Face = {
     .pictureWidth = 224,
     .pictureHeight = 288,
     .canTurn = true,
+    .smallScreen = false,
     .setTurned = SetTurned,
     .render = Render,
     .picture = PictureOf,

@@ -92,6 +92,7 @@ constexpr boards::BoardFace FamilyFace(const char* name, bool (*buildEmbedded)(s
         .pictureWidth = 224,
         .pictureHeight = 288,
         .canTurn = true,
+        .smallScreen = false,
         .setTurned = face::SetTurned,
         .render = face::Render,
         .picture = face::PictureOf,

@@ -59,7 +59,7 @@ void RestoreWindow() {
     GreyItem(Program.menuCopy, commands.sound, !HasSound());
     GreyItem(Program.menuCopy, commands.fullScreen, !Program.display.fullScreenCapable);
     if (Program.rotated) {
-        Board().setTurned(false);
+        if (Board().canTurn) Board().setTurned(false);
         Program.rotated = false;
     }
     ShowWindow(window, Settings.maximize ? SW_SHOWMAXIMIZED : SW_SHOWNORMAL);
@@ -81,11 +81,11 @@ bool EnterFullScreen() {
     SetWindowLongPtrA(window, GWL_STYLE, 0);
     SetMenu(window, nullptr);
 
-    FullScreenMode mode =
-        ChooseFullScreenMode(Program.display.modeXCapable && Board().canTurn, Settings.modeX);
+    FullScreenMode mode = ChooseFullScreenMode(
+        Program.display.modeXCapable && (Board().canTurn || Board().smallScreen), Settings.modeX);
     bool ok = dd->SetCooperativeLevel(window, DDSCL_FULLSCREEN | DDSCL_EXCLUSIVE | DDSCL_ALLOWMODEX) == DD_OK;
     if (ok && mode.rotated) {
-        Board().setTurned(true);
+        if (Board().canTurn) Board().setTurned(true);
         Program.rotated = true;
     }
     ok = ok && dd->SetDisplayMode(mode.width, mode.height, 8) == DD_OK;
@@ -205,11 +205,13 @@ void OnCommand(HWND window, int id, LPARAM lParam, int notification) {
             if (InFullScreen()) SendMessageA(window, WM_COMMAND, Game().commands.fullScreen, 0);
             DialogBoxParamA(Program.instance, "ABOUTBOX", window, AboutDlgProc, 0);
             return;
-        case Command::Reset:
+        case Command::Reset: {
+            FrameMutexHold hold;
             if (Board().setTestMode) Board().setTestMode(false);
             if (Game().testCaption) SetTestMode(false);
             ResetMachineLocked();
             return;
+        }
         case Command::Exit: SendMessageA(window, WM_CLOSE, 0, 0); return;
         case Command::Sound: SwitchSound(); return;
         case Command::GameSettings:

@@ -107,9 +107,12 @@ INT_PTR CALLBACK GameSettingFormProc(HWND dialog, UINT message, WPARAM wParam, L
             int id = LOWORD(wParam), code = HIWORD(wParam);
             if (OnOption(dialog, id, code)) return TRUE;
             if (code != BN_CLICKED) return FALSE;
+            if (id == (Form().resetScoresId ? Form().resetScoresId : IDC_RESET_SCORES)) {
+                OnResetScores(dialog);
+                return TRUE;
+            }
             switch (id) {
                 case IDC_UPRIGHT: Work.upright = IsChecked(dialog, id); break;
-                case IDC_RESET_SCORES: OnResetScores(dialog); break;
                 case IDOK: OnOk(dialog); break;
                 case IDCANCEL: EndDialog(dialog, 1); break;
                 case IDC_DEFAULTS_GAME: OnDefaults(dialog); break;

@@ -2,7 +2,7 @@
 # End-to-end tests of ZARKOLT.EXE (or SUPERZAR.EXE, KLUNO.EXE) under Wine, in
 # a Wine virtual desktop on a private X display, with our embedded game data.
 #   zarkolt.sh SCENARIO BASE_PREFIX WORK_DIR WINDOWS_BUILD [PROGRAM]
-# PROGRAM: ZARKOLT (the default), SUPERZAR or KLUNO.
+# PROGRAM: ZARKOLT (the default), SUPERZAR, KLUNO or DOLLIX.
 # Scenarios: window, maximized, fullscreen, modex, pause, close, help, sound,
 # startup (prints the start-up time); no-test-mode for SUPERZAR; high-score
 # for SUPERZAR and KLUNO; test-mode for KLUNO.
@@ -13,9 +13,16 @@ here=$(cd "$(dirname "$0")" && pwd)
 . "$here/wine-env.sh"
 scenario=$1 base=$2 t=$3 build=$4 program=${5:-ZARKOLT}
 shot="python3 $here/shot.py"
+# cw x ch: the client area at zoom 1 (DOLLIX's picture lies on its side).
+cw=224 ch=288
+flags="SoundMute JoystickUse JoyAxisExchange FullScreen ModeX Maximize"
 case $program in
     SUPERZAR) title='SUPER ZARKOLT' ;;
     KLUNO) title=KLUNO ;;
+    DOLLIX)
+        title=DOLLIX cw=288 ch=224
+        flags="SoundMute JoystickUse FullScreen ModeX Maximize"
+        ;;
     *) title=ZARKOLT ;;
 esac
 regkey="HKCU\\Software\\Velto\\$title"
@@ -132,7 +139,7 @@ wine_start_display "$t"
 case $scenario in
 window)
     start_game
-    wait_until 20 client_is 224 288 || fail "client area ${width:-?} x ${height:-?}, not 224 x 288"
+    wait_until 20 client_is $cw $ch || fail "client area ${width:-?} x ${height:-?}, not $cw x $ch"
     # The window shows before the first frame is drawn into it.
     attract_shown() { find_client client && [ "$($shot colours "$t/client.png" "$left" "$top" "$width" "$height")" -gt 8 ]; }
     wait_until 20 attract_shown || fail "the attract picture is missing"
@@ -159,11 +166,12 @@ window)
 maximized)
     setting Maximize 1
     start_game
-    wait_until 20 client_is 448 576 || fail "maximized client area ${width:-?} x ${height:-?}, not 448 x 576"
+    wait_until 20 client_is $((2 * cw)) $((2 * ch)) ||
+        fail "maximized client area ${width:-?} x ${height:-?}, not $((2 * cw)) x $((2 * ch))"
     ;;
 fullscreen)
     start_game
-    wait_until 20 client_is 224 288 || fail "no window before full screen"
+    wait_until 20 client_is $cw $ch || fail "no window before full screen"
     key F11
     # 640 x 480: card background (pen 1) in the corner, the black frame
     # around the picture, the card on both sides, the picture in the middle.
@@ -181,12 +189,12 @@ fullscreen)
     left=208 top=96 width=224 height=288
     picture_moves full || fail "the full-screen picture does not move"
     key F11
-    wait_until 20 client_is 224 288 || fail "the window did not come back after full screen"
+    wait_until 20 client_is $cw $ch || fail "the window did not come back after full screen"
     ;;
 modex)
     setting ModeX 1
     start_game
-    wait_until 20 client_is 224 288 || fail "no window before full screen"
+    wait_until 20 client_is $cw $ch || fail "no window before full screen"
     key F11
     # 320 x 240: black frame of 16 columns and 8 rows, the turned picture.
     screen_is_turned() {
@@ -199,11 +207,11 @@ modex)
     }
     wait_until 20 screen_is_turned || fail "the turned 320 x 240 picture did not show"
     key F11
-    wait_until 20 client_is 224 288 || fail "the window did not come back after full screen"
+    wait_until 20 client_is $cw $ch || fail "the window did not come back after full screen"
     ;;
 pause)
     start_game
-    wait_until 20 client_is 224 288 || fail "no window"
+    wait_until 20 client_is $cw $ch || fail "no window"
     snap running
     picture_moves running || fail "the game does not run"
     # A click on the desktop takes the activation away: no frame advances.
@@ -214,9 +222,9 @@ pause)
     ;;
 close)
     start_game
-    wait_until 20 client_is 224 288 || fail "no window"
+    wait_until 20 client_is $cw $ch || fail "no window"
     close_game 20 || fail "the launcher did not start after closing"
-    for value in Configuration SoundMute JoystickUse JoyAxisExchange FullScreen ModeX Maximize Score; do
+    for value in Configuration $flags Score; do
         "$WINE" reg query "$regkey" /v "$value" >/dev/null 2>&1 || fail "no value $value"
     done
     ;;
@@ -224,7 +232,7 @@ help)
     # Wine's help viewer asks about the missing help file and waits.
     export WINEDLLOVERRIDES="mscoree,mshtml=;winemenubuilder.exe=d"
     start_game
-    wait_until 20 client_is 224 288 || fail "no window"
+    wait_until 20 client_is $cw $ch || fail "no window"
     key F1
     wait_until 30 picture_still || fail "frames advance while the help question is up"
     close_game 30 || fail "the program hangs after F1 without a help file"
@@ -273,7 +281,7 @@ test-mode)
     # before is still there when F10 takes the game back. F5 held lights the
     # service switch on the test screen.
     start_game
-    wait_until 20 client_is 224 288 || fail "no window"
+    wait_until 20 client_is $cw $ch || fail "no window"
     # The digit after "CREDIT" on the bottom row, and the service digit on
     # the test screen's inputs (white on black).
     cell() {
@@ -311,7 +319,7 @@ test-mode)
     ;;
 no-test-mode)
     start_game
-    wait_until 20 client_is 224 288 || fail "client area ${width:-?} x ${height:-?}, not 224 x 288"
+    wait_until 20 client_is $cw $ch || fail "client area ${width:-?} x ${height:-?}, not $cw x $ch"
     wait_until 20 has_value Score || fail "no key $regkey with a high-score record"
     "$WINE" reg query "$other_key" >/dev/null 2>&1 && fail "the program opened $other_key"
     # F10 is no accelerator here: the caption stays and the game runs on.
@@ -341,7 +349,7 @@ high-score)
         start_game
         shot_key=x weave_seconds=30
     fi
-    wait_until 20 client_is 224 288 || fail "no window"
+    wait_until 20 client_is $cw $ch || fail "no window"
     snap attract
     picture_moves attract || fail "the attract picture does not move"
     key F2
