@@ -1,9 +1,9 @@
 #!/bin/sh
-# End-to-end checks of ZARKOLT.EXE (or KLUNO.EXE) under Wine that play the
+# End-to-end checks of ZARKOLT.EXE (or KLUNO.EXE, DOLLIX.EXE) under Wine that play the
 # game: the lives setting, the test mode's tone, and a silent game without a
 # sound device. One case per run:
 #   zarkolt_play.sh CASE BASE_PREFIX WORK_DIR WINDOWS_BUILD DRIVER.EXE [PROGRAM]
-# PROGRAM: ZARKOLT (the default) or KLUNO.
+# PROGRAM: ZARKOLT (the default), KLUNO or DOLLIX.
 # CASE: lives (ZARKOLT), tone, no-sound.
 # The game runs in a Wine virtual desktop on a private X display; the driver
 # posts commands and keys to it, screenshots show what it draws. Every wait is
@@ -15,10 +15,13 @@ here=$(cd "$(dirname "$0")" && pwd)
 case=$1 base=$2 t=$3 build=$4 driver=$5 program=${6:-ZARKOLT}
 shot="python3 $here/shot.py"
 
-# The sound menu item; the test tone: how long to record after test mode
-# began, the band of its frequency and the quarter seconds it must last.
+# The client area; the sound menu item; the test tone: how long to record
+# after test mode began, the band of its frequency and the quarter seconds it
+# must last.
+cw=224 ch=288
 case $program in
     KLUNO) sound_command=152 tone_seconds=12 tone_band="430 452" tone_quarters=24 ;;
+    DOLLIX) cw=288 ch=224 sound_command=146 tone_seconds=12 tone_band="427 453" tone_quarters=24 ;;
     *) sound_command=146 tone_seconds=12 tone_band="430 452" tone_quarters=12 ;;
 esac
 
@@ -73,7 +76,7 @@ snap() { import -window root "$t/$1.png"; }
 find_client() {
     snap client
     set -- $($shot client "$t/client.png")
-    [ "$1" != none ] && [ "$3" = 224 ] && [ "$4" = 288 ] || return 1
+    [ "$1" != none ] && [ "$3" = $cw ] && [ "$4" = $ch ] || return 1
     left=$1 top=$2
 }
 
@@ -150,7 +153,8 @@ tone)
     stop_game
     # ZARKOLT's sound test steps every 1.5 s, voices 1-3 each playing A4
     # (440 Hz) for 4.5 s in a row, no tune holds a note that long; KLUNO's
-    # test screen holds a 440 Hz sine.
+    # test screen holds a 440 Hz sine; DOLLIX's sound test begins with a
+    # steady 440 Hz tone.
     longest=$(tone_run "$t/out.wav" "$from" $tone_seconds $tone_band)
     [ "$longest" -ge $tone_quarters ] ||
         fail "the 440 Hz test tone lasts $longest quarter seconds (see out.wav.tones)"
@@ -162,7 +166,7 @@ no-sound)
     snap silent
     runs() {
         snap later
-        [ "$($shot differ "$t/silent.png" "$t/later.png" "$left" "$top" 224 288)" -gt 0 ]
+        [ "$($shot differ "$t/silent.png" "$t/later.png" "$left" "$top" $cw $ch)" -gt 0 ]
     }
     wait_until 10 runs || fail "the game does not run without sound"
     [ "$(drive menu $sound_command)" = 0 ] || fail "the sound item $sound_command is not greyed"
