@@ -13,15 +13,21 @@ here=$(cd "$(dirname "$0")" && pwd)
 . "$here/wine-env.sh"
 scenario=$1 base=$2 t=$3 build=$4 program=${5:-ZARKOLT}
 shot="python3 $here/shot.py"
-# cw x ch: the client area at zoom 1 (DOLLIX's picture lies on its side).
+# cw x ch: the client area at zoom 1 (DOLLIX's picture lies on its side);
+# the flags and the size of "Configuration" in bytes; on the 640 x 480
+# screen: two points of the black frame, both cards and the picture (left
+# top width height).
 cw=224 ch=288
 flags="SoundMute JoystickUse JoyAxisExchange FullScreen ModeX Maximize"
+record=14
+frame_points="203 200 436 300" cards="16 108 168 264 456 108 168 264" picture="208 96 224 288"
 case $program in
     SUPERZAR) title='SUPER ZARKOLT' ;;
-    KLUNO) title=KLUNO ;;
+    KLUNO) title=KLUNO record=11 ;;
     DOLLIX)
-        title=DOLLIX cw=288 ch=224
+        title=DOLLIX cw=288 ch=224 record=21
         flags="SoundMute JoystickUse FullScreen ModeX Maximize"
+        frame_points="171 200 468 300" cards="34 152 100 176 506 152 100 176" picture="176 128 288 224"
         ;;
     *) title=ZARKOLT ;;
 esac
@@ -178,15 +184,17 @@ fullscreen)
     screen_is_card() {
         snap full
         corner=$($shot pixel "$t/full.png" 4 4)
+        set -- $frame_points $cards $picture
         [ "$corner" != "$($shot pixel "$t/full.png" 700 700)" ] &&
-            [ "$($shot pixel "$t/full.png" 203 200)" = 000000 ] &&
-            [ "$($shot pixel "$t/full.png" 436 300)" = 000000 ] &&
-            [ "$($shot colours "$t/full.png" 16 108 168 264)" -gt 4 ] &&
-            [ "$($shot colours "$t/full.png" 456 108 168 264)" -gt 4 ] &&
-            [ "$($shot colours "$t/full.png" 208 96 224 288)" -gt 8 ]
+            [ "$($shot pixel "$t/full.png" "$1" "$2")" = 000000 ] &&
+            [ "$($shot pixel "$t/full.png" "$3" "$4")" = 000000 ] &&
+            [ "$($shot colours "$t/full.png" "$5" "$6" "$7" "$8")" -gt 4 ] &&
+            [ "$($shot colours "$t/full.png" "$9" "${10}" "${11}" "${12}")" -gt 4 ] &&
+            [ "$($shot colours "$t/full.png" "${13}" "${14}" "${15}" "${16}")" -gt 8 ]
     }
     wait_until 20 screen_is_card || fail "the 640 x 480 screen with the card did not show"
-    left=208 top=96 width=224 height=288
+    set -- $picture
+    left=$1 top=$2 width=$3 height=$4
     picture_moves full || fail "the full-screen picture does not move"
     key F11
     wait_until 20 client_is $cw $ch || fail "the window did not come back after full screen"
@@ -196,7 +204,8 @@ modex)
     start_game
     wait_until 20 client_is $cw $ch || fail "no window before full screen"
     key F11
-    # 320 x 240: black frame of 16 columns and 8 rows, the turned picture.
+    # 320 x 240: black frame of 16 columns and 8 rows, the picture (turned
+    # where it stands upright in the window).
     screen_is_turned() {
         snap turned
         [ "$($shot pixel "$t/turned.png" 8 120)" = 000000 ] &&
@@ -227,6 +236,9 @@ close)
     for value in Configuration $flags Score; do
         "$WINE" reg query "$regkey" /v "$value" >/dev/null 2>&1 || fail "no value $value"
     done
+    configuration=$(value Configuration)
+    [ ${#configuration} = $((2 * record)) ] || fail "Configuration is $configuration, not $record bytes"
+    [ "$("$WINE" reg query "$regkey" | grep -c REG_SZ)" = "$(echo $flags | wc -w)" ] || fail "not just the flags $flags"
     ;;
 help)
     # Wine's help viewer asks about the missing help file and waits.
