@@ -5,7 +5,8 @@
 # PROGRAM: ZARKOLT (the default), SUPERZAR, KLUNO or DOLLIX.
 # Scenarios: window, maximized, fullscreen, modex, pause, close, help, sound,
 # startup (prints the start-up time); no-test-mode for SUPERZAR; high-score
-# for SUPERZAR and KLUNO; test-mode for KLUNO.
+# for SUPERZAR, KLUNO and DOLLIX; test-mode for KLUNO and DOLLIX; controls
+# for DOLLIX.
 # Every wait is on a condition with a time-out; everything started here is
 # stopped through this test's own prefix and display.
 set -eu
@@ -139,6 +140,69 @@ close_game() {
 # The data of a value of the program's key as reg shows it, or nothing.
 value() { "$WINE" reg query "$regkey" /v "$1" 2>/dev/null | tr -d '\r' | awk -v n="$1" '$1 == n { print $3 }'; }
 has_value() { [ -n "$(value "$1")" ]; }
+
+# DOLLIX's bottom-row credit digit (white), and the inputs on its test
+# screen: four rows of four bits (coin, player 1's stick, player 2's, the
+# buttons and starts) as one mask of 32 x 32 pixels, 256 a row.
+dollix_credit() {
+    snap cell
+    $shot mask "$t/cell.png" $((left + 232)) $((top + 216)) 8 8 f8f8f8
+}
+dollix_inputs() {
+    snap inputs
+    $shot mask "$t/inputs.png" $((left + 96)) $((top + 32)) 32 32 f8f8f8
+}
+input_row() { echo "$1" | cut -c$(($2 * 256 + 1))-$(($2 * 256 + 256)); }
+
+# The test screen: black under its heading.
+dollix_test_screen() {
+    snap test
+    [ "$($shot where "$t/test.png" $((left + 16)) $((top + 24)) 256 176 000000 | cut -d' ' -f1)" -gt 20000 ]
+}
+
+# F10: the caption and the test screen; F10 again: both go.
+dollix_test_mode() {
+    start_game
+    wait_until 20 client_is $cw $ch || fail "no window"
+    key F10
+    wait_until 10 window_named "$title - ﾃｽﾄﾓｰﾄﾞ" || fail "F10 gave no test-mode caption"
+    wait_until 10 dollix_test_screen || fail "no test screen after F10"
+    key F10
+    wait_until 10 window_named "$title" || fail "the caption did not come back after F10"
+    not_test_screen() { ! dollix_test_screen; }
+    wait_until 10 not_test_screen || fail "the test screen stays after F10"
+    snap after
+    picture_moves after || fail "the game does not run after test mode"
+    echo "ok ($scenario)"
+    exit 0
+}
+
+# Where the pixels of a colour lie in the playfield above the house, in
+# client coordinates: "count mean-x mean-y".
+playfield() {
+    snap field
+    $shot where "$t/field.png" $((left + 16)) $((top + 24)) 256 104 "$1"
+}
+
+# A doll (its shirt colour) moves while KEY is held: holds the key until the
+# mean x of the colour has gone 16 pixels the key's way, or fails.
+doll_moves() {
+    colour=$1 name=$2 sign=$3 status=0
+    shown() { set -- $(playfield $colour) && [ "$1" -gt 0 ] && from=$2; }
+    wait_until 10 shown || fail "no doll in colour $colour"
+    xdotool keydown --window "$(game_window)" "$name" 2>/dev/null
+    gone() { set -- $(playfield $colour) && [ "$1" -gt 0 ] && [ $(((${2} - from) * sign)) -ge 16 ]; }
+    wait_until 5 gone || status=1
+    xdotool keyup --window "$(game_window)" "$name" 2>/dev/null
+    [ $status = 0 ] || fail "$name does not move the doll in colour $colour"
+}
+
+# A key held for a moment (DOLLIX reads coin and starts as levels).
+press() {
+    xdotool keydown --window "$(game_window)" "$1" 2>/dev/null
+    sleep 0.1
+    xdotool keyup --window "$(game_window)" "$1" 2>/dev/null
+}
 
 wine_start_display "$t"
 
@@ -289,6 +353,7 @@ startup)
         "it changed after $(since "$unchanged")-$(since "$moved") s"
     ;;
 test-mode)
+    [ "$program" = KLUNO ] || dollix_test_mode
     # F10 shows the test screen at once, without a reset: a credit inserted
     # before is still there when F10 takes the game back. F5 held lights the
     # service switch on the test screen.
@@ -328,6 +393,58 @@ test-mode)
     not_test_screen() { ! test_screen; }
     wait_until 10 not_test_screen || fail "the test screen stays after F10"
     wait_until 10 credit_is "$one_credit" || fail "the credit is lost after test mode (a reset?)"
+    ;;
+controls)
+    # DOLLIX's keys reach the board: on the test screen each key lights a
+    # bit in its own row only (coin, player 1, player 2, the buttons and
+    # starts), and goes out on release.
+    start_game
+    wait_until 20 client_is $cw $ch || fail "no window"
+    key F10
+    wait_until 10 dollix_test_screen || fail "no test screen after F10"
+    inputs_shown() { idle=$(dollix_inputs) && [ "$(input_row "$idle" 0 | tr -d 0)" != "" ]; }
+    wait_until 10 inputs_shown || fail "no input bits on the test screen"
+    for pair in F2:0 F3:3 F4:3 Up:1 Down:1 Left:1 Right:1 w:2 x:2 a:2 d:2 space:3 Shift_L:3; do
+        name=${pair%:*} row=${pair#*:}
+        only_row() {
+            now=$(dollix_inputs)
+            for r in 0 1 2 3; do
+                if [ $r = "$row" ]; then
+                    [ "$(input_row "$now" $r)" != "$(input_row "$idle" $r)" ] || return 1
+                else
+                    [ "$(input_row "$now" $r)" = "$(input_row "$idle" $r)" ] || return 1
+                fi
+            done
+        }
+        idle_again() { [ "$(dollix_inputs)" = "$idle" ]; }
+        xdotool keydown --window "$(game_window)" "$name" 2>/dev/null
+        wait_until 10 only_row || fail "$name does not light a bit in row $row alone"
+        xdotool keyup --window "$(game_window)" "$name" 2>/dev/null
+        wait_until 10 idle_again || fail "the bit of $name stays lit"
+    done
+    key F10
+    wait_until 10 window_named "$title" || fail "the caption did not come back after F10"
+    # Credits, F9 (a reset takes them), two credits and start 2: a game
+    # for two, in which the arrows move player 1's doll (red) and A and D
+    # player 2's (blue).
+    not_test_screen() { ! dollix_test_screen; }
+    wait_until 10 not_test_screen || fail "the test screen stays after F10"
+    no_credit=$(dollix_credit)
+    credit_is() { [ "$(dollix_credit)" = "$1" ]; }
+    credit_is_not() { ! credit_is "$1"; }
+    press F2
+    wait_until 10 credit_is_not "$no_credit" || fail "F2 gave no credit"
+    key F9
+    wait_until 20 credit_is "$no_credit" || fail "the credit stays after F9"
+    press F2
+    wait_until 10 credit_is_not "$no_credit" || fail "F2 gave no credit after the reset"
+    one_credit=$(dollix_credit)
+    press F2
+    wait_until 10 credit_is_not "$one_credit" || fail "the second F2 gave no credit"
+    press F4
+    doll_moves 2848e0 a -1
+    doll_moves e82828 Left -1
+    doll_moves 2848e0 d 1
     ;;
 no-test-mode)
     start_game
