@@ -4,7 +4,7 @@
 # sound device. One case per run:
 #   zarkolt_play.sh CASE BASE_PREFIX WORK_DIR WINDOWS_BUILD DRIVER.EXE [PROGRAM]
 # PROGRAM: ZARKOLT (the default), KLUNO or DOLLIX.
-# CASE: lives (ZARKOLT), tone, no-sound.
+# CASE: lives (ZARKOLT, DOLLIX), tone, no-sound.
 # The game runs in a Wine virtual desktop on a private X display; the driver
 # posts commands and keys to it, screenshots show what it draws. Every wait is
 # on a condition with a time-out; everything started here is stopped through
@@ -94,6 +94,17 @@ ships() {
 }
 ships_are() { [ "$(ships)" = "$1" ]; }
 
+# DOLLIX's dolls in reserve on the left edge, column 1 from row 4 (16 red
+# pixels each), in a game for one: the demo plays for two and names player
+# 2 in blue on the right edge.
+dolls() {
+    set -- $(where lives 8 32 8 72 e82828)
+    [ $(($1 % 16)) = 0 ] && echo $(($1 / 16)) || echo "?"
+}
+dolls_are() {
+    [ "$(dolls)" = "$1" ] && [ "$($shot where "$t/lives.png" $((left + 280)) $((top + 16)) 8 16 2848e0)" = "0 0 0" ]
+}
+
 # A credit and a one-player start once the game shows its header (the coin
 # counts from then on), repeated until COMMAND... tells that the game is on.
 # (The attract's demo flight also shows a ship and ship symbols: the keys
@@ -101,13 +112,13 @@ ships_are() { [ "$(ships)" = "$1" ]; }
 header_shown() { [ "$(top_score | tr -d 0)" != "" ]; }
 start_play() {
     wait_until 20 header_shown || fail "no top score shown"
-    i=0
+    tries=0 # (wait_until counts in i)
     while :; do
         press $VK_F2
         press $VK_F3
         if wait_until 3 "$@"; then return 0; fi
-        i=$((i + 1))
-        [ $i -le 5 ] || fail "no game: $* (ship symbols $(ships))"
+        tries=$((tries + 1))
+        [ $tries -le 5 ] || fail "no game: $*"
     done
 }
 
@@ -121,11 +132,18 @@ wine_start_display "$t"
 
 case $case in
 lives)
-    # Three ships by default: two wait on the bottom line.
+    # Three ships (dolls) by default: two wait on the bottom line (on
+    # DOLLIX's left edge). Five from the settings dialog: the game resets and
+    # shows four.
+    if [ "$program" = DOLLIX ]; then
+        waiting=dolls_are five=03000100343536372E16170003310002030002038D
+        header_shown() { true; } # DOLLIX counts coins from its title on
+    else
+        waiting=ships_are five=03000134353637171900010203F0
+    fi
     start_game
-    start_play ships_are 2
-    # Five ships from the settings dialog: the game resets and shows four.
-    setting='ZARKOLT: ｹﾞｰﾑの設定'
+    start_play $waiting 2
+    setting="$program: ｹﾞｰﾑの設定"
     drive command 148
     drive wait "$setting@1016" || fail "no settings dialog"
     drive select "$setting" 1016 3 change
@@ -133,8 +151,8 @@ lives)
     drive wait "$setting@65535" || fail "no reset notice"
     drive click "$setting@65535" 1
     drive gone "$setting" || fail "the dialog stays"
-    wait_until 20 value_is Configuration 03000134353637171900010203F0 || fail "lives not saved"
-    start_play ships_are 4
+    wait_until 20 value_is Configuration $five || fail "lives not saved"
+    start_play $waiting 4
     stop_game
     ;;
 tone)
