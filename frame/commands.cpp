@@ -20,6 +20,14 @@ bool ToggleTestMode() {
     return on;
 }
 
+void ResetGame() {
+    FrameMutexHold hold;
+    const boards::BoardFace& board = Board();
+    if (board.setTestMode) board.setTestMode(false);
+    board.reset();
+    SaveSettings();
+}
+
 bool ToggleSound() {
     if (!SoundPresent) return false;
     FrameMutexHold hold;

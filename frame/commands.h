@@ -12,6 +12,10 @@ namespace frame {
 // BoardFace::testModeResets); off, cleared. False when the board has none.
 bool ToggleTestMode();
 
+// The reset command, under the frame mutex: the board's test mode off, then
+// the machine reset and the settings saved.
+void ResetGame();
+
 // Under the frame mutex, only with a sound device: sound on -> "SoundMute"
 // 1 and everything silenced; off -> "SoundMute" 0. Returns false when there
 // is no sound device (nothing changes).

@@ -2,7 +2,7 @@
 # Plays a game: installs what is missing, builds the Windows programs,
 # prepares a Wine prefix once (under build/) and starts the game in a Wine
 # virtual desktop on your display.
-#   tools/play.sh [game]      game: zarkolt (the default), superzar or kluno
+#   tools/play.sh [game]      game: zarkolt (the default), superzar, kluno or dollix
 set -eu
 cd "$(dirname "$0")/.."
 root=$(pwd)
@@ -12,8 +12,9 @@ case $game in
     zarkolt) folder=ZARKOLT program=ZARKOLT.EXE ;;
     superzar) folder=SUPERZAR program=SUPERZAR.EXE ;;
     kluno) folder=KLUNO program=KLUNO.EXE ;;
+    dollix) folder=DOLLIX program=DOLLIX.EXE ;;
     *)
-        echo "play: unknown game '$game' (known: zarkolt, superzar, kluno)" >&2
+        echo "play: unknown game '$game' (known: zarkolt, superzar, kluno, dollix)" >&2
         exit 2
         ;;
 esac

@@ -1,6 +1,9 @@
 // Cost of one headless DOLLIX frame on a busy scene (6,144 passes of both
 // CPUs, their IRQs, the full render), of a frame that serves all 17 bitmap
-// commands, and of the start-up decoding.
+// commands, of the game program's frame body without Windows (the board's
+// frame through its face with all eight voices changing on a counting sound
+// device and both joysticks polled through a fake), and of the start-up
+// decoding.
 #include <benchmark/benchmark.h>
 
 #include <cstring>
@@ -9,6 +12,10 @@
 #include <vector>
 
 #include "boards/dollix/dollix.h"
+#include "boards/dollix/dollix_board.h"
+#include "frame/joystick.h"
+#include "frame/settings.h"
+#include "programs/dollix/dollix_game.h"
 #include "tools/asm6809/asm6809.h"
 
 namespace {
@@ -152,6 +159,85 @@ void AllCommands(benchmark::State& state) {
     }
 }
 BENCHMARK(AllCommands)->Unit(benchmark::kMicrosecond);
+
+// A sound device that only counts the calls made to it.
+uint32_t SoundCalls;
+uint32_t CountStatus(int) {
+    SoundCalls++;
+    return boards::StatusPlaying | boards::StatusLooping;
+}
+boards::PlayResult CountPlay(int, bool) {
+    SoundCalls++;
+    return boards::PlayResult::Ok;
+}
+void CountBuffer(int) {
+    SoundCalls++;
+}
+bool CountFill(int, const void*, uint32_t) {
+    SoundCalls++;
+    return true;
+}
+void CountValue(int, uint32_t) {
+    SoundCalls++;
+}
+void CountVolume(int, int32_t) {
+    SoundCalls++;
+}
+void NoLock() {}
+const boards::SoundSeam CountingSeam = {kluno::PrimaryBuffer, NoLock,      NoLock,    CountStatus, CountPlay,
+                                        CountBuffer,          CountBuffer, CountFill, CountValue,  CountValue,
+                                        CountVolume};
+
+// Two joysticks, both pushed to a corner that moves every poll, with a
+// button changing.
+uint32_t JoystickPolls;
+uint32_t TwoJoysticks() {
+    return 2;
+}
+bool FullRange(uint32_t, frame::JoystickRange* range) {
+    *range = {0, 65535, 0, 65535};
+    return true;
+}
+bool Moving(uint32_t id, frame::JoystickPosition* position) {
+    uint32_t step = JoystickPolls++ / 2 + id;
+    *position = {step & 1 ? 0u : 65535u, step & 2 ? 0u : 65535u, step & 1u};
+    return true;
+}
+
+// The emulation thread's frame body as the program runs it, less the
+// Windows calls: sound, the two-joystick poll and the board's frame.
+void ProgramFrame(benchmark::State& state) {
+    static const frame::GameDescription game = dollix_program::DollixGame(nullptr);
+    frame::UseGame(game);
+    frame::Settings = frame::DefaultSettings();
+    frame::Settings.joystickUse = 1;
+    frame::Joystick = {TwoJoysticks, FullRange, Moving};
+    BuildBusyBoard();
+    Face.attachSound(&CountingSeam);
+    SoundCalls = 0;
+    boards::FrameHooks hooks{};
+    hooks.pollInput = [] {
+        if (frame::Settings.joystickUse) frame::PollJoystick();
+    };
+    hooks.render = [] { Face.render(false); };
+    uint32_t tick = 0;
+    for (auto _ : state) {
+        SoundEnable = 1;
+        tick++;
+        for (int voice = 0; voice < kluno::VoiceCount; voice++) { // every voice changes
+            uint8_t* r = Ram + VoiceRegisterBase + 8 * voice;
+            r[0] = uint8_t(1 + (tick + voice) % 15);
+            r[1] = uint8_t(tick * 7 + voice);
+            r[2] = uint8_t(0x10 + voice);
+            r[3] = uint8_t((tick + voice) % 8 << 4);
+        }
+        Face.runFrame(hooks);
+    }
+    state.counters["sound calls/frame"] = double(SoundCalls) / double(state.iterations());
+    Face.attachSound(nullptr);
+    frame::Joystick = frame::NoJoystick;
+}
+BENCHMARK(ProgramFrame)->Unit(benchmark::kMicrosecond);
 
 // Every decoder and table of the start-up.
 void StartupDecode(benchmark::State& state) {

@@ -205,13 +205,10 @@ void OnCommand(HWND window, int id, LPARAM lParam, int notification) {
             if (InFullScreen()) SendMessageA(window, WM_COMMAND, Game().commands.fullScreen, 0);
             DialogBoxParamA(Program.instance, "ABOUTBOX", window, AboutDlgProc, 0);
             return;
-        case Command::Reset: {
-            FrameMutexHold hold;
-            if (Board().setTestMode) Board().setTestMode(false);
+        case Command::Reset:
+            ResetGame();
             if (Game().testCaption) SetTestMode(false);
-            ResetMachineLocked();
             return;
-        }
         case Command::Exit: SendMessageA(window, WM_CLOSE, 0, 0); return;
         case Command::Sound: SwitchSound(); return;
         case Command::GameSettings:

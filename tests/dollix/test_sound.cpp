@@ -1,5 +1,6 @@
 // DOLLIX's differences in the sound of the 6809 boards: the registers at main
 // 0x6803, the rates held inside 100-100,000 Hz, the waveform bits of byte 3.
+#include "tests/common/sound_recorder.h"
 #include "tests/dollix/support.h"
 
 namespace dollix_test {
@@ -96,6 +97,39 @@ TEST_F(SoundTest, SoundOnlyWhileActive) {
     StopAllSound(); // no device: nothing to do
     Write(MainCpu, 0x8800, 0);
     EXPECT_EQ(SoundEnable, 0u);
+}
+
+// A fill whose lock fails copies nothing and leaves the waveform unloaded,
+// so the next frame fills again; a device without a primary buffer has its
+// steps skipped.
+TEST_F(SoundTest, FailedFillsRetriedAndNoPrimaryBuffer) {
+    test_support::SoundRecorder failing;
+    for (int primary : {int(kluno::PrimaryBuffer), boards::NoBuffer}) {
+        SCOPED_TRACE(primary);
+        failing.Install(kluno::Sound, primary);
+        kluno::ResetSoundState();
+        SoundEnable = 1;
+        for (int voice = 0; voice < kluno::VoiceCount; voice++)
+            SetVoice(voice, 9, 4096, 0x10);
+        failing.failFills = kluno::VoiceCount;
+        UpdateSoundVoices();
+        std::vector<std::string> calls = failing.Take();
+        for (int voice = 0; voice < kluno::VoiceCount; voice++) {
+            EXPECT_EQ(std::count(calls.begin(), calls.end(), std::to_string(voice) + " fill failed"), 1);
+            EXPECT_EQ(kluno::WaveCache[voice], -1);
+        }
+        UpdateSoundVoices();
+        calls = failing.Take();
+        for (int voice = 0; voice < kluno::VoiceCount; voice++) {
+            EXPECT_EQ(std::count(calls.begin(), calls.end(), std::to_string(voice) + " fill 64 -4096"), 1);
+            EXPECT_EQ(kluno::WaveCache[voice], 1);
+        }
+        StopAllSound();
+        calls = failing.Take();
+        EXPECT_EQ(std::count(calls.begin(), calls.end(), "8 stop"), primary == boards::NoBuffer ? 0 : 1);
+        for (const std::string& call : calls)
+            EXPECT_TRUE(primary != boards::NoBuffer || call[0] != '8') << call;
+    }
 }
 
 } // namespace

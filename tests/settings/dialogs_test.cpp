@@ -2,10 +2,10 @@
 #include <string>
 
 #include "boards/zarkolt/machine.h"
-#include "programs/zarkolt/game_options.h"
 #include "frame/control_pages.h"
 #include "frame/keys.h"
 #include "frame/settings.h"
+#include "programs/zarkolt/game_options.h"
 #include "tests/settings/fakes.h"
 
 namespace settings_test {

@@ -5,9 +5,10 @@
 
 #include "boards/zarkolt/io_chip.h"
 #include "boards/zarkolt/machine.h"
-#include "frame/frame_lock.h"
 #include "boards/zarkolt/score_traps.h"
+#include "frame/frame_lock.h"
 #include "frame/highscore.h"
+#include "frame/record.h"
 #include "frame/settings.h"
 #include "tests/common/zarkolt_game.h"
 
@@ -63,15 +64,17 @@ uint32_t Devices() {
 }
 
 bool Range(uint32_t id, frame::JoystickRange* range) {
-    if (Joy->rangeFails || id >= Joy->devices) return false;
+    if (Joy->rangeFails || id >= Joy->devices || id < Joy->firstAnswering) return false;
     *range = Joy->range;
     return true;
 }
 
 bool Position(uint32_t id, frame::JoystickPosition* position) {
     Joy->queries++;
-    if (Joy->positionFails || id >= Joy->devices) return false;
-    *position = Joy->position;
+    Joy->asked.push_back(id);
+    if (Joy->positionFails || id >= Joy->devices || id < Joy->firstAnswering) return false;
+    auto own = Joy->positions.find(id);
+    *position = own != Joy->positions.end() ? own->second : Joy->position;
     return true;
 }
 
@@ -84,6 +87,11 @@ void Release() {
 }
 
 } // namespace
+
+std::vector<uint8_t> Sealed(std::vector<uint8_t> bytes) {
+    frame::SealRecord(bytes.data(), uint32_t(bytes.size()));
+    return bytes;
+}
 
 void SettingsTest::SetUp() {
     test_games::UseZarkoltGame();

@@ -47,12 +47,20 @@ struct FakeJoystick {
     frame::JoystickRange range = {0, 65535, 0, 65535};
     frame::JoystickPosition position = {32767, 32767, 0};
     int queries = 0;
+    // Positions of single joysticks by id (the others report `position`);
+    // the ids below firstAnswering do not answer.
+    std::map<uint32_t, frame::JoystickPosition> positions;
+    uint32_t firstAnswering = 0;
+    std::vector<uint32_t> asked; // ids whose position was asked, in order
 };
 
 extern FakeRegistry* Reg;
 extern FakeJoystick* Joy;
 extern int MutexDepth;   // frame mutex holds now
 extern int MutexEntries; // how often it was taken
+
+// The bytes with their last one made the check byte of the others.
+std::vector<uint8_t> Sealed(std::vector<uint8_t> bytes);
 
 // Installs the fakes and resets all the state the settings code keeps.
 class SettingsTest : public ::testing::Test {

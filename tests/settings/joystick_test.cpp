@@ -1,9 +1,9 @@
 // Joystick polling: thresholds, directions, exchanged axes and button edges.
 #include "boards/zarkolt/io_chip.h"
 #include "boards/zarkolt/machine.h"
-#include "programs/zarkolt/game_options.h"
 #include "frame/joystick.h"
 #include "frame/settings.h"
+#include "programs/zarkolt/game_options.h"
 #include "tests/settings/fakes.h"
 
 namespace settings_test {

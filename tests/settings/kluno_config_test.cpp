@@ -20,11 +20,6 @@ using namespace kluno_program;
 
 const std::vector<uint8_t> FreshRecord = {0x00, 0x00, 0x00, 0xFF, 0x34, 0x35, 0x36, 0x37, 0x2E, 0x00, 0xFD};
 
-std::vector<uint8_t> Sealed(std::vector<uint8_t> bytes) {
-    frame::SealRecord(bytes.data(), uint32_t(bytes.size()));
-    return bytes;
-}
-
 class KlunoConfiguration : public SettingsTest {
   protected:
     frame::GameDescription game = KlunoGame(nullptr);

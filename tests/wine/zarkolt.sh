@@ -14,21 +14,21 @@ here=$(cd "$(dirname "$0")" && pwd)
 . "$here/wine-env.sh"
 scenario=$1 base=$2 t=$3 build=$4 program=${5:-ZARKOLT}
 shot="python3 $here/shot.py"
-# cw x ch: the client area at zoom 1 (DOLLIX's picture lies on its side);
-# the flags and the size of "Configuration" in bytes; on the 640 x 480
-# screen: two points of the black frame, both cards and the picture (left
-# top width height).
+# cw x ch: the client area at zoom 1 (DOLLIX's picture lies on its side).
+# The 640 x 480 screen: the picture's place, the cards' places and size, two
+# points of the black frame around the picture. The flags, and the size of
+# "Configuration" in bytes.
 cw=224 ch=288
+picture="208 96" cards="16 108 456 108" card="168 264" frame="203 200 436 300"
 flags="SoundMute JoystickUse JoyAxisExchange FullScreen ModeX Maximize"
 record=14
-frame_points="203 200 436 300" cards="16 108 168 264 456 108 168 264" picture="208 96 224 288"
 case $program in
     SUPERZAR) title='SUPER ZARKOLT' ;;
     KLUNO) title=KLUNO record=11 ;;
     DOLLIX)
         title=DOLLIX cw=288 ch=224 record=21
+        picture="176 128" cards="34 152 506 152" card="100 176" frame="170 122 470 358"
         flags="SoundMute JoystickUse FullScreen ModeX Maximize"
-        frame_points="171 200 468 300" cards="34 152 100 176 506 152 100 176" picture="176 128 288 224"
         ;;
     *) title=ZARKOLT ;;
 esac
@@ -245,20 +245,23 @@ fullscreen)
     key F11
     # 640 x 480: card background (pen 1) in the corner, the black frame
     # around the picture, the card on both sides, the picture in the middle.
+    set -- $picture $cards $card $frame
+    px=$1 py=$2 c1x=$3 c1y=$4 c2x=$5 c2y=$6 cardw=$7 cardh=$8 f1x=$9
+    shift 9
+    f1y=$1 f2x=$2 f2y=$3
     screen_is_card() {
         snap full
         corner=$($shot pixel "$t/full.png" 4 4)
-        set -- $frame_points $cards $picture
-        [ "$corner" != "$($shot pixel "$t/full.png" 700 700)" ] &&
-            [ "$($shot pixel "$t/full.png" "$1" "$2")" = 000000 ] &&
-            [ "$($shot pixel "$t/full.png" "$3" "$4")" = 000000 ] &&
-            [ "$($shot colours "$t/full.png" "$5" "$6" "$7" "$8")" -gt 4 ] &&
-            [ "$($shot colours "$t/full.png" "$9" "${10}" "${11}" "${12}")" -gt 4 ] &&
-            [ "$($shot colours "$t/full.png" "${13}" "${14}" "${15}" "${16}")" -gt 8 ]
+        [ "$corner" = "$($shot pixel "$t/full.png" 636 476)" ] &&
+            [ "$corner" != "$($shot pixel "$t/full.png" 700 700)" ] &&
+            [ "$($shot pixel "$t/full.png" $f1x $f1y)" = 000000 ] &&
+            [ "$($shot pixel "$t/full.png" $f2x $f2y)" = 000000 ] &&
+            [ "$($shot colours "$t/full.png" $c1x $c1y $cardw $cardh)" -gt 4 ] &&
+            [ "$($shot colours "$t/full.png" $c2x $c2y $cardw $cardh)" -gt 4 ] &&
+            [ "$($shot colours "$t/full.png" $px $py $cw $ch)" -gt 8 ]
     }
     wait_until 20 screen_is_card || fail "the 640 x 480 screen with the card did not show"
-    set -- $picture
-    left=$1 top=$2 width=$3 height=$4
+    left=$px top=$py width=$cw height=$ch
     picture_moves full || fail "the full-screen picture does not move"
     key F11
     wait_until 20 client_is $cw $ch || fail "the window did not come back after full screen"
@@ -268,8 +271,8 @@ modex)
     start_game
     wait_until 20 client_is $cw $ch || fail "no window before full screen"
     key F11
-    # 320 x 240: black frame of 16 columns and 8 rows, the picture (turned
-    # where it stands upright in the window).
+    # 320 x 240: black frame of 16 columns and 8 rows, the turned picture
+    # (DOLLIX's own picture as it is).
     screen_is_turned() {
         snap turned
         [ "$($shot pixel "$t/turned.png" 8 120)" = 000000 ] &&
