@@ -465,13 +465,16 @@ no-test-mode)
 high-score)
     # SUPERZAR: a saved table of ten scores of 0 (a good record: 84 zero
     # bytes), so that the first points make a new high score, and settings
-    # of the other edition that must stay as they are. KLUNO: the first
-    # start's table, whose fifth place (500) a few hits beat.
-    if [ "$program" = KLUNO ]; then
+    # of the other edition that must stay as they are. KLUNO and DOLLIX: the
+    # first start's table, whose last place (500, 300) a few hits beat.
+    if [ "$program" != SUPERZAR ]; then
         start_game
         wait_until 20 has_value Score || fail "no high-score record on the first start"
         before=$(value Score)
-        shot_key=space weave_seconds=400
+        shot_key=space weave_seconds=400 still_seconds=0
+        # DOLLIX's dolls that weave may live on for ever: they stand still
+        # now and then, so that the game ends.
+        [ "$program" != DOLLIX ] || weave_seconds=40 still_seconds=40
     else
         before=$(printf '%0168d' 0)
         "$WINE" reg add "$regkey" /v Score /t REG_BINARY /d "$before" /f >/dev/null 2>&1
@@ -479,17 +482,18 @@ high-score)
         "$WINE" reg add "$other_key" /v Score /t REG_BINARY /d "$(printf '%0166d' 0)00" /f >/dev/null 2>&1
         "$WINE" reg query "$other_key" >"$t/other-before.txt" 2>&1
         start_game
-        shot_key=x weave_seconds=30
+        shot_key=x weave_seconds=30 still_seconds=400
     fi
     wait_until 20 client_is $cw $ch || fail "no window"
     snap attract
     picture_moves attract || fail "the attract picture does not move"
-    key F2
+    press F2
     # Weave with the shot tapped to score, and press start 1 again until the
-    # game takes it (it refuses while locked); SUPERZAR then stands still and
-    # goes on tapping: the game ends within a minute and the same taps take
-    # the initials. KLUNO weaves on, with a new coin each round for another
-    # game should one end below the table; start 1 ends its name entry.
+    # game takes it (it refuses while locked); then stand still and go on
+    # tapping: the game ends within a minute and the same taps take the
+    # initials (SUPERZAR, DOLLIX). KLUNO and DOLLIX get a new coin each round
+    # for another game should one end below the table; start 1 ends KLUNO's
+    # name entry.
     window=$(game_window)
     hold() { xdotool "$1" --window "$window" "$2" 2>/dev/null || true; }
     tap() {
@@ -505,9 +509,9 @@ high-score)
     until [ -n "$score" ] && [ "$score" != "$before" ]; do
         [ "$(date +%s)" -lt $((start + 400)) ] || fail "no new high score was saved"
         [ -n "$(game_window)" ] || fail "the game window is gone"
-        if [ "$(date +%s)" -lt $((start + weave_seconds)) ]; then
-            [ "$program" != KLUNO ] || key F2
-            key F3
+        [ "$program" = SUPERZAR ] || press F2
+        if [ $((($(date +%s) - start) % (weave_seconds + still_seconds))) -lt $weave_seconds ]; then
+            press F3
             for direction in Left Right; do
                 hold keydown "$direction"
                 tap
