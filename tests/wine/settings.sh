@@ -100,6 +100,18 @@ hex_sum() { echo "$1" | fold -w2 | awk '{ s = (s + ("0x" $1) + 0) % 256 } END { 
 
 expect() { [ "$1" = "$2" ] || fail "${3:-}: got '$1', expected '$2'"; }
 
+# refused PAGE MESSAGE: OK on the control sheet's page (a control id of it)
+# shows MESSAGE; the message goes with its OK and the sheet stays open.
+key_message="同じｷｰに複数の機能が割り当てられています。
+ｷｰの設定を変更してください。"
+refused() {
+    drive click "$sheet@$1" 1
+    expect "$(drive text "$sheet@65535")" "$2" "message"
+    drive click "$sheet@65535" 1
+    drive gone "$sheet@65535" || fail "the message stays"
+    drive wait "$sheet@$1" || fail "the sheet closed"
+}
+
 # The default "Configuration", the size of "Score" in hex digits, the
 # flags, the default lives (or ships) choice and the command ids.
 flags="SoundMute JoystickUse JoyAxisExchange FullScreen ModeX Maximize"
@@ -242,12 +254,7 @@ controls)
     # One key for two functions is refused and the sheet stays open.
     drive command 151
     drive select "$sheet@1051" 1051 23 endok # "X", also button 1
-    drive click "$sheet@1051" 1
-    expect "$(drive text "$sheet@65535")" "同じｷｰに複数の機能が割り当てられています。
-ｷｰの設定を変更してください。" "key message"
-    drive click "$sheet@65535" 1
-    drive gone "$sheet@65535" || fail "the message stays"
-    drive wait "$sheet@1051" || fail "the sheet closed"
+    refused 1051 "$key_message"
     # The joystick page: no joystick here, so no calibration.
     drive page "$sheet" 1
     drive wait "$sheet@1039" || fail "no joystick page"
@@ -266,12 +273,7 @@ kluno-controls)
     drive wait "$sheet@1051" || fail "no control sheet"
     expect "$(drive selected "$sheet" 1055)" 46 "shot key"
     drive select "$sheet" 1051 46 endok
-    drive click "$sheet@1051" 1
-    expect "$(drive text "$sheet@65535")" "同じｷｰに複数の機能が割り当てられています。
-ｷｰの設定を変更してください。" "key message"
-    drive click "$sheet@65535" 1
-    drive gone "$sheet@65535" || fail "the message stays"
-    drive wait "$sheet@1051" || fail "the sheet closed"
+    refused 1051 "$key_message"
     drive select "$sheet" 1051 22 endok
     drive click "$sheet@1051" 1
     drive gone "$sheet" || fail "the sheet stays"
@@ -286,12 +288,7 @@ dollix-controls)
     drive wait "$sheet@1051" || fail "no control sheet"
     expect "$(drive selected "$sheet" 1066)" 22 "player 2's up"
     drive select "$sheet" 1066 46 endok
-    drive click "$sheet@1051" 1
-    expect "$(drive text "$sheet@65535")" "同じｷｰに複数の機能が割り当てられています。
-ｷｰの設定を変更してください。" "key message"
-    drive click "$sheet@65535" 1
-    drive gone "$sheet@65535" || fail "the message stays"
-    drive wait "$sheet@1051" || fail "the sheet closed"
+    refused 1051 "$key_message"
     drive click "$sheet@1051" 2 # Cancel
     drive gone "$sheet" || fail "the sheet stays"
     expect "$(value Configuration)" $defaults "after the refused key"
@@ -301,11 +298,8 @@ dollix-controls)
     drive page "$sheet" 1
     drive wait "$sheet@1039" || fail "no joystick page"
     drive select "$sheet" 1061 0 endok
-    drive click "$sheet@1039" 1
-    expect "$(drive text "$sheet@65535")" "同じﾎﾞﾀﾝに複数の機能が割り当てられています。
-ﾎﾞﾀﾝの設定を変更してください。" "button message"
-    drive click "$sheet@65535" 1
-    drive gone "$sheet@65535" || fail "the message stays"
+    refused 1039 "同じﾎﾞﾀﾝに複数の機能が割り当てられています。
+ﾎﾞﾀﾝの設定を変更してください。"
     # Both players' coin on button 6 (they are different joysticks): taken.
     drive select "$sheet" 1061 5 endok
     drive select "$sheet" 1063 5 endok

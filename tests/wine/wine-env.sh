@@ -8,6 +8,7 @@
 #   wine_record_sound FILE    send the test's sound to a WAV file
 #   tone_run WAV FROM SECONDS LOW HIGH  longest run of quarter seconds of a
 #                             recorded tone between LOW and HIGH Hz
+#   wav_rms WAV               the recording's RMS amplitude (16-bit samples)
 #   wait_until N COMMAND...   retry COMMAND until it succeeds or N x 10 tries
 #   wine_processes            list the processes of this test's prefix (for
 #                             failure reports)
@@ -182,6 +183,15 @@ tone_run() {
         q=$((q + 1))
     done
     echo $longest
+}
+
+wav_rms() {
+    python3 -c "
+import math, struct, sys
+data = open(sys.argv[1], 'rb').read()[44:]
+n = len(data) // 2
+values = struct.unpack('<%dh' % n, data[:2 * n])
+print(int(math.sqrt(sum(v * v for v in values) / n)))" "$1"
 }
 
 wine_processes() {
