@@ -103,7 +103,7 @@ struct BoardFace {
     // Composes a 320 x 240 full screen of its plain picture (a landscape
     // picture that fits it unturned): composeFullScreen's `turned` then asks
     // for that screen and setTurned is never called.
-    bool smallScreen;
+    bool smallScreen = false;
     // Prepares the graphics for the turned or the plain picture.
     void (*setTurned)(bool turned);
     void (*render)(bool turned);
