@@ -1555,9 +1555,8 @@ ClearFrame
         BNE Cf1
         CLRA
 Cf1     STA STAGE
-        LDA #2
-        STA SHARED+MUSIC
-        JMP StartStage
+        LDB #ST_PLAY            ; the next stage's play (its tune, its screen)
+        JMP GoState
 Cf9     RTS
 
 OverInit

@@ -27,7 +27,18 @@ const boards::BoardFace& Face = *boards::FindBoard("dollix");
 constexpr uint16_t State = 0x0C01, Speed = 0x0C10, Bonus = 0x0C14, TestItem = 0x0C1C, Score1 = 0x0C30,
                    Lives1 = 0x0C36, Player1 = 0x0D00, Player2 = 0x0D08, Shot1 = 0x0D10, Shot2 = 0x0D18,
                    Table = 0x09B2;
-enum { Title = 0, Demo = 1, Scores = 2, Ready = 3, Select = 4, Play = 5, Over = 7, Name = 8, TestScreen = 9 };
+enum {
+    Title = 0,
+    Demo = 1,
+    Scores = 2,
+    Ready = 3,
+    Select = 4,
+    Play = 5,
+    Clear = 6,
+    Over = 7,
+    Name = 8,
+    TestScreen = 9
+};
 // Face controls.
 enum : uint32_t {
     Up = 1,
@@ -239,6 +250,20 @@ TEST(DollixGame, AShortPlayEntersTheBestTenAndIsSaved) {
                           Peek(entry + 2) == score[2] && Peek(entry + 3) == 'A' && Peek(entry + 4) == 'B');
     EXPECT_TRUE(found);
     EXPECT_EQ(std::memcmp(dollix::Ram + 0x0A02, dollix::MainRom + 0x4F29, 16), 0); // the heading is only read
+}
+
+// Eight hits clear the first stage; its screen gives way to the second
+// stage's play.
+TEST(DollixGame, AClearedStageGoesOnToTheNextStagesPlay) {
+    Start({3, 0, 0, 0});
+    StartGame(1);
+    for (int frame = 0; Peek(State) != Clear && Peek(State) != Over && frame < 60 * 180; ++frame) {
+        Face.setControls(Aim() | Fire);
+        RunFrames(1);
+    }
+    Face.setControls(0);
+    ASSERT_EQ(Peek(State), Clear);
+    EXPECT_TRUE(RunUntil(Play, 300));
 }
 
 TEST(DollixGame, SwitchesChangeLivesDifficultyBonusAndTheStart) {

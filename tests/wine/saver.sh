@@ -200,12 +200,7 @@ sound)
     wait_until 60 recorded || fail "no sound was played"
     xdotool key space 2>/dev/null || true
     wait_until 30 ended || fail "a key did not end the saver"
-    rms=$(python3 -c "
-import math, struct, sys
-data = open(sys.argv[1], 'rb').read()[44:]
-n = len(data) // 2
-values = struct.unpack('<%dh' % n, data[:2 * n])
-print(int(math.sqrt(sum(v * v for v in values) / n)))" "$t/out.wav")
+    rms=$(wav_rms "$t/out.wav")
     [ "$rms" -gt 100 ] || fail "the recorded sound is silent (RMS $rms)"
     ;;
 *)

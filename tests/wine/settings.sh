@@ -1,10 +1,12 @@
 #!/bin/sh
 # End-to-end checks of the settings, the high-score record and the settings
-# dialogs of ZARKOLT.EXE (or KLUNO.EXE) under Wine, one case per run:
+# dialogs of ZARKOLT.EXE (or KLUNO.EXE, DOLLIX.EXE) under Wine, one case per
+# run:
 #   settings.sh BASE_PREFIX WORK_DIR PROGRAM.EXE DRIVER.EXE CASE [PROGRAM]
 # PROGRAM: ZARKOLT (the default), KLUNO or DOLLIX.
-# CASE: first-start, maximize-text, score-check, game-setting, controls,
-#       full-screen, texts-fit; kluno-ships and kluno-controls for KLUNO.
+# CASE: first-start, maximize-text, score-check, long-configuration,
+#       game-setting, controls, full-screen, texts-fit; kluno-ships and
+#       kluno-controls for KLUNO; dollix-controls for DOLLIX.
 set -eu
 . "$(dirname "$0")/wine-env.sh"
 base=$1 t=$2 exe=$3 driver=$4 case=$5 program=${6:-ZARKOLT}
@@ -98,19 +100,33 @@ hex_sum() { echo "$1" | fold -w2 | awk '{ s = (s + ("0x" $1) + 0) % 256 } END { 
 
 expect() { [ "$1" = "$2" ] || fail "${3:-}: got '$1', expected '$2'"; }
 
-flags="SoundMute JoystickUse JoyAxisExchange FullScreen ModeX Maximize" values=8
+# refused PAGE MESSAGE: OK on the control sheet's page (a control id of it)
+# shows MESSAGE; the message goes with its OK and the sheet stays open.
+key_message="同じｷｰに複数の機能が割り当てられています。
+ｷｰの設定を変更してください。"
+refused() {
+    drive click "$sheet@$1" 1
+    expect "$(drive text "$sheet@65535")" "$2" "message"
+    drive click "$sheet@65535" 1
+    drive gone "$sheet@65535" || fail "the message stays"
+    drive wait "$sheet@$1" || fail "the sheet closed"
+}
+
+# The default "Configuration", the size of "Score" in hex digits, the
+# flags, the default lives (or ships) choice and the command ids.
+flags="SoundMute JoystickUse JoyAxisExchange FullScreen ModeX Maximize"
 case $program in
     KLUNO)
-        defaults=000000FF343536372E00FD score_digits=330
+        defaults=000000FF343536372E00FD score_digits=330 lives=0
         full_screen_command=150 settings_command=154 controls_command=155
         ;;
     DOLLIX)
-        defaults=02000100343536372E16170003310002030002038E score_digits=174
-        flags="SoundMute JoystickUse FullScreen ModeX Maximize" values=7
+        defaults=02000100343536372E16170003310002030002038E score_digits=174 lives=2
+        flags="SoundMute JoystickUse FullScreen ModeX Maximize"
         full_screen_command=149 settings_command=148 controls_command=151
         ;;
     *)
-        defaults=02000134353637171900010203F1 score_digits=168
+        defaults=02000134353637171900010203F1 score_digits=168 lives=2
         full_screen_command=149 settings_command=148 controls_command=151
         ;;
 esac
@@ -130,7 +146,7 @@ first-start)
     expect "${#score}" $score_digits "Score length"
     expect "$(hex_sum "$score")" 0 "Score sum"
     count=$("$WINE" reg query "$key" | tr -d '\r' | grep -c 'REG_')
-    expect "$count" $values "values"
+    expect "$count" $(($(echo $flags | wc -w) + 2)) "values"
     stop_game
     ;;
 maximize-text)
@@ -149,7 +165,31 @@ score-check)
     expect "$(value Score)" "$bad" "edited Score"
     drive key 0x78 # F9
     wait_value Score "$good"
+    # One byte short, with a good sum: the defaults again.
+    short=$(echo "$good" | cut -c1-$((score_digits - 4)))
+    short=$short$(printf '%02X' $(((256 - $(hex_sum "$short")) % 256)))
+    "$WINE" reg add "$key" /v Score /t REG_BINARY /d "$short" /f >/dev/null 2>&1
+    expect "$(value Score)" "$short" "shortened Score"
+    drive key 0x78 # F9
+    wait_value Score "$good"
     kill -0 "$game_pid" 2>/dev/null || fail "the game ended"
+    stop_game
+    ;;
+long-configuration)
+    # A record one byte too long (another lives choice, a good sum): the
+    # defaults stay, the dialog shows them, and the start-up's reset saves
+    # them.
+    long=01$(echo "$defaults" | cut -c3-$((${#defaults} - 2)))
+    long=$long$(printf '%02X' $(((256 - $(hex_sum "$long")) % 256)))00
+    expect "$(hex_sum "$long")" 0 "the long record's sum"
+    "$WINE" reg add "$key" /v Configuration /t REG_BINARY /d "$long" /f >/dev/null 2>&1
+    start_game
+    drive command $settings_command
+    drive wait "$setting@1016" || fail "no settings dialog"
+    expect "$(drive selected "$setting" 1016)" $lives "lives"
+    drive click "$setting@1016" 2 # Cancel
+    drive gone "$setting" || fail "the dialog stays"
+    wait_value Configuration $defaults
     stop_game
     ;;
 game-setting)
@@ -214,12 +254,7 @@ controls)
     # One key for two functions is refused and the sheet stays open.
     drive command 151
     drive select "$sheet@1051" 1051 23 endok # "X", also button 1
-    drive click "$sheet@1051" 1
-    expect "$(drive text "$sheet@65535")" "同じｷｰに複数の機能が割り当てられています。
-ｷｰの設定を変更してください。" "key message"
-    drive click "$sheet@65535" 1
-    drive gone "$sheet@65535" || fail "the message stays"
-    drive wait "$sheet@1051" || fail "the sheet closed"
+    refused 1051 "$key_message"
     # The joystick page: no joystick here, so no calibration.
     drive page "$sheet" 1
     drive wait "$sheet@1039" || fail "no joystick page"
@@ -238,16 +273,39 @@ kluno-controls)
     drive wait "$sheet@1051" || fail "no control sheet"
     expect "$(drive selected "$sheet" 1055)" 46 "shot key"
     drive select "$sheet" 1051 46 endok
-    drive click "$sheet@1051" 1
-    expect "$(drive text "$sheet@65535")" "同じｷｰに複数の機能が割り当てられています。
-ｷｰの設定を変更してください。" "key message"
-    drive click "$sheet@65535" 1
-    drive gone "$sheet@65535" || fail "the message stays"
-    drive wait "$sheet@1051" || fail "the sheet closed"
+    refused 1051 "$key_message"
     drive select "$sheet" 1051 22 endok
     drive click "$sheet@1051" 1
     drive gone "$sheet" || fail "the sheet stays"
     wait_value Configuration 000000FF163536372E001B
+    stop_game
+    ;;
+dollix-controls)
+    start_game
+    wait_present Score
+    # Player 2's up on "Space", player 1's button: refused.
+    drive command 151
+    drive wait "$sheet@1051" || fail "no control sheet"
+    expect "$(drive selected "$sheet" 1066)" 22 "player 2's up"
+    drive select "$sheet" 1066 46 endok
+    refused 1051 "$key_message"
+    drive click "$sheet@1051" 2 # Cancel
+    drive gone "$sheet" || fail "the sheet stays"
+    expect "$(value Configuration)" $defaults "after the refused key"
+    # Joystick 1's coin on its own button 1: refused with the button message.
+    drive command 151
+    drive wait "$sheet@1051" || fail "no control sheet"
+    drive page "$sheet" 1
+    drive wait "$sheet@1039" || fail "no joystick page"
+    drive select "$sheet" 1061 0 endok
+    refused 1039 "同じﾎﾞﾀﾝに複数の機能が割り当てられています。
+ﾎﾞﾀﾝの設定を変更してください。"
+    # Both players' coin on button 6 (they are different joysticks): taken.
+    drive select "$sheet" 1061 5 endok
+    drive select "$sheet" 1063 5 endok
+    drive click "$sheet@1039" 1
+    drive gone "$sheet" || fail "the sheet stays"
+    wait_value Configuration 02000100343536372E161700033100050300050388
     stop_game
     ;;
 full-screen)

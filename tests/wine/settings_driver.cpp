@@ -8,6 +8,7 @@
 //   settings_driver key VK [down|up]          posts a key press and release (or only one of them)
 //   settings_driver client                    prints the client area's size
 //   settings_driver fullscreen                prints 1 when the window has no menu and no caption
+//   settings_driver menu ID                   prints 1 when the menu item is enabled, 0 when greyed
 //   settings_driver wait WIN                  waits for a dialog
 //   settings_driver gone WIN                  waits until it is gone
 //   settings_driver text WIN                  prints a message box's text
@@ -194,6 +195,30 @@ BOOL CALLBACK MeasureText(HWND control, LPARAM data) {
     return TRUE;
 }
 
+// The state of a menu item of the game window, read in the game's process by
+// the hook of menu_probe.dll (beside this program); 0xFFFF when there is no
+// such item or no answer.
+UINT MenuState(HWND game, UINT id) {
+    wchar_t path[MAX_PATH];
+    DWORD length = GetModuleFileNameW(nullptr, path, MAX_PATH);
+    std::wstring dll(path, length);
+    dll = dll.substr(0, dll.find_last_of(L"\\/") + 1) + L"menu_probe.dll";
+    HMODULE probe = LoadLibraryW(dll.c_str());
+    // GetProcAddress gives every export one type; the hook's own is HOOKPROC.
+    auto proc = reinterpret_cast<HOOKPROC>(
+        reinterpret_cast<void (*)()>(probe ? GetProcAddress(probe, "MenuProbe") : nullptr));
+    HHOOK hook = proc ? SetWindowsHookExW(WH_GETMESSAGE, proc, probe, GetWindowThreadProcessId(game, nullptr))
+                      : nullptr;
+    if (!hook) return 0xFFFF;
+    RemovePropA(game, "VeltoMenuState");
+    PostMessageA(game, RegisterWindowMessageA("VeltoMenuProbe"), id, 0);
+    uintptr_t answer = 0;
+    WaitFor([&] { return (answer = reinterpret_cast<uintptr_t>(GetPropA(game, "VeltoMenuState"))) != 0; },
+            20);
+    UnhookWindowsHookEx(hook);
+    return answer ? UINT(answer & 0xFFFF) : 0xFFFF;
+}
+
 int Fail(const char* what) {
     std::fprintf(stderr, "settings_driver: %s\n", what);
     return 1;
@@ -240,6 +265,13 @@ int main() {
     if (command == L"fullscreen") {
         LONG_PTR style = GetWindowLongPtrA(game, GWL_STYLE);
         std::printf("%d\n", !GetMenu(game) && !(style & WS_CAPTION));
+        return 0;
+    }
+
+    if (command == L"menu") {
+        UINT state = MenuState(game, UINT(number(2)));
+        if (state == 0xFFFF) return Fail("no such menu item");
+        std::printf("%d\n", state & (MF_GRAYED | MF_DISABLED) ? 0 : 1);
         return 0;
     }
 

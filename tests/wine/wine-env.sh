@@ -6,6 +6,10 @@
 #                             tests run without Wine's help viewer
 #   wine_start_display T [WxHxD]  start a private Xvfb (1024x768x24), export DISPLAY
 #   wine_record_sound FILE    send the test's sound to a WAV file
+#   tone_run WAV FROM SECONDS LOW HIGH  longest run of quarter seconds of a
+#                             recorded tone between LOW and HIGH Hz
+#   wav_rms WAV [FROM]        the recording's RMS amplitude (16-bit samples)
+#                             from byte FROM (the end of the header by default)
 #   wait_until N COMMAND...   retry COMMAND until it succeeds or N x 10 tries
 #   wine_processes            list the processes of this test's prefix (for
 #                             failure reports)
@@ -159,6 +163,36 @@ wine_record_sound() {
     printf '%s\n' 'pcm.!default { type plug; rate_converter "linear";' \
         '  slave { pcm "cap"; format S16_LE; rate 22050; channels 1 } }' \
         "pcm.cap { type file; slave.pcm \"null\"; file \"$1\"; format \"wav\" }" >"$HOME/.asoundrc"
+}
+
+# tone_run WAV FROM SECONDS LOW HIGH: prints the longest run of quarter
+# seconds, within SECONDS of the recording WAV from its byte FROM on, whose
+# strongest frequency above 100 Hz lies between LOW and HIGH Hz (sox's
+# spectrum: 4096 points, 5.4 Hz apart at 22,050 Hz). Each quarter's frequency
+# (0 where silent) is listed in WAV.tones.
+tone_run() {
+    sox "$1" "$1.part.wav" trim "$(echo "($2 - 44) / 44100" | bc -l)" "$3"
+    : >"$1.tones"
+    q=0 run=0 longest=0
+    while [ $q -lt $(($3 * 4)) ]; do
+        f=$(sox "$1.part.wav" -n trim "$(echo "$q * 0.25" | bc -l)" 0.25 stat -freq 2>&1 |
+            awk 'NF == 2 && $1 + 0 > 100 && $2 + 0 > p { p = $2 + 0; f = $1 + 0 }
+                 /RMS +amplitude/ { r = $3 } END { print r < 0.01 ? 0 : int(f) }')
+        echo "$q $f" >>"$1.tones"
+        if [ "$f" -ge "$4" ] && [ "$f" -le "$5" ]; then run=$((run + 1)); else run=0; fi
+        [ $run -le $longest ] || longest=$run
+        q=$((q + 1))
+    done
+    echo $longest
+}
+
+wav_rms() {
+    python3 -c "
+import math, struct, sys
+data = open(sys.argv[1], 'rb').read()[int(sys.argv[2]):]
+n = len(data) // 2
+values = struct.unpack('<%dh' % n, data[:2 * n])
+print(int(math.sqrt(sum(v * v for v in values) / max(n, 1))))" "$1" "${2:-44}"
 }
 
 wine_processes() {

@@ -1,9 +1,10 @@
 #!/bin/sh
-# End-to-end checks of ZARKOLT.EXE under Wine that play the game: the lives
-# setting, the sound test's tone, and a silent game without a sound device.
-# One case per run:
-#   zarkolt_play.sh CASE BASE_PREFIX WORK_DIR WINDOWS_BUILD DRIVER.EXE
-# CASE: lives, tone, no-sound.
+# End-to-end checks of ZARKOLT.EXE (or KLUNO.EXE, RONKU.EXE, DOLLIX.EXE) under Wine that play the
+# game: the lives setting, the test mode's tone, and a silent game without a
+# sound device. One case per run:
+#   zarkolt_play.sh CASE BASE_PREFIX WORK_DIR WINDOWS_BUILD DRIVER.EXE [PROGRAM]
+# PROGRAM: ZARKOLT (the default), KLUNO, RONKU or DOLLIX.
+# CASE: lives (ZARKOLT, DOLLIX), tone (not RONKU), no-sound.
 # The game runs in a Wine virtual desktop on a private X display; the driver
 # posts commands and keys to it, screenshots show what it draws. Every wait is
 # on a condition with a time-out; everything started here is stopped through
@@ -11,16 +12,27 @@
 set -eu
 here=$(cd "$(dirname "$0")" && pwd)
 . "$here/wine-env.sh"
-case=$1 base=$2 t=$3 build=$4 driver=$5
+case=$1 base=$2 t=$3 build=$4 driver=$5 program=${6:-ZARKOLT}
 shot="python3 $here/shot.py"
 
+# The client area; the sound menu item; the test tone: how long to record
+# after test mode began, the band of its frequency and the quarter seconds it
+# must last.
+cw=224 ch=288
+case $program in
+    KLUNO) sound_command=152 tone_seconds=12 tone_band="430 452" tone_quarters=24 ;;
+    RONKU) sound_command=151 ;;
+    DOLLIX) cw=288 ch=224 sound_command=146 tone_seconds=12 tone_band="427 453" tone_quarters=24 ;;
+    *) sound_command=146 tone_seconds=12 tone_band="430 452" tone_quarters=12 ;;
+esac
+
 rm -rf "$t"
-mkdir -p "$t/velto/ZARKOLT"
-cp "$build/velto/ZARKOLT/ZARKOLT.EXE" "$t/velto/ZARKOLT/"
+mkdir -p "$t/velto/$program"
+cp "$build/velto/$program/$program.EXE" "$t/velto/$program/"
 wine_use_prefix "$base" "$t"
 trap wine_stop EXIT
-export VELTO_DESKTOP=velto
-key='HKCU\Software\Velto\ZARKOLT'
+export VELTO_DESKTOP=velto VELTO_GAME_CLASS=$program
+key="HKCU\\Software\\Velto\\$program"
 
 fail() {
     echo "FAIL ($case): $*" >&2
@@ -46,10 +58,10 @@ value() { "$WINE" reg query "$key" /v "$1" 2>/dev/null | tr -d '\r' | awk -v n="
 value_is() { [ "$(value "$1")" = "$2" ]; }
 
 start_game() {
-    (cd "$t/velto/ZARKOLT" && exec "$WINE" explorer /desktop=velto,1024x768 ZARKOLT.EXE) >>"$t/wine.log" 2>&1 &
+    (cd "$t/velto/$program" && exec "$WINE" explorer /desktop=velto,1024x768 "$program.EXE") >>"$t/wine.log" 2>&1 &
     drive window || fail "no game window"
     # A click into the picture activates the game window (the game ignores the mouse).
-    w=$(xdotool search --name '^ZARKOLT' | head -n 1)
+    w=$(xdotool search --name "^$program" | head -n 1)
     xdotool mousemove --window "$w" 60 80 click 1 2>/dev/null || true
     wait_until 20 find_client || fail "no client area"
 }
@@ -65,7 +77,7 @@ snap() { import -window root "$t/$1.png"; }
 find_client() {
     snap client
     set -- $($shot client "$t/client.png")
-    [ "$1" != none ] && [ "$3" = 224 ] && [ "$4" = 288 ] || return 1
+    [ "$1" != none ] && [ "$3" = $cw ] && [ "$4" = $ch ] || return 1
     left=$1 top=$2
 }
 
@@ -83,6 +95,17 @@ ships() {
 }
 ships_are() { [ "$(ships)" = "$1" ]; }
 
+# DOLLIX's dolls in reserve on the left edge, column 1 from row 4 (16 red
+# pixels each), in a game for one: the demo plays for two and names player
+# 2 in blue on the right edge.
+dolls() {
+    set -- $(where lives 8 32 8 72 e82828)
+    [ $(($1 % 16)) = 0 ] && echo $(($1 / 16)) || echo "?"
+}
+dolls_are() {
+    [ "$(dolls)" = "$1" ] && [ "$($shot where "$t/lives.png" $((left + 280)) $((top + 16)) 8 16 2848e0)" = "0 0 0" ]
+}
+
 # A credit and a one-player start once the game shows its header (the coin
 # counts from then on), repeated until COMMAND... tells that the game is on.
 # (The attract's demo flight also shows a ship and ship symbols: the keys
@@ -90,13 +113,13 @@ ships_are() { [ "$(ships)" = "$1" ]; }
 header_shown() { [ "$(top_score | tr -d 0)" != "" ]; }
 start_play() {
     wait_until 20 header_shown || fail "no top score shown"
-    i=0
+    tries=0 # (wait_until counts in i)
     while :; do
         press $VK_F2
         press $VK_F3
         if wait_until 3 "$@"; then return 0; fi
-        i=$((i + 1))
-        [ $i -le 5 ] || fail "no game: $* (ship symbols $(ships))"
+        tries=$((tries + 1))
+        [ $tries -le 5 ] || fail "no game: $*"
     done
 }
 
@@ -110,11 +133,18 @@ wine_start_display "$t"
 
 case $case in
 lives)
-    # Three ships by default: two wait on the bottom line.
+    # Three ships (dolls) by default: two wait on the bottom line (on
+    # DOLLIX's left edge). Five from the settings dialog: the game resets and
+    # shows four.
+    if [ "$program" = DOLLIX ]; then
+        waiting=dolls_are five=03000100343536372E16170003310002030002038D
+        header_shown() { true; } # DOLLIX counts coins from its title on
+    else
+        waiting=ships_are five=03000134353637171900010203F0
+    fi
     start_game
-    start_play ships_are 2
-    # Five ships from the settings dialog: the game resets and shows four.
-    setting='ZARKOLT: ｹﾞｰﾑの設定'
+    start_play $waiting 2
+    setting="$program: ｹﾞｰﾑの設定"
     drive command 148
     drive wait "$setting@1016" || fail "no settings dialog"
     drive select "$setting" 1016 3 change
@@ -122,8 +152,8 @@ lives)
     drive wait "$setting@65535" || fail "no reset notice"
     drive click "$setting@65535" 1
     drive gone "$setting" || fail "the dialog stays"
-    wait_until 20 value_is Configuration 03000134353637171900010203F0 || fail "lives not saved"
-    start_play ships_are 4
+    wait_until 20 value_is Configuration $five || fail "lives not saved"
+    start_play $waiting 4
     stop_game
     ;;
 tone)
@@ -132,29 +162,21 @@ tone)
     start_game
     size() { stat -c %s "$t/out.wav" 2>/dev/null || echo 0; }
     wait_until 20 test "$(size)" -gt 44 || fail "no sound was played"
+    [ "$(drive menu $sound_command)" = 1 ] || fail "the sound item $sound_command is greyed"
     drive key $VK_F10
-    test_mode() { xdotool search --name '^ZARKOLT - ﾃｽﾄﾓｰﾄﾞ$'; }
+    test_mode() { xdotool search --name "^$program - ﾃｽﾄﾓｰﾄﾞ\$"; }
     wait_until 10 test_mode || fail "no test mode"
     from=$(size)
-    # The sound test: a step every 1.5 s, voices 1-3 each playing A4 (440 Hz).
-    recorded() { [ "$(size)" -gt $((from + 22050 * 2 * 12)) ]; }
+    recorded() { [ "$(size)" -gt $((from + 22050 * 2 * tone_seconds)) ]; }
     wait_until 30 recorded || fail "the recording stopped"
     stop_game
-    # The strongest frequency above 100 Hz of each quarter second after test
-    # mode began (sox's spectrum: 4096 points, 5.4 Hz apart); the three
-    # voices hold A4 for 4.5 s in a row, no tune holds a note that long.
-    sox "$t/out.wav" "$t/test.wav" trim "$(echo "($from - 44) / 44100" | bc -l)" 12
-    q=0 run=0 longest=0
-    while [ $q -lt 48 ]; do
-        f=$(sox "$t/test.wav" -n trim "$(echo "$q * 0.25" | bc -l)" 0.25 stat -freq 2>&1 |
-            awk 'NF == 2 && $1 + 0 > 100 && $2 + 0 > p { p = $2 + 0; f = $1 + 0 }
-                 /RMS +amplitude/ { r = $3 } END { print r < 0.01 ? 0 : int(f) }')
-        echo "$q $f" >>"$t/tones.txt"
-        if [ "$f" -ge 430 ] && [ "$f" -le 452 ]; then run=$((run + 1)); else run=0; fi
-        [ $run -le $longest ] || longest=$run
-        q=$((q + 1))
-    done
-    [ $longest -ge 12 ] || fail "the 440 Hz test tone lasts $longest quarter seconds (see tones.txt)"
+    # ZARKOLT's sound test steps every 1.5 s, voices 1-3 each playing A4
+    # (440 Hz) for 4.5 s in a row, no tune holds a note that long; KLUNO's
+    # test screen holds a 440 Hz sine; DOLLIX's sound test begins with a
+    # steady 440 Hz tone.
+    longest=$(tone_run "$t/out.wav" "$from" $tone_seconds $tone_band)
+    [ "$longest" -ge $tone_quarters ] ||
+        fail "the 440 Hz test tone lasts $longest quarter seconds (see out.wav.tones)"
     ;;
 no-sound)
     # No audio driver: the game runs silent.
@@ -163,9 +185,10 @@ no-sound)
     snap silent
     runs() {
         snap later
-        [ "$($shot differ "$t/silent.png" "$t/later.png" "$left" "$top" 224 288)" -gt 0 ]
+        [ "$($shot differ "$t/silent.png" "$t/later.png" "$left" "$top" $cw $ch)" -gt 0 ]
     }
     wait_until 10 runs || fail "the game does not run without sound"
+    [ "$(drive menu $sound_command)" = 0 ] || fail "the sound item $sound_command is not greyed"
     stop_game
     ;;
 *)
