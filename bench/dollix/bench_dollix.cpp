@@ -11,6 +11,7 @@
 #include <random>
 #include <vector>
 
+#include "bench/common/counting_seam.h"
 #include "boards/dollix/dollix.h"
 #include "boards/dollix/dollix_board.h"
 #include "frame/joystick.h"
@@ -160,34 +161,6 @@ void AllCommands(benchmark::State& state) {
 }
 BENCHMARK(AllCommands)->Unit(benchmark::kMicrosecond);
 
-// A sound device that only counts the calls made to it.
-uint32_t SoundCalls;
-uint32_t CountStatus(int) {
-    SoundCalls++;
-    return boards::StatusPlaying | boards::StatusLooping;
-}
-boards::PlayResult CountPlay(int, bool) {
-    SoundCalls++;
-    return boards::PlayResult::Ok;
-}
-void CountBuffer(int) {
-    SoundCalls++;
-}
-bool CountFill(int, const void*, uint32_t) {
-    SoundCalls++;
-    return true;
-}
-void CountValue(int, uint32_t) {
-    SoundCalls++;
-}
-void CountVolume(int, int32_t) {
-    SoundCalls++;
-}
-void NoLock() {}
-const boards::SoundSeam CountingSeam = {kluno::PrimaryBuffer, NoLock,      NoLock,    CountStatus, CountPlay,
-                                        CountBuffer,          CountBuffer, CountFill, CountValue,  CountValue,
-                                        CountVolume};
-
 // Two joysticks, both pushed to a corner that moves every poll, with a
 // button changing.
 uint32_t JoystickPolls;
@@ -213,27 +186,18 @@ void ProgramFrame(benchmark::State& state) {
     frame::Settings.joystickUse = 1;
     frame::Joystick = {TwoJoysticks, FullRange, Moving};
     BuildBusyBoard();
-    Face.attachSound(&CountingSeam);
-    SoundCalls = 0;
+    Face.attachSound(&bench_sound::CountingSeam);
+    bench_sound::Calls = 0;
     boards::FrameHooks hooks{};
-    hooks.pollInput = [] {
-        if (frame::Settings.joystickUse) frame::PollJoystick();
-    };
+    hooks.pollInput = frame::PollJoystickInUse;
     hooks.render = [] { Face.render(false); };
     uint32_t tick = 0;
     for (auto _ : state) {
         SoundEnable = 1;
-        tick++;
-        for (int voice = 0; voice < kluno::VoiceCount; voice++) { // every voice changes
-            uint8_t* r = Ram + VoiceRegisterBase + 8 * voice;
-            r[0] = uint8_t(1 + (tick + voice) % 15);
-            r[1] = uint8_t(tick * 7 + voice);
-            r[2] = uint8_t(0x10 + voice);
-            r[3] = uint8_t((tick + voice) % 8 << 4);
-        }
+        bench_sound::ChangeEveryVoice(Ram + VoiceRegisterBase, tick++);
         Face.runFrame(hooks);
     }
-    state.counters["sound calls/frame"] = double(SoundCalls) / double(state.iterations());
+    state.counters["sound calls/frame"] = double(bench_sound::Calls) / double(state.iterations());
     Face.attachSound(nullptr);
     frame::Joystick = frame::NoJoystick;
 }

@@ -9,6 +9,7 @@
 #include <vector>
 
 #include "bench/common/busy_6809.h"
+#include "bench/common/counting_seam.h"
 #include "boards/kluno/kluno.h"
 #include "frame/fullscreen.h"
 #include "frame/game.h"
@@ -39,39 +40,6 @@ void Frame(benchmark::State& state) {
 }
 BENCHMARK(Frame)->Unit(benchmark::kMicrosecond);
 
-// A sound device that only counts the calls made on it: the primary buffer
-// plays, every voice buffer plays looping (not exactly "playing"), so a new
-// waveform goes straight to its copy.
-uint64_t SeamCalls;
-void CountedLock() {
-    SeamCalls++;
-}
-uint32_t CountedStatus(int buffer) {
-    SeamCalls++;
-    return buffer == PrimaryBuffer ? uint32_t(boards::StatusPlaying)
-                                   : uint32_t(boards::StatusPlaying | boards::StatusLooping);
-}
-boards::PlayResult CountedPlay(int, bool) {
-    SeamCalls++;
-    return boards::PlayResult::Ok;
-}
-void CountedBuffer(int) {
-    SeamCalls++;
-}
-bool CountedFill(int, const void*, uint32_t) {
-    SeamCalls++;
-    return true;
-}
-void CountedValue(int, uint32_t) {
-    SeamCalls++;
-}
-void CountedVolume(int, int32_t) {
-    SeamCalls++;
-}
-const boards::SoundSeam CountingSeam = {PrimaryBuffer, CountedLock,   CountedLock,   CountedStatus,
-                                        CountedPlay,   CountedBuffer, CountedBuffer, CountedFill,
-                                        CountedValue,  CountedValue,  CountedVolume};
-
 // A joystick that sweeps round its nine zones and presses its buttons in turn.
 uint32_t JoystickFrame;
 uint32_t OneDevice() {
@@ -93,20 +61,6 @@ void RenderInWindow() {
     frame::RenderStep(frame::Board(), {}, {false, false, nullptr, nullptr});
 }
 
-// Every voice gets another waveform, rate and volume: each frame all eight
-// take the full path (copy, rewind, rate, volume, play).
-void ChangeEveryVoice(uint32_t frame) {
-    uint8_t* registers = SharedRam + VoiceRegisterOffset;
-    for (uint32_t v = 0; v < VoiceCount; v++) {
-        uint32_t frequency = 0x1000 + (frame * 37 + v * 511) % 0x8000;
-        uint8_t* r = registers + 8 * v;
-        r[0] = uint8_t(1 + (frame + v) % 15);
-        r[1] = uint8_t(frequency);
-        r[2] = uint8_t(frequency >> 8);
-        r[3] = uint8_t(((frame + v) & 7) << 4 | (frequency >> 16 & 0x0F));
-    }
-}
-
 // The emulation thread's frame body as the program runs it in the window,
 // through the frame (frame/) and KLUNO's face, with the platform's devices
 // replaced: the voice update through the counting seam, the joystick poll
@@ -121,19 +75,19 @@ void FrameBody(benchmark::State& state) {
     frame::Settings.joystickUse = 1;
     frame::Joystick = {OneDevice, FullRange, Sweeping};
     frame::ResetJoystickPoll();
-    frame::Board().attachSound(&CountingSeam);
+    frame::Board().attachSound(&bench_sound::CountingSeam);
     frame::Board().setSoundMute(false);
     SoundEnable = 1; // as the game's latch left it
     const boards::FrameHooks hooks = {nullptr, nullptr,        frame::PollJoystickInUse,
                                       nullptr, RenderInWindow, nullptr};
     uint32_t frames = 0;
-    SeamCalls = 0;
+    bench_sound::Calls = 0;
     for (auto _ : state) {
-        ChangeEveryVoice(frames);
+        bench_sound::ChangeEveryVoice(SharedRam + VoiceRegisterOffset, frames);
         JoystickFrame = frames++;
         frame::Board().runFrame(hooks);
     }
-    state.counters["seam calls/frame"] = double(SeamCalls) / double(frames);
+    state.counters["seam calls/frame"] = double(bench_sound::Calls) / double(frames);
     frame::Board().attachSound(nullptr);
     frame::Joystick = frame::NoJoystick;
 }
