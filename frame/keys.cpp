@@ -74,8 +74,11 @@ constexpr std::array<KeyNameEntry, KeyNameCount> MakeKeyNames() {
 static_assert(MakeKeyNames()[46].code == 0x20 && MakeKeyNames()[63].code == 0x13 &&
               MakeKeyNames()[79].code == 15);
 
-bool FreshPress(uint16_t flags, uint32_t pressed) {
-    return pressed && !(flags & KeyRepeatFlag);
+using boards::FreshPress;
+
+// A key that holds `bits` while it is down; auto-repeat changes nothing.
+void HoldBits(uint32_t bits, uint16_t flags, uint32_t pressed) {
+    if (!pressed || FreshPress(flags, pressed)) SetInputBits(bits, pressed != 0);
 }
 
 // A press clears the opposite bits first; a release clears only its own
@@ -103,8 +106,7 @@ constexpr std::array<KeyHandler, MaxControlSlots> SlotHandlerTable =
 
 // A fixed key that holds an input bit: set while down, auto-repeat ignored.
 template <int Index> void FixedInputHandler(uint16_t flags, uint32_t pressed) {
-    if (!pressed || !(flags & KeyRepeatFlag))
-        SetInputBits(Game().controls.fixedKeys[Index].bit, pressed != 0);
+    HoldBits(Game().controls.fixedKeys[Index].bit, flags, pressed);
 }
 
 template <int... Indices>
@@ -145,7 +147,7 @@ void KeyStart2(uint16_t flags, uint32_t pressed) {
 }
 void KeyService(uint16_t flags, uint32_t pressed) {
     if (!Board().testMode || !Board().testMode()) return;
-    if (!pressed || !(flags & KeyRepeatFlag)) SetInputBits(Game().controls.serviceBit, pressed != 0);
+    HoldBits(Game().controls.serviceBit, flags, pressed);
 }
 
 void CreditCoin() {

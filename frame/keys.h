@@ -14,6 +14,7 @@
 #include <array>
 #include <cstdint>
 
+#include "boards/key_message.h"
 #include "frame/game.h"
 
 namespace frame {
@@ -22,7 +23,7 @@ namespace frame {
 // pressed: 1 on key down, 0 on key up.
 using KeyHandler = void (*)(uint16_t flags, uint32_t pressed);
 
-inline constexpr uint16_t KeyRepeatFlag = 0x4000;
+using boards::KeyRepeatFlag;
 
 // One row of the key-name table: rows 0-63 keyboard keys (code = virtual-key
 // code), rows 64-79 joystick buttons (code = button number 0-15). Names are

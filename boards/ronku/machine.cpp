@@ -27,10 +27,6 @@ void SetCredits(uint32_t credits) {
     IoChipRegs[3] = uint8_t(credits % 10);
 }
 
-bool FreshPress(uint16_t flags, uint32_t pressed) {
-    return pressed && !(flags & KeyRepeatFlag);
-}
-
 // The host byte the game names for a control: `top` - m, or null when that
 // is not one of the sixteen.
 uint8_t* ControlByte(int top) {
@@ -86,7 +82,7 @@ uint32_t Credits() {
 
 void KeyCoin(uint16_t flags, uint32_t pressed) {
     uint32_t credits = Credits();
-    if (!FreshPress(flags, pressed) || credits >= CreditLimit) return;
+    if (!boards::FreshPress(flags, pressed) || credits >= CreditLimit) return;
     SetCredits(credits >= 99 ? 99 : credits + 1);
     IoChipRegs[0] = 1;
 }
@@ -100,10 +96,10 @@ bool StartPlayer(int player) {
 }
 
 void KeyStart1(uint16_t flags, uint32_t pressed) {
-    if (FreshPress(flags, pressed)) StartPlayer(1);
+    if (boards::FreshPress(flags, pressed)) StartPlayer(1);
 }
 void KeyStart2(uint16_t flags, uint32_t pressed) {
-    if (FreshPress(flags, pressed)) StartPlayer(2);
+    if (boards::FreshPress(flags, pressed)) StartPlayer(2);
 }
 
 void KeyUp(uint16_t flags, uint32_t pressed) {

@@ -19,6 +19,7 @@
 
 #include <cstdint>
 
+#include "boards/key_message.h"
 #include "boards/kluno/machine.h"
 #include "boards/ronku/game_data.h"
 
@@ -73,7 +74,7 @@ void ResetMachine();
 // Credits as chip 1 keeps them: (byte 2 & 15) x 10 + (byte 3 & 15), 0-165.
 uint32_t Credits();
 
-inline constexpr uint16_t KeyRepeatFlag = 0x4000;
+using boards::KeyRepeatFlag;
 
 // F2: on a fresh press, unless there are 150 credits or more: one more (99
 // stays 99) and chip 1 byte 0 := 1, the coin signal.
