@@ -142,10 +142,12 @@ struct BoardFace {
     int controlCount;
     uint32_t (*controlBits)();
     void (*setControls)(uint32_t bits);
-    // Coins and starts where the board keeps the credits (null where coin
-    // and starts are plain controls). insertCoin: one coin; pressStart: a
-    // start asking for `needed` credits and taking up to `most`; true when
-    // the board took it.
+    // A coin and a start as one push each: where the board keeps the
+    // credits, under its own credit rules; where the game counts them from
+    // its coin and start controls, as short pulses of them (for the runner,
+    // the tests and the savers: the programs' keys hold the controls).
+    // insertCoin: one coin; pressStart: a start asking for `needed` credits
+    // and taking up to `most`; true when the board took it. Null: none.
     void (*insertCoin)();
     bool (*pressStart)(uint32_t needed, uint32_t most);
     // Called for every key message before its handler; false drops the key

@@ -13,8 +13,9 @@
 //
 // The platform's joystick calls go through the Joystick seam. It starts as
 // "no joystick"; the Windows program sets it to WindowsJoystick
-// (joyGetNumDevs, joyGetDevCapsA, joyGetPosEx with JOY_RETURNALL; in
-// frame/win32/joystick_win.cpp) at start-up; the tests fake it.
+// (joyGetNumDevs, joyGetDevCapsA, joyGetPosEx asking for every value with
+// the driver's dead zone; in frame/win32/joystick_win.cpp) at start-up; the
+// tests fake it.
 #pragma once
 
 #include <cstdint>
@@ -33,7 +34,7 @@ struct JoystickPosition {
 struct JoystickSeam {
     uint32_t (*deviceCount)();
     bool (*range)(uint32_t id, JoystickRange* range);          // the device's capabilities
-    bool (*position)(uint32_t id, JoystickPosition* position); // JOY_RETURNALL
+    bool (*position)(uint32_t id, JoystickPosition* position); // every value, dead zone applied
 };
 
 extern JoystickSeam Joystick;

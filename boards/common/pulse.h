@@ -26,4 +26,30 @@ struct Pulse {
     }
 };
 
+// The coin and the two starts of a board whose game counts its own credits.
+// A player's key or button holds its control bit as a plain level (the
+// face's setControls); where nobody holds one (the headless runner, the
+// tests, the screen savers) the face's insertCoin and pressStart queue
+// pulses. The game reads each signal as the held level or its pulse.
+struct CoinStartPulses {
+    uint32_t coinBit, start1Bit, start2Bit; // the face's control bits
+    Pulse coin, start1, start2;
+    uint32_t on = 0; // the control bits of the pulses on in this frame
+
+    constexpr CoinStartPulses(uint32_t coin, uint32_t start1, uint32_t start2)
+        : coinBit(coin), start1Bit(start1), start2Bit(start2) {}
+
+    // Once a frame, before the game reads the signals: the bits now on.
+    uint32_t Advance() {
+        on = (coin.Advance() ? coinBit : 0) | (start1.Advance() ? start1Bit : 0) |
+             (start2.Advance() ? start2Bit : 0);
+        return on;
+    }
+
+    void Clear() {
+        coin = start1 = start2 = {};
+        on = 0;
+    }
+};
+
 } // namespace boards

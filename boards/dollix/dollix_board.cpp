@@ -29,9 +29,8 @@ const char* const Controls[] = {"up",    "right", "down",    "left", "button",  
                                 "down2", "left2", "button2", "coin", "start1p", "start2p"};
 static_assert(std::size(Controls) == std::size(ControlPlaces));
 
-uint32_t heldControls;   // from setControls
-boards::Pulse pulses[3]; // coin, start 1, start 2
-constexpr uint32_t PulseControls[3] = {ControlCoin, ControlStart1, ControlStart2};
+uint32_t heldControls; // from setControls
+boards::CoinStartPulses pulses{ControlCoin, ControlStart1, ControlStart2};
 
 bool Finish(const GameData& data, std::string& error) {
     if (!BuildBoard(data, {}, false)) {
@@ -39,8 +38,7 @@ bool Finish(const GameData& data, std::string& error) {
         return false;
     }
     heldControls = 0;
-    for (boards::Pulse& pulse : pulses)
-        pulse = {};
+    pulses.Clear();
     return true;
 }
 
@@ -70,9 +68,7 @@ void ApplySettings(std::span<const uint32_t> options) {
 
 // The input bytes from the held controls and this frame's coin and starts.
 void WriteInputs() {
-    uint32_t bits = heldControls;
-    for (int i = 0; i < 3; i++)
-        if (pulses[i].Advance()) bits |= PulseControls[i];
+    uint32_t bits = heldControls | pulses.Advance();
     InputPorts.input[0] = InputPorts.input[1] = InputPorts.input[2] = InputPorts.input[3] = 0;
     for (size_t i = 0; i < std::size(ControlPlaces); i++)
         if (bits >> i & 1) InputPorts.input[ControlPlaces[i].byte] |= ControlPlaces[i].bit;
@@ -138,12 +134,12 @@ void SetControls(uint32_t bits) {
 }
 
 void InsertCoin() {
-    pulses[0].Press();
+    pulses.coin.Press();
 }
 
 bool PressStart(uint32_t needed, uint32_t) {
     if (needed < 1 || needed > 2) return false;
-    pulses[needed].Press();
+    (needed == 1 ? pulses.start1 : pulses.start2).Press();
     return true;
 }
 

@@ -1,4 +1,4 @@
-// KLUNO's face: build, controls, coin and start pulses, test switch, picture,
+// KLUNO's face: build, controls, coin and start, test switch, picture,
 // palettes, full screen, eight voices and the high-score table. The screen
 // saver's build runs the ROM unpatched with every host byte 0 (the demo sound
 // on) and draws the upright picture by the family's colour-set method.
@@ -23,9 +23,12 @@ namespace {
 
 constexpr auto Images = boards::ImageFilesOf(ImageSlots);
 
-const char* const Controls[] = {"up", "down", "left", "right", "shot", "service"};
+const char* const Controls[] = {"up",      "down", "left",    "right",  "shot",
+                                "service", "coin", "start1p", "start2p"};
 
-boards::Pulse Coin, Start1, Start2;
+constexpr uint32_t CoinStart = ControlCoin | ControlStart1 | ControlStart2;
+uint32_t HeldCoinStart; // the coin and start controls from setControls
+boards::CoinStartPulses Pulses{ControlCoin, ControlStart1, ControlStart2};
 
 // The upright picture's cells: KLUNO's own, or the colour sets for the saver.
 CharacterDrawer UprightCells = DrawCharacter;
@@ -39,7 +42,8 @@ bool Finish(const GameData& data, std::string& error) {
         error = boards::BadImageMessage(data, ImageSlots);
         return false;
     }
-    Coin = Start1 = Start2 = {};
+    HeldCoinStart = 0;
+    Pulses.Clear();
     UprightCells = DrawCharacter;
     return true;
 }
@@ -77,10 +81,19 @@ void ApplySettings(std::span<const uint32_t> options) {
     ApplyDipSwitches(settings);
 }
 
+// Chip 1's coin and start bits: held, or on in this frame's pulses.
+void WriteCoinStart() {
+    uint32_t bits = HeldCoinStart | Pulses.on;
+    SetBit(IoChipInputs[0][0], 0, bits & ControlCoin);
+    SetBit(IoChipInputs[0][3], 2, bits & ControlStart1);
+    SetBit(IoChipInputs[0][3], 3, bits & ControlStart2);
+}
+
+// The bytes change here only when a pulse starts or ends: the keys' bits
+// are the user-interface thread's while nobody pulses.
 void RunOneFrame(const boards::FrameHooks& hooks) {
-    SetBit(IoChipInputs[0][0], 0, Coin.Advance());
-    SetBit(IoChipInputs[0][3], 2, Start1.Advance());
-    SetBit(IoChipInputs[0][3], 3, Start2.Advance());
+    uint32_t before = Pulses.on;
+    if (Pulses.Advance() != before) WriteCoinStart();
     RunFrame(hooks);
 }
 
@@ -117,7 +130,7 @@ uint32_t ControlBits() {
     const uint8_t* chip = IoChipInputs[0];
     return (chip[1] & 1 ? ControlUp : 0) | (chip[1] & 4 ? ControlDown : 0) | (chip[1] & 8 ? ControlLeft : 0) |
            (chip[1] & 2 ? ControlRight : 0) | (chip[3] & 1 ? ControlShot : 0) |
-           (chip[0] & 8 ? ControlService : 0);
+           (chip[0] & 8 ? ControlService : 0) | HeldCoinStart;
 }
 
 void SetControls(uint32_t bits) {
@@ -128,17 +141,19 @@ void SetControls(uint32_t bits) {
     SetBit(chip[1], 3, bits & ControlLeft);
     SetBit(chip[3], 0, bits & ControlShot);
     SetBit(chip[0], 3, bits & ControlService);
+    HeldCoinStart = bits & CoinStart;
+    WriteCoinStart();
 }
 
 void InsertCoin() {
-    Coin.Press();
+    Pulses.coin.Press();
 }
 
 // A start for one player taking up to two (the joystick's one start button)
 // gives both start signals at once.
 bool PressStart(uint32_t needed, uint32_t most) {
-    if (needed < 2) Start1.Press();
-    if (needed >= 2 || most >= 2) Start2.Press();
+    if (needed < 2) Pulses.start1.Press();
+    if (needed >= 2 || most >= 2) Pulses.start2.Press();
     return true;
 }
 

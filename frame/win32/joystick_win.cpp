@@ -20,10 +20,15 @@ bool Range(uint32_t id, JoystickRange* range) {
     return true;
 }
 
+// Every value, within the driver's dead zone (0x8FF): the poll and the
+// calibrate button's presence check both ask this way.
+constexpr DWORD PositionFlags = JOY_RETURNALL | JOY_USEDEADZONE;
+static_assert(PositionFlags == 0x8FF);
+
 bool Position(uint32_t id, JoystickPosition* position) {
     JOYINFOEX info = {};
     info.dwSize = sizeof info;
-    info.dwFlags = JOY_RETURNALL;
+    info.dwFlags = PositionFlags;
     if (joyGetPosEx(id, &info) != JOYERR_NOERROR) return false;
     *position = {info.dwXpos, info.dwYpos, info.dwButtons};
     return true;

@@ -1,8 +1,9 @@
 // The game description of KLUNO.EXE (frame/game.h): eight control slots
 // (five keys, three joystick buttons, of which the record "Configuration"
-// stores the first six), the fixed keys F2-F5 (F5 service in test mode), the options ships, bonus,
-// difficulty and demo sound (stored as a switch byte), the commands and the
-// help contexts of the control pages.
+// stores the first six), the fixed keys F2-F5 (coin and starts as plain
+// levels the game counts itself, F5 service in test mode), the options
+// ships, bonus, difficulty and demo sound (stored as a switch byte), the
+// commands and the help contexts of the control pages.
 #pragma once
 
 #include "frame/game.h"

@@ -1,5 +1,5 @@
 // KLUNO through its board face: build, settings, controls, coin and start
-// pulses, test switch, voices, high-score traps and the score table.
+// levels and pulses, test switch, voices, high-score traps and the score table.
 #include <filesystem>
 #include <fstream>
 
@@ -52,6 +52,13 @@ TEST_F(KlunoFace, SettingsControlsAndTestSwitch) {
     Face.setControls(16);
     EXPECT_EQ(IoChipInputs[0][3], 0x01);
     EXPECT_EQ(Face.controlBits(), 16u);
+    Face.setControls(ControlCoin | ControlStart2);
+    EXPECT_EQ(IoChipInputs[0][0], 0x01);
+    EXPECT_EQ(IoChipInputs[0][3], 0x08);
+    EXPECT_EQ(Face.controlBits(), ControlCoin | ControlStart2);
+    Face.setControls(ControlStart1);
+    EXPECT_EQ(IoChipInputs[0][0], 0x00);
+    EXPECT_EQ(IoChipInputs[0][3], 0x04);
     Face.setTestMode(true);
     EXPECT_TRUE(Face.testMode());
     EXPECT_EQ(IoChipInputs[1][6], 0x08);
@@ -59,7 +66,7 @@ TEST_F(KlunoFace, SettingsControlsAndTestSwitch) {
     EXPECT_EQ(IoChipInputs[1][6], 0x00);
 }
 
-TEST_F(KlunoFace, CoinsAndStartsAreHeldForTwoFrames) {
+TEST_F(KlunoFace, CoinsAndStartsPulseForTwoFramesOrStayWhileHeld) {
     BuildThroughFace();
     Face.reset();
     Chip1Bytes0And3.clear();
@@ -78,6 +85,18 @@ TEST_F(KlunoFace, CoinsAndStartsAreHeldForTwoFrames) {
     for (int frame = 0; frame < 3; frame++)
         Face.runFrame(hooks);
     EXPECT_EQ(Chip1Bytes0And3, (std::vector<uint8_t>{0x0C, 0x0C, 0x00}));
+    // A held coin stays on when a pulse ends; a pulse is no held control.
+    Chip1Bytes0And3.clear();
+    Face.setControls(ControlCoin);
+    Face.insertCoin();
+    EXPECT_TRUE(Face.pressStart(1, 1));
+    Face.runFrame(hooks);
+    EXPECT_EQ(Face.controlBits(), ControlCoin);
+    for (int frame = 0; frame < 3; frame++)
+        Face.runFrame(hooks);
+    Face.setControls(0);
+    Face.runFrame(hooks);
+    EXPECT_EQ(Chip1Bytes0And3, (std::vector<uint8_t>{0x05, 0x05, 0x01, 0x01, 0x00}));
 }
 
 TEST_F(KlunoFace, EightVoicesOnALine) {

@@ -1,5 +1,6 @@
-// KLUNO on the frame's portable steps: the joystick poll into chip 1, the
-// sound set-up's outcomes, and the render step's choice of picture.
+// KLUNO on the frame's portable steps: the joystick poll and the coin and
+// start keys into chip 1, the sound set-up's outcomes, and the render step's
+// choice of picture.
 #include <string>
 #include <vector>
 
@@ -8,6 +9,7 @@
 #include "frame/commands.h"
 #include "frame/fullscreen.h"
 #include "frame/joystick.h"
+#include "frame/keys.h"
 #include "frame/settings.h"
 #include "frame/sound_setup.h"
 #include "tests/common/sound_recorder.h"
@@ -82,7 +84,7 @@ TEST_F(KlunoOnTheFrame, StickThresholdsAndTheExchangedAxes) {
     EXPECT_EQ(chip[1], 0);
 }
 
-TEST_F(KlunoOnTheFrame, ButtonsOnTheirEdges) {
+TEST_F(KlunoOnTheFrame, ButtonsAndCoinAndStartKeysAreLevels) {
     // Defaults: shot button 1, coin button 3, start button 4.
     Poll(32767, 32767, 1 << 0);
     EXPECT_EQ(chip[3] & 0x01, 0x01);
@@ -93,27 +95,43 @@ TEST_F(KlunoOnTheFrame, ButtonsOnTheirEdges) {
     Poll(32767, 32767, 0);
     EXPECT_EQ(chip[3], 0);
 
-    // The start button gives both start signals at once, for two frames.
-    Poll(32767, 32767, 1 << 3);
-    std::vector<int> starts;
-    for (int frame = 0; frame < 4; frame++) {
-        Frame();
-        starts.push_back(chip[3] & 0x0C);
-        Poll(32767, 32767, 1 << 3); // held: no second start
-    }
-    EXPECT_EQ(starts, (std::vector<int>{0x0C, 0x0C, 0, 0}));
-
-    // The coin button counts one coin per press.
-    int coins = 0;
-    for (uint32_t buttons : {1u << 2, 1u << 2, 0u, 1u << 2, 1u << 2, 1u << 2}) {
-        Poll(32767, 32767, buttons);
-        for (int frame = 0; frame < 3; frame++) {
-            bool before = chip[0] & 1;
+    // Coin (byte 0 bit 0) and the starts (byte 3 bits 2 and 3) from the
+    // coin button, the start button (both starts) and F2, F3, F4: set on the
+    // press, still set after many frames held (auto-repeat changes nothing),
+    // clear on the release.
+    frame::RebuildKeyTable(Settings.controls);
+    struct Case {
+        const char* what;
+        uint32_t buttons, key; // the button word held, or the key
+        uint8_t byte0, byte3;
+    };
+    const Case cases[] = {
+        {"coin button", 1 << 2, 0, 0x01, 0}, {"start button", 1 << 3, 0, 0, 0x0C},
+        {"F2", 0, frame::KeyF2, 0x01, 0},    {"F3", 0, frame::KeyF3, 0, 0x04},
+        {"F4", 0, frame::KeyF4, 0, 0x08},
+    };
+    const uint8_t* read = kluno::IoChipRegs; // chip 1 as the game reads it in the frame
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.what);
+        auto hold = [&](bool down, uint16_t flags) {
+            if (c.key)
+                frame::KeyDispatch(c.key, flags, down);
+            else
+                Poll(32767, 32767, down ? c.buttons : 0);
+        };
+        hold(true, 0);
+        for (int frame = 0; frame < 30; frame++) {
             Frame();
-            coins += !before && (chip[0] & 1);
+            ASSERT_EQ(chip[0] & 0x01, c.byte0) << "frame " << frame;
+            ASSERT_EQ(chip[3] & 0x0C, c.byte3) << "frame " << frame;
+            ASSERT_EQ(read[0] & 0x01, c.byte0) << "frame " << frame;
+            ASSERT_EQ(read[3] & 0x0C, c.byte3) << "frame " << frame;
+            hold(true, frame::KeyRepeatFlag);
         }
+        hold(false, 0);
+        EXPECT_EQ(chip[0] & 0x01, 0);
+        EXPECT_EQ(chip[3] & 0x0C, 0);
     }
-    EXPECT_EQ(coins, 2);
 }
 
 // The buffer maker of the tests: records the ids asked for and refuses one.

@@ -418,22 +418,26 @@ startup)
 test-mode)
     [ "$program" = KLUNO ] || dollix_test_mode
     # F10 shows the test screen at once, without a reset: a credit inserted
-    # before is still there when F10 takes the game back. F5 held lights the
-    # service switch on the test screen.
+    # before is still there when F10 takes the game back. On the test screen
+    # F2 lights COIN for as long as it is held, F5 the service switch.
     start_game
     wait_until 20 client_is $cw $ch || fail "no window"
-    # The digit after "CREDIT" on the bottom row, and the service digit on
-    # the test screen's inputs (white on black).
+    window=$(game_window)
+    # The digit after "CREDIT" on the bottom row, and the digits of the
+    # test screen's inputs (white on black): digit X Y reads one from the
+    # last screenshot, cell X Y from a new one.
+    digit() { $shot mask "$t/cell.png" $((left + $1)) $((top + $2)) 8 8 ffffff; }
     cell() {
         snap cell
-        $shot mask "$t/cell.png" $((left + $1)) $((top + $2)) 8 8 ffffff
+        digit "$@"
     }
     credit_is() { [ "$(cell 56 280)" = "$1" ]; }
     credit_is_not() { ! credit_is "$1"; }
     no_credit=$(cell 56 280)
-    key F2
+    # The coin switch follows F2: held until the credit shows.
+    xdotool keydown --window "$window" F2 2>/dev/null
     wait_until 10 credit_is_not "$no_credit" || fail "F2 gave no credit"
-    one_credit=$(cell 56 280)
+    xdotool keyup --window "$window" F2 2>/dev/null
     key F10
     wait_until 10 window_named "$title - ﾃｽﾄﾓｰﾄﾞ" || fail "F10 gave no test-mode caption"
     # The test screen: its grid fills rows 24-31.
@@ -442,20 +446,32 @@ test-mode)
         [ "$($shot where "$t/test.png" $((left + 16)) $((top + 192)) 192 64 9191aa | cut -d' ' -f1)" -gt 1000 ]
     }
     wait_until 10 test_screen || fail "no test screen after F10"
-    service_off=$(cell 168 48)
+    snap cell
+    coin_off=$(digit 40 48) service_off=$(digit 168 48)
+    [ "$(echo "$coin_off" | tr -d 0)" != "" ] || fail "no coin digit on the test screen"
     [ "$(echo "$service_off" | tr -d 0)" != "" ] || fail "no service digit on the test screen"
-    service_is() { [ "$(cell 168 48)" = "$1" ]; }
-    service_is_not() { ! service_is "$1"; }
-    window=$(game_window)
+    # inputs_are COIN SERVICE: one screenshot shows each lit (1) or dark (0).
+    lit() { if [ "$(digit "$1" 48)" = "$2" ]; then echo 0; else echo 1; fi; }
+    inputs_are() {
+        snap cell
+        [ "$(lit 40 "$coin_off")$(lit 168 "$service_off")" = "$1$2" ]
+    }
+    # F2 held: COIN lit, and still lit after F5 has been seen to go on and
+    # off (frames later); dark once F2 is up.
+    xdotool keydown --window "$window" F2 2>/dev/null
+    wait_until 10 inputs_are 1 0 || fail "F2 does not light COIN"
     xdotool keydown --window "$window" F5 2>/dev/null
-    wait_until 10 service_is_not "$service_off" || fail "F5 does not light the service switch"
+    wait_until 10 inputs_are 1 1 || fail "F5 does not light the service switch while COIN is lit"
     xdotool keyup --window "$window" F5 2>/dev/null
-    wait_until 10 service_is "$service_off" || fail "the service switch stays on after F5"
+    wait_until 10 inputs_are 1 0 || fail "COIN does not stay lit while F2 is held (or the service switch stays on)"
+    xdotool keyup --window "$window" F2 2>/dev/null
+    wait_until 10 inputs_are 0 0 || fail "COIN stays lit after F2"
     key F10
     wait_until 10 window_named "$title" || fail "the caption did not come back after F10"
     not_test_screen() { ! test_screen; }
     wait_until 10 not_test_screen || fail "the test screen stays after F10"
-    wait_until 10 credit_is "$one_credit" || fail "the credit is lost after test mode (a reset?)"
+    # (The coin held in test mode may have counted too.)
+    wait_until 10 credit_is_not "$no_credit" || fail "the credit is lost after test mode (a reset?)"
     ;;
 controls)
     # DOLLIX's keys reach the board: on the test screen each key lights a
