@@ -3,11 +3,11 @@
 ; Ronku gathers seeds in a windy garden. The stick walks Ronku up, down, left
 ; and right; the shot button throws a pebble the way Ronku faces (held, a new
 ; one every twelve frames). Mites come out of the corners and close in on
-; Ronku; a crow crosses the garden now and then. Seed 50, mite 100, crow 500;
-; twelve seeds end a round, and from round 3 the mites are quicker. A mite or
-; the crow that touches Ronku costs a life, so a Ronku that stands still is
-; soon caught: the game is over within a minute without input. One or two
-; players take turns.
+; Ronku; a crow, a toad or a mole crosses the garden now and then. Seed 50,
+; mite 100, crow, toad or mole 500; twelve seeds end a round, and from round
+; 3 the mites are quicker. A mite or a visitor that touches Ronku costs a
+; life, so a Ronku that stands still is soon caught: the game is over within
+; a minute without input. One or two players take turns.
 ;
 ; The host keeps the credits in I/O chip 1 (byte 2 tens, byte 3 units) and
 ; sets byte 0 on a coin and byte 1 bit 0 or 1 on a start it has paid for; the
@@ -75,6 +75,7 @@ RomSum          EQU $102E
 ChipBad         EQU $102F       ; bit 0 chip 1's answer wrong, bit 1 chip 2's
 Speed           EQU $1030       ; mite step mask: a mite moves on frames where (Frame & Speed) = 0
 PilotWait       EQU $1031
+NextVisitor     EQU $1032       ; who crosses the garden next: 0 the crow, 1 the toad, 2 the mole
 HiScore         EQU $1034       ; 4 bytes BCD
 TextBuf         EQU $1038       ; 8 characters of a score
 ; the two players' records
@@ -99,7 +100,8 @@ SEEDS           EQU $1140       ; 4 x 4: active, column, row
 NSEED           EQU 4
 PUFFS           EQU $1150       ; 2 x 4: frames left, column, row
 NPUFF           EQU 2
-CROW            EQU $1158       ; frames left (0 away), column byte, row, direction (1 right, 3 left)
+VISITOR         EQU $1158       ; the visitor: frames left (0 away), column byte, row, direction
+                                ; (1 right, 3 left), who (as NextVisitor)
 GARDEN          EQU $1900       ; the garden's codes, 1 KB (repeats every 32 columns)
 GARDENATTR      EQU $2000       ; and their attributes
 BACKDROP        EQU GARDEN      ; the playfield's backdrop (screen.inc)
@@ -113,7 +115,7 @@ SL_PEBBLE       EQU 1
 SL_MITE         EQU 2
 SL_SEED         EQU 8
 SL_PUFF         EQU 12
-SL_CROW         EQU 14
+SL_VISITOR      EQU 14
 SL_SHOW         EQU 16
 HIDDEN_V        EQU 24+400      ; row value of a hidden sprite
 
@@ -862,14 +864,14 @@ ShowScores
         STD TxtCol
         LDX #PLAYER1+P_SCORE
         JSR PrintBcd
-        LDD #$0A01
+        LDD #$0801
         STD TxtCol
         LDX #HiScore
         JSR PrintBcd
         LDA Players
         CMPA #2
         BNE SsEnd
-        LDD #$1401
+        LDD #$1001
         STD TxtCol
         LDX #PLAYER2+P_SCORE
         JMP PrintBcd
@@ -934,6 +936,7 @@ NgPlr   LDA #3
         BEQ NgTwo
         CLR PLAYER2+P_LIVES
 NgTwo   CLR CurPlayer
+        CLR NextVisitor         ; the crow first
         LDX #PLAYER1
         STX PlrPtr
         JSR ScreenReset
@@ -945,7 +948,7 @@ ReadyStart
         JSR HideAll
         LDX #PEBBLE
 RsClr   CLR ,X+
-        CMPX #CROW+4
+        CMPX #VISITOR+4
         BNE RsClr
         LDA #104
         STA PlayerX
@@ -1019,7 +1022,7 @@ PlayRun JSR Drift
         JSR MovePlayer
         JSR MovePebble
         JSR MoveMites
-        JSR MoveCrow
+        JSR MoveVisitor
         JSR MovePuffs
         JSR Collide
         JMP DrawObjects
@@ -1274,36 +1277,44 @@ MmTurn  LDA M_DIR,X
 MiteCorners
         FCB 8,Y_MIN+4, X_MAX-8,Y_MIN+4, 8,Y_MAX-4, X_MAX-8,Y_MAX-4
 
-; The crow: every 256 frames of a life it flies across Ronku's row, the way
-; that Ronku is from the middle, out of one edge and in at the other.
-MoveCrow
-        LDA CROW
+; The visitor: every 256 frames of a life one crosses Ronku's row, the way
+; that Ronku is from the middle, out of one edge and in at the other; the
+; crow, the toad and the mole take turns through the game.
+MoveVisitor
+        LDA VISITOR
         BNE McFly
         LDD PhaseTimer
         TSTB
         BNE McEnd
         TSTA
         BEQ McEnd
+        LDA NextVisitor
+        STA VISITOR+4
+        INCA
+        CMPA #3
+        BLO McNext
+        CLRA
+McNext  STA NextVisitor
         LDA #255
-        STA CROW
+        STA VISITOR
         LDA PlayerY
-        STA CROW+2
+        STA VISITOR+2
         LDA #241                ; column 240: neither half is drawn
-        STA CROW+1
+        STA VISITOR+1
         LDB #1                  ; to the right when Ronku is on the right
         LDA PlayerX
         CMPA #104
         BHS McSide
         LDB #3
-McSide  STB CROW+3
+McSide  STB VISITOR+3
         RTS
-McFly   DEC CROW
-        LDA CROW+3
+McFly   DEC VISITOR
+        LDA VISITOR+3
         CMPA #1
         BNE McLeft
-        INC CROW+1
+        INC VISITOR+1
         RTS
-McLeft  DEC CROW+1
+McLeft  DEC VISITOR+1
 McEnd   RTS
 
 MovePuffs
@@ -1338,8 +1349,8 @@ NewSeed JSR Rand
         STA ,X
         RTS
 
-; Touches: the pebble with the mites and the crow, Ronku with the seeds,
-; the mites and the crow.
+; Touches: the pebble with the mites and the visitor, Ronku with the seeds,
+; the mites and the visitor.
 Collide LDX #MITES
 ClMite  LDA M_STATE,X
         BEQ ClNextMite
@@ -1377,29 +1388,29 @@ ClNextSeed
         LEAX 4,X
         CMPX #SEEDS+NSEED*4
         BNE ClSeed
-        ; the crow, only while all of it is inside the picture
-        LDA CROW
+        ; the visitor, only while all of it is inside the picture
+        LDA VISITOR
         BEQ ClEnd
-        LDA CROW+1
+        LDA VISITOR+1
         CMPA #17
         BLO ClEnd
         CMPA #209
         BHI ClEnd
-        SUBA #9                 ; the crow's middle, as a 16-wide object's column
-        LDB CROW+2
+        SUBA #9                 ; the visitor's middle, as a 16-wide object's column
+        LDB VISITOR+2
         STD Tmp
         LDA PEBBLE
-        BEQ ClCrowBody
+        BEQ ClVisitorBody
         LDD PEBBLE+1
         JSR Near
-        BCC ClCrowBody
+        BCC ClVisitorBody
         CLR PEBBLE
-        CLR CROW
+        CLR VISITOR
         LDD Tmp
         JSR StartPuff
         LDD #$0500
         JMP AddScore
-ClCrowBody
+ClVisitorBody
         LDD PlayerX
         JSR Near
         BCC ClEnd
@@ -1484,9 +1495,9 @@ PlayerDie
         LDA #1
         STA SHARED+SND_FX+FX_BLAST
         CLR PEBBLE
-        LDA CROW
+        LDA VISITOR
         BEQ PdEnd
-        CLR CROW
+        CLR VISITOR
 PdEnd   RTS
 
 ; D = BCD points (hundreds and tens): to the current player's score, and to
@@ -1615,7 +1626,7 @@ DoSeedOn
         STD SprCode
         CLR SprForm
         LDD 1,X
-        BSR PlaceAt
+        JSR PlaceAt
         PULS B
         JSR SetSprite
 DoSeedNext
@@ -1642,7 +1653,7 @@ DoPuffOn
         STD SprCode
         CLR SprForm
         LDD 1,X
-        BSR PlaceAt
+        JSR PlaceAt
         PULS B
         JSR SetSprite
 DoPuffNext
@@ -1650,30 +1661,52 @@ DoPuffNext
         INCB
         CMPB #SL_PUFF+NPUFF
         BNE DoPuff
-        ; the crow, its column byte as it is
-        LDB #SL_CROW
-        LDA CROW
-        BNE DoCrowOn
+        ; the visitor, 32 columns wide from its column byte (the mole, 16
+        ; wide, in their middle), on Ronku's row (the tall ones around it)
+        LDB #SL_VISITOR
+        LDA VISITOR
+        BNE DoVisitorOn
         JMP HideSprite
-DoCrowOn
-        LDA #SP_CROW
-        LDB Frame
-        ANDB #16
-        BEQ DoWings
-        LDA #SP_CROW2
-DoWings LDB #S_CROW
+DoVisitorOn
+        LDA VISITOR+4
+        LSLA
+        LSLA
+        LDU #VisitorForms
+        LEAU A,U
+        LDD ,U                  ; code, colour set
         STD SprCode
-        LDA CROW+3
-        ANDA #2                 ; flying left: columns reversed
-        ORA #8
+        LDA VISITOR+3
+        ANDA #2                 ; going left: columns reversed
+        ORA 2,U
         STA SprForm
-        LDB CROW+2
+        LDA VISITOR+1
+        ADDA 3,U
+        STA SprCol
+        LDB VISITOR+2
         CLRA
         ADDD #56
         STD SprV
-        LDA CROW+1
-        STA SprCol
-        LDB #SL_CROW
+        LDA Frame
+        ANDA #16
+        BEQ DoVisit
+        LDA VISITOR+4
+        BNE DoHop
+        LDA #SP_CROW2           ; the crow's wings down
+        STA SprCode
+        BRA DoVisit
+DoHop   CMPA #1
+        BNE DoVisit
+        LDD SprV                ; the toad in the air
+        SUBD #4
+        STD SprV
+DoVisit LDA SprForm
+        BITA #4
+        BEQ DoVisitSet
+        LDD SprV                ; 32 rows high: 8 above Ronku's and 8 below
+        SUBD #8
+        STD SprV
+DoVisitSet
+        LDB #SL_VISITOR
         JMP SetSprite
 
 ; A = picture column, B = picture row - 16: SprCol and SprV
@@ -1687,6 +1720,11 @@ PlaceAt ADDA #17
 ; Ronku's code and form by the way it faces: up, right, down, left
 FacingForms
         FCB SP_RONKU_UP,0, SP_RONKU,0, SP_RONKU_UP,1, SP_RONKU,2
+
+; The visitors' code, colour set, form and column offset: the crow, the
+; toad, the mole
+VisitorForms
+        FCB SP_CROW,S_CROW,8,0, SP_TOAD,S_TOAD,12,0, SP_MOLE,S_MOLE,4,8
 
 ; The demonstration's pilot: to the nearest seed along the longer way, and
 ; a pebble every 20 frames the way Ronku faces.
@@ -1763,13 +1801,16 @@ CreditText
 TxtOk   FCC "OK "
 TxtBad  FCC "BAD"
 
+; The three scores end in columns 7, 15 and 23: the last four columns of the
+; top rows stay free, so nothing of ours stands over the frame-rate figure
+; that the host may draw at the right end of row 2.
 HudText FCB 1,0,C_ORANGE
         FCC "1UP"
         FCB 0
-        FCB 10,0,C_ORANGE
+        FCB 8,0,C_ORANGE
         FCC "HI-SCORE"
         FCB 0
-        FCB 21,0,C_ORANGE
+        FCB 20,0,C_ORANGE
         FCC "2UP"
         FCB 0
         FCB 16,35,C_WHITE
@@ -1792,14 +1833,14 @@ TitleText
         FCB 4,13,C_CYAN
         FCC "AND MIND THE MITES"
         FCB 0
-        FCB 7,18,C_WHITE
-        FCC "SEED      50"
+        FCB 5,18,C_WHITE
+        FCC "SEED            50"
         FCB 0
-        FCB 7,20,C_WHITE
-        FCC "MITE     100"
+        FCB 5,20,C_WHITE
+        FCC "MITE           100"
         FCB 0
-        FCB 7,22,C_WHITE
-        FCC "CROW     500"
+        FCB 5,22,C_WHITE
+        FCC "CROW TOAD MOLE 500"
         FCB 0
         FCB 3,30,C_MAGENTA
         FCC "ONE OR TWO PLAYERS"

@@ -1,8 +1,9 @@
 // Our RONKU game data running headless on the board, driven through its face:
 // the boot's check of the I/O chips' answer, attract mode for ever and the
 // same way each time (golden pictures, sound), coin, start, moving, throwing
-// and the idle game's end, two players taking turns, and the screen saver's
-// inputs for 10,000 frames.
+// and the idle game's end with the crow, the toad and the mole met in round
+// 1, two players taking turns with the scores clear of the frame-rate figure,
+// and the screen saver's inputs for 10,000 frames.
 //
 // VELTO_UPDATE_GOLDEN=1 in the environment rewrites the golden pictures.
 #include <gtest/gtest.h>
@@ -23,7 +24,11 @@ const boards::BoardFace* Face = boards::FindBoard("ronku");
 // Where the program keeps what the tests look at.
 constexpr uint16_t FrameByte = 0x1000, ModeByte = 0x1001, CoarseByte = 0x1004, Players = 0x1020,
                    CurPlayer = 0x1021, PhaseByte = 0x1024, PlayerX = 0x1027, ChipBad = 0x102F,
-                   Pebble = 0x1100, Lives1 = 0x1080, Lives2 = 0x1090;
+                   Pebble = 0x1100, Lives1 = 0x1080, Round1 = 0x1081, Lives2 = 0x1090, Visitor = 0x1158;
+// The visitor's sprite code register, and the codes of the crow (wings up and
+// down), the toad and the mole.
+constexpr uint16_t VisitorCode = 0x1780 + 2 * 14;
+enum { CrowUp = 0x10, CrowDown = 0x14, Toad = 0x18, Mole = 0x0C };
 enum { BootMode = 0, TitleMode = 1, FolkMode = 2, DemoMode = 3, CreditMode = 4, GameMode = 5 };
 enum { Ready = 0, Play = 1, Dead = 2, Over = 3 };
 // I/O chip 1 as CPU 1 sees it.
@@ -217,12 +222,16 @@ TEST_F(RonkuGame, CoinStartWalkThrowAndTheIdleGameEnds) {
     Face->setControls(0);
     int frames = 0;
     bool over = false;
+    std::set<int> visitors; // the creatures of the garden folk page met in play
     while (Peek(ModeByte) == GameMode && frames < 3600) {
         RunFrames(1);
         ++frames;
         over = over || (Peek(PhaseByte) == Over && Shows(14, "GAME  OVER"));
+        if (Peek(Visitor) && Peek(Round1) == 1)
+            visitors.insert(Peek(VisitorCode) == CrowDown ? int(CrowUp) : int(Peek(VisitorCode)));
     }
     EXPECT_TRUE(over);
+    EXPECT_EQ(visitors, (std::set<int>{CrowUp, Toad, Mole})) << "the visitors of round 1";
     EXPECT_EQ(Peek(ModeByte), TitleMode) << "still playing after a minute";
     EXPECT_EQ(Peek(Chip1 + 9), 0);
 }
@@ -231,6 +240,10 @@ TEST_F(RonkuGame, TwoPlayersTakeTurns) {
     StartGame(2);
     EXPECT_EQ(Peek(Players), 2);
     EXPECT_TRUE(Shows(35, "CREDIT  0"));
+    // The 2UP score ends in column 23: nothing of the top rows' last four
+    // columns stands over the frame-rate figure the host draws below them.
+    EXPECT_TRUE(Shows(0, " 1UP    HI-SCORE    2UP     "));
+    EXPECT_TRUE(Shows(1, "      00    5000      00    "));
     ASSERT_TRUE(RunUntilPhase(Dead, 1500));
     EXPECT_EQ(Peek(CurPlayer), 0);
     ASSERT_TRUE(RunUntilPhase(Ready, 200));
