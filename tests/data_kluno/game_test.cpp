@@ -266,9 +266,9 @@ TEST(KlunoGame, ScriptedGameScoresEndsAndSavesTheNewHighScore) {
     EXPECT_TRUE(Shows(17, "ENTER YOUR NAME"));
     EXPECT_TRUE(Shows(22, "TIME LEFT 20")) << TextLine(22);
     EXPECT_TRUE(golden::Matches(kluno::Face, GOLDEN_DIR, "name"));
-    const uint8_t steps[][2] = {{klunoharness::Up, 0}, {klunoharness::Up, 0}, {0, 1},
-                                {klunoharness::Up, 0}, {0, 1},                {klunoharness::Up, 0},
-                                {klunoharness::Up, 0}, {klunoharness::Up, 0}, {klunoharness::Left, 0}};
+    constexpr uint8_t up = klunoharness::Up, left = klunoharness::Left;
+    const uint8_t steps[][2] = {{up, 0}, {up, 0}, {0, 1},  {up, 0},  {0, 1},
+                                {up, 0}, {up, 0}, {up, 0}, {left, 0}};
     for (const auto& step : steps) {
         klunoharness::SetControls(0, step[0], step[1]);
         RunFrames(2);
@@ -340,8 +340,10 @@ TEST(KlunoGame, TwoPlayersTakeTurns) {
     std::set<int> players;
     for (int i = 0; i < 8000 && ReadRam(ModeByte) == GameMode; ++i) {
         players.insert(ReadRam(CurPlayer));
-        if (i == 100) kluno::MainRam[0x1095] = 0x50; // 150 for player 2 (too few for the table)
-        if (i == 100) kluno::MainRam[0x1094] = 0x01;
+        if (i == 100) { // 150 for player 2, too few for the table
+            kluno::MainRam[0x1094] = 0x01;
+            kluno::MainRam[0x1095] = 0x50;
+        }
         RunFrames(1);
     }
     EXPECT_EQ(players, (std::set<int>{0, 1}));
