@@ -2139,9 +2139,9 @@ EntriesNone
         JMP SetMode
 
 ; The name screen: up and down choose the letter (held, they run on), shot
-; or right takes it and moves on, left erases the letter of this place and
-; goes back to the one before, whose letter can then be chosen again; start 1
-; ends. It ends by itself after eight letters or twenty seconds, whose
+; or right takes it and moves on, left erases one letter (this place's and
+; back onto the one before, whose letter stays chosen; at an empty place the
+; one before); start 1 ends. It ends by itself after eight letters or twenty seconds, whose
 ; seconds left show under the name.
 NameStart
         JSR ScreenReset
@@ -2194,14 +2194,19 @@ NameMove
         LDA DirEdge
         BITA #8
         BEQ NameNoLeft
-        LDA NamePos             ; back one place, erasing this one only
-        BEQ NameNoLeft
         LDX #NameBuf
-        LDB #CH_BLANK
-        STB A,X
+        LDA NamePos
+        LDB A,X
+        CMPB #CH_BLANK
+        BEQ NameBackEmpty
+        LDB #CH_BLANK           ; a letter here: erased, and back onto the place
+        STB A,X                 ; before, whose letter stays chosen
+        CLR NameLetter
+        TSTA
+        BEQ NameNoLeft
         DECA
         STA NamePos
-        LDB A,X                 ; the letter there stays, chosen
+        LDB A,X
         LDX #Alphabet
         CLRA
 NameFind
@@ -2213,6 +2218,14 @@ NameFind
         CLRA
 NameFound
         STA NameLetter
+        BRA NameNoLeft
+NameBackEmpty                   ; an empty place: back one, erasing the letter there
+        TSTA
+        BEQ NameNoLeft
+        DECA
+        STA NamePos
+        STB A,X
+        CLR NameLetter
 NameNoLeft
         LDA BtnEdge
         BITA #4

@@ -259,16 +259,18 @@ TEST(KlunoGame, ScriptedGameScoresEndsAndSavesTheNewHighScore) {
     EXPECT_GE(topRow, 16);
     klunoharness::SetControls(0, 0, 0);
     // The name: up twice (B), shot, up (A), shot, up three times (C), left
-    // (back to the A, erasing the C only), start: "BA". The seconds left
-    // count down from 20 and the entry waits to the last.
+    // (the C erased, back onto the A), up (B), shot, left (at the empty
+    // place: the B erased), up three times (C), start: "BC"; each left
+    // erases one letter. The seconds left count down from 20 and the entry
+    // waits to the last.
     ASSERT_TRUE(RunUntilMode(NameMode, 3000));
     RunFrames(10);
     EXPECT_TRUE(Shows(17, "ENTER YOUR NAME"));
     EXPECT_TRUE(Shows(22, "TIME LEFT 20")) << TextLine(22);
     EXPECT_TRUE(golden::Matches(kluno::Face, GOLDEN_DIR, "name"));
     constexpr uint8_t up = klunoharness::Up, left = klunoharness::Left;
-    const uint8_t steps[][2] = {{up, 0}, {up, 0}, {0, 1},  {up, 0},  {0, 1},
-                                {up, 0}, {up, 0}, {up, 0}, {left, 0}};
+    const uint8_t steps[][2] = {{up, 0},   {up, 0}, {0, 1}, {up, 0},   {0, 1},  {up, 0}, {up, 0}, {up, 0},
+                                {left, 0}, {up, 0}, {0, 1}, {left, 0}, {up, 0}, {up, 0}, {up, 0}};
     for (const auto& step : steps) {
         klunoharness::SetControls(0, step[0], step[1]);
         RunFrames(2);
@@ -285,13 +287,13 @@ TEST(KlunoGame, ScriptedGameScoresEndsAndSavesTheNewHighScore) {
     EXPECT_EQ(kluno::SharedRam[0x53], 0);
     ASSERT_EQ(klunoharness::Traps.saved.size(), 164u);
     std::string table(klunoharness::Traps.saved.begin() + 4, klunoharness::Traps.saved.end());
-    EXPECT_NE(table.find("  BA      "), std::string::npos);
+    EXPECT_NE(table.find("  BC      "), std::string::npos);
     EXPECT_EQ(table.substr(0, 4), " 1ST");
     // The table on the screen is the one in RAM.
     RunFrames(5);
     bool shown = false;
     for (int y = 9; y <= 21; y += 3)
-        shown = shown || Shows(y, "  BA      ");
+        shown = shown || Shows(y, "  BC      ");
     EXPECT_TRUE(shown) << TextLine(9) << "\n" << TextLine(12) << "\n" << TextLine(21);
 }
 
