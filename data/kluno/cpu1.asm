@@ -736,12 +736,12 @@ TestStart
         JSR BlankScreen
         LDY #TestText
         JSR PrintList
-        ; the grid: rows 30-33, columns 2-25
+        ; the grid: rows 28-33, columns 2-25
         LDA #C_GRID
         STA CharAttr
         LDA #CH_GRID
         STA CharCode
-        LDB #30
+        LDB #28
 TGridR  LDA #2
 TGridC  PSHS D
         JSR PutChar
@@ -757,13 +757,13 @@ TGridC  PSHS D
         STA IOCHIP2+8
         ; the ROM sums
         LDA RomSum
-        LDX #$0F16
+        LDX #$0F14
         JSR HexAt
         LDA SHARED+SND_SUM
-        LDX #$0F17
+        LDX #$0F15
         JSR HexAt
         LDA Mode8Ans1
-        LDX #$0F19
+        LDX #$0F17
         JSR HexAt
         RTS
 TestRun
@@ -782,9 +782,9 @@ TestRun
         JSR ShowBits
         ; chip 2's eight nibbles
         LDX #IOCHIP2
-        LDA #8
+        LDA #17
         STA TxtCol
-        LDA #12
+        LDA #10
         STA TxtRow
         CLR CharAttr
 TNib    LDA ,X+
@@ -798,7 +798,7 @@ TNib    LDA ,X+
         LDA IOCHIP2+0
         LDB IOCHIP2+1
         JSR Nibbles
-        LDX #$0F1A
+        LDX #$0F18
         JSR HexAt
         JSR ReadDips
         JSR ShowDipsTest
@@ -838,10 +838,10 @@ ShowSkip
 UpMark  FCB 3,4, 11,4, 18,4, 25,4
 ; shot, (byte 3 bit 1 unused), start 1, start 2
 ShotMark
-        FCB 5,6, $FF,0, 17,6, 27,6
+        FCB 5,8, $FF,0, 17,8, 27,8
 ; coin, bits 1-2 unused, service
 CoinMark
-        FCB 5,8, $FF,0, $FF,0, 21,8
+        FCB 5,6, $FF,0, $FF,0, 21,6
 
 ; ---------------------------------------------------------------------------
 ; Screen helpers
@@ -1036,7 +1036,7 @@ ShowDipsTest
 ShowTD  JSR Print
         LDA #C_WHITE            ; the title's bonus amounts, on the left in white
         STA CharAttr
-        LDD #0*256+16
+        LDD #0*256+14
         STD TxtCol
         LDA DipBonus
         LSLA
@@ -2687,33 +2687,33 @@ TestText
         FCC "UP   RIGHT   DOWN   LEFT"
         FCB 0
         FCB 0,6,C_WHITE
-        FCC "SHOT     START 1   START 2"
+        FCC "COIN         SERVICE"
         FCB 0
         FCB 0,8,C_WHITE
-        FCC "COIN         SERVICE"
+        FCC "SHOT     START 1   START 2"
         FCB 0
         FCB 0,10,C_YELLOW
         FCC "SWITCHES"
         FCB 0
-        FCB 0,12,C_WHITE
+        FCB 10,10,C_WHITE
         FCC "CHIP 2"
         FCB 0
-        FCB 0,20,C_YELLOW
+        FCB 0,18,C_YELLOW
         FCC "CHECKS"
         FCB 0
-        FCB 0,22,C_WHITE
+        FCB 0,20,C_WHITE
         FCC "ROM 1 SUM          WANT 00"
         FCB 0
-        FCB 0,23,C_WHITE
+        FCB 0,21,C_WHITE
         FCC "ROM 2 SUM          WANT 00"
         FCB 0
-        FCB 0,25,C_WHITE
+        FCB 0,23,C_WHITE
         FCC "CHIP 1 MODE 8      WANT 1C"
         FCB 0
-        FCB 0,26,C_WHITE
+        FCB 0,24,C_WHITE
         FCC "CHIP 2 MODE 8      WANT 54"
         FCB 0
-        FCB 0,28,C_CYAN
+        FCB 0,26,C_CYAN
         FCC "SOUND  440 HZ SINE"
         FCB 0
         FCB 0,34,C_CYAN|FRONT
@@ -2724,23 +2724,23 @@ TestText
         FCB 0
         FCB $FF
 TxtTShips
-        FCB 0,14,C_WHITE
+        FCB 0,12,C_WHITE
         FCC "SHIPS "
         FCB 0
 TxtTNormal
-        FCB 9,14,C_GREEN
+        FCB 9,12,C_GREEN
         FCC "NORMAL"
         FCB 0
 TxtTHard
-        FCB 9,14,C_RED
+        FCB 9,12,C_RED
         FCC "HARD  "
         FCB 0
 TxtTSoundOn
-        FCB 0,18,C_WHITE
+        FCB 0,16,C_WHITE
         FCC "DEMO SOUND ON "
         FCB 0
 TxtTSoundOff
-        FCB 0,18,C_MAGENTA
+        FCB 0,16,C_MAGENTA
         FCC "DEMO SOUND OFF"
         FCB 0
 

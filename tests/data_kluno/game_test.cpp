@@ -404,12 +404,13 @@ TEST(KlunoGame, TestSwitchIsReadLive) {
     RunFrames(6); // the screen takes a few frames to draw
     ASSERT_EQ(ReadRam(ModeByte), TestMode);
     EXPECT_TRUE(Shows(0, "KLUNO TEST MODE"));
-    EXPECT_EQ(TextLine(14), "SHIPS 3  NORMAL             ");
-    EXPECT_EQ(TextLine(16), "BONUS 10000 30000 +50000    ");
-    EXPECT_EQ(TextLine(22), "ROM 1 SUM      00  WANT 00  ");
-    EXPECT_EQ(TextLine(23), "ROM 2 SUM      00  WANT 00  ");
-    EXPECT_EQ(TextLine(25), "CHIP 1 MODE 8  1C  WANT 1C  ");
-    EXPECT_EQ(TextLine(26), "CHIP 2 MODE 8  54  WANT 54  ");
+    EXPECT_EQ(TextLine(10), "SWITCHES  CHIP 2 54000080   ");
+    EXPECT_EQ(TextLine(12), "SHIPS 3  NORMAL             ");
+    EXPECT_EQ(TextLine(14), "BONUS 10000 30000 +50000    ");
+    EXPECT_EQ(TextLine(20), "ROM 1 SUM      00  WANT 00  ");
+    EXPECT_EQ(TextLine(21), "ROM 2 SUM      00  WANT 00  ");
+    EXPECT_EQ(TextLine(23), "CHIP 1 MODE 8  1C  WANT 1C  ");
+    EXPECT_EQ(TextLine(24), "CHIP 2 MODE 8  54  WANT 54  ");
     // A steady 440 Hz: 32 samples at f x 2925 / 4096 a second.
     Voice tone = VoiceAt(0);
     EXPECT_EQ(tone.volume, 15);
@@ -418,8 +419,8 @@ TEST(KlunoGame, TestSwitchIsReadLive) {
     klunoharness::SetControls(8, klunoharness::Up | klunoharness::Left, 1);
     RunFrames(2);
     EXPECT_EQ(TextLine(4), "UP 1 RIGHT 0 DOWN 0 LEFT 1  ");
-    EXPECT_TRUE(Shows(6, "SHOT 1"));
-    EXPECT_TRUE(Shows(8, "SERVICE 1"));
+    EXPECT_TRUE(Shows(8, "SHOT 1"));
+    EXPECT_TRUE(Shows(6, "SERVICE 1"));
     klunoharness::SetControls(0, 0, 0);
     klunoharness::SetTestSwitch(false);
     RunFrames(3);
