@@ -76,6 +76,7 @@ NameLetter      EQU $1072       ; index into Alphabet
 PrevDir         EQU $1073
 DirEdge         EQU $1074       ; directions newly pressed this frame
 DirHeld         EQU $1075       ; frames the present directions have been held
+HudPlayers      EQU $1076       ; players of the last game: whose scores the header shows
 Row             EQU $1040       ; 32 bytes: a best-five row being built
 ; the two players' records
 PLAYER1         EQU $1080
@@ -86,6 +87,7 @@ P_SCORE         EQU 2           ; 4 bytes BCD
 P_BONUS         EQU 6           ; 2 bytes BCD: next bonus in units of 10,000 ($FFFF none)
 P_BONUSNO       EQU 8
 P_KILLS         EQU 9
+DEMOREC         EQU $10A0       ; the demonstration's record: the players' last scores stay
 
 ; Objects
 ENEMIES         EQU $1100       ; 8 x 8 bytes
@@ -119,6 +121,7 @@ SL_BLAST        EQU 15
 SL_SIGN         EQU 19
 SL_SHOW         EQU 20
 HIDDEN_V        EQU 24+400      ; row value of a hidden sprite
+TOP_V           EQU 40+16       ; the playfield's top: no sprite over the two score rows
 
 ; Modes
 M_TITLE         EQU 0
@@ -615,8 +618,6 @@ FleetSprites
         FDB 40+280     ; cut by the bottom edge
         FCB $05,2,0,17+216
         FDB 40+204     ; cut by the right edge
-        FCB $04,3,0,17+40
-        FDB 40+8     ; under the top line
         FCB $FF
 
 DemoStart
@@ -626,7 +627,7 @@ DemoStart
         STA Players
         JSR NewGame
         LDA #3
-        STA PLAYER1+P_SHIPS
+        STA DEMOREC+P_SHIPS
         JMP ShowLives
 DemoRun JSR AttractCommon
         JSR DemoPilot
@@ -696,6 +697,7 @@ CreditNo2
         LDA #1
 CreditGo
         STA Players
+        STA HudPlayers
         LDA #M_GAME
         JMP SetMode
 CreditStay
@@ -734,12 +736,12 @@ TestStart
         JSR BlankScreen
         LDY #TestText
         JSR PrintList
-        ; the grid: rows 24-31, columns 2-25, with a white frame
+        ; the grid: rows 28-33, columns 2-25
         LDA #C_GRID
         STA CharAttr
         LDA #CH_GRID
         STA CharCode
-        LDB #24
+        LDB #28
 TGridR  LDA #2
 TGridC  PSHS D
         JSR PutChar
@@ -748,20 +750,20 @@ TGridC  PSHS D
         CMPA #26
         BNE TGridC
         INCB
-        CMPB #32
+        CMPB #34
         BNE TGridR
         ; chip 2 gives its mode-8 answer live on the test screen
         LDA #8
         STA IOCHIP2+8
         ; the ROM sums
         LDA RomSum
-        LDX #$0F11
+        LDX #$0F14
         JSR HexAt
         LDA SHARED+SND_SUM
-        LDX #$0F12
+        LDX #$0F15
         JSR HexAt
         LDA Mode8Ans1
-        LDX #$0F14
+        LDX #$0F17
         JSR HexAt
         RTS
 TestRun
@@ -780,9 +782,9 @@ TestRun
         JSR ShowBits
         ; chip 2's eight nibbles
         LDX #IOCHIP2
-        LDA #8
+        LDA #17
         STA TxtCol
-        LDA #9
+        LDA #10
         STA TxtRow
         CLR CharAttr
 TNib    LDA ,X+
@@ -796,7 +798,7 @@ TNib    LDA ,X+
         LDA IOCHIP2+0
         LDB IOCHIP2+1
         JSR Nibbles
-        LDX #$0F15
+        LDX #$0F18
         JSR HexAt
         JSR ReadDips
         JSR ShowDipsTest
@@ -836,7 +838,7 @@ ShowSkip
 UpMark  FCB 3,4, 11,4, 18,4, 25,4
 ; shot, (byte 3 bit 1 unused), start 1, start 2
 ShotMark
-        FCB 5,5, $FF,0, 17,5, 27,5
+        FCB 5,8, $FF,0, 17,8, 27,8
 ; coin, bits 1-2 unused, service
 CoinMark
         FCB 5,6, $FF,0, $FF,0, 21,6
@@ -965,7 +967,8 @@ LogoBits
         FCB $C6,$E6,$F6,$DE,$CE,$C6,$C6,$00   ; N
         FCB $7C,$C6,$C6,$C6,$C6,$C6,$7C,$00   ; O
 
-; The score lines: scores, the top score, credits; ships and round in play.
+; The score lines: the players' scores (both after a game of two, until the
+; next game), the top score, credits; ships and round in play.
 HudCommon
         LDY #HudText
         JSR Print
@@ -982,11 +985,8 @@ HudCommon
         LDA #C_YELLOW|FRONT
         STA CharAttr
         JSR PrintBcd
-        LDA Players
+        LDA HudPlayers
         CMPA #2
-        BNE HudNo2
-        LDA Mode
-        CMPA #M_GAME
         BNE HudNo2
         LDA #20
         STA TxtCol
@@ -1034,10 +1034,16 @@ ShowDipsTest
         BEQ ShowTD
         LDY #TxtTHard
 ShowTD  JSR Print
-        LDY #TxtTBonus
-        JSR Print
+        LDA #C_WHITE            ; the title's bonus amounts, on the left in white
+        STA CharAttr
+        LDD #0*256+14
+        STD TxtCol
         LDA DipBonus
-        JSR PrintDigit
+        LSLA
+        LDX #BonusTexts
+        LDY A,X
+        LEAY 3,Y
+        JSR PrintLp
         LDY #TxtTSoundOn
         LDA DipQuiet
         BEQ ShowTS
@@ -1079,9 +1085,17 @@ TabRow  LDA ,U+
 ; ---------------------------------------------------------------------------
 ; The game, shared by play and the demonstration.
 
-; Both players' records from the switches, player 1 up first.
+; Both players' records from the switches, player 1 up first; the
+; demonstration plays on its own record.
 NewGame JSR ReadDips
         LDX #PLAYER1
+        LDY #PLAYER2+16
+        LDA Demo
+        BEQ NewFrom
+        LDX #DEMOREC
+        LDY #DEMOREC+16
+NewFrom STY Tmp
+        STX PlrPtr
 NewPlr  LDA DipShips
         STA P_SHIPS,X
         LDA #1
@@ -1100,14 +1114,12 @@ NewPlr  LDA DipShips
         CLR P_BONUS,X
         STA P_BONUS+1,X
         LEAX 16,X
-        CMPX #PLAYER2+16
+        CMPX Tmp
         BNE NewPlr
         TST Players
         BNE NewOk
         INC Players
 NewOk   CLR CurPlayer
-        LDX #PLAYER1
-        STX PlrPtr
         CLR TableChanged
         LDA Demo
         BNE NewQuiet
@@ -1391,7 +1403,7 @@ MsLoop  TST ,X
         LDD 2,X
         SUBD #6
         STD 2,X
-        CMPD #40
+        CMPD #TOP_V
         BHS MsNext
         CLR ,X
 MsNext  LEAX 4,X
@@ -1471,7 +1483,7 @@ SpMake  STA E_TYPE,X
         ANDB #127
         ADDB #17+40
         STB E_X,X
-        LDD #40-16
+        LDD #TOP_V
         STD E_V,X
         JSR Rand
         LDA #1
@@ -1488,11 +1500,6 @@ SpDy    LDB E_TYPE,X
         BNE SpDy2
         CLRA                    ; the mothership stays high
 SpDy2   STA E_DY,X
-        LDA E_TYPE,X
-        CMPA #5
-        BNE SpDone
-        LDD #40+2
-        STD E_V,X
         RTS
 SpSide  ; from the left or the right edge, across the upper field
         PSHS B
@@ -2132,8 +2139,10 @@ EntriesNone
         JMP SetMode
 
 ; The name screen: up and down choose the letter (held, they run on), shot
-; or right takes it and moves on, left goes back a place and erases it,
-; start 1 ends; it ends by itself after eight letters or twenty seconds.
+; or right takes it and moves on, left erases one letter (this place's and
+; back onto the one before, whose letter stays chosen; at an empty place the
+; one before); start 1 ends. It ends by itself after eight letters or twenty seconds, whose
+; seconds left show under the name.
 NameStart
         JSR ScreenReset
         LDY #NameText
@@ -2185,12 +2194,37 @@ NameMove
         LDA DirEdge
         BITA #8
         BEQ NameNoLeft
-        LDA NamePos             ; back one place, erasing this one
-        BEQ NameNoLeft
         LDX #NameBuf
-        LDB #CH_BLANK
+        LDA NamePos
+        LDB A,X
+        CMPB #CH_BLANK
+        BEQ NameBackEmpty
+        LDB #CH_BLANK           ; a letter here: erased, and back onto the place
+        STB A,X                 ; before, whose letter stays chosen
+        CLR NameLetter
+        TSTA
+        BEQ NameNoLeft
+        DECA
+        STA NamePos
+        LDB A,X
+        LDX #Alphabet
+        CLRA
+NameFind
+        CMPB A,X
+        BEQ NameFound
+        INCA
+        CMPA #ALPHABET_SIZE
+        BLO NameFind
+        CLRA
+NameFound
+        STA NameLetter
+        BRA NameNoLeft
+NameBackEmpty                   ; an empty place: back one, erasing the letter there
+        TSTA
+        BEQ NameNoLeft
+        DECA
+        STA NamePos
         STB A,X
-        DEC NamePos
         CLR NameLetter
 NameNoLeft
         LDA BtnEdge
@@ -2236,10 +2270,10 @@ NameChPut
         INCB
         CMPB #8
         BNE NameCh
-        LDD ModeTimer
-        CMPD #1200
-        BHS NameEnd
-        RTS
+        LDD #NAME_FRAMES
+        SUBD ModeTimer
+        BLS NameEnd
+        JMP NameTime
 NameEnd ; an empty name becomes "PLAYER n"
         LDX #NameBuf
         LDB #8
@@ -2270,6 +2304,38 @@ NameEnter
 NameRec JSR EnterOne
         INC NamePlayer
         JMP NextEntry
+
+NAME_FRAMES     EQU 1200            ; twenty seconds
+; The seconds left (D = frames left, 1-1199), rounded up, under the name: red
+; for the last five.
+NameTime
+        ADDD #59
+        CLR Tmp
+NameSec CMPD #60
+        BLO NameSecs
+        SUBD #60
+        INC Tmp
+        BRA NameSec
+NameSecs
+        LDY #TxtTimeLeft
+        JSR Print
+        LDA #C_YELLOW
+        LDB Tmp
+        CMPB #5
+        BHI NameTimeCol
+        LDA #C_RED
+NameTimeCol
+        STA CharAttr
+        LDA Tmp
+        CMPA #10
+        BHS NameTens
+        LDA #CH_BLANK
+        JSR PutNext
+        LDA Tmp
+        JMP PrintDigit
+NameTens
+        JSR ToBcd
+        JMP PrintHex
 
 ; The chosen letter into its place, while there is a place.
 NamePut LDA NamePos
@@ -2605,45 +2671,49 @@ NameText
         FCC "START 1  DONE"
         FCB 0
         FCB $FF
+TxtTimeLeft
+        FCB 9,22,C_WHITE
+        FCC "TIME LEFT "
+        FCB 0
 
 TestText
         FCB 0,0,C_RED|FRONT
         FCC "       KLUNO TEST MODE      "
         FCB 0
-        FCB 0,3,C_YELLOW
+        FCB 0,2,C_YELLOW
         FCC "INPUTS"
         FCB 0
         FCB 0,4,C_WHITE
         FCC "UP   RIGHT   DOWN   LEFT"
         FCB 0
-        FCB 0,5,C_WHITE
-        FCC "SHOT     START 1   START 2"
-        FCB 0
         FCB 0,6,C_WHITE
         FCC "COIN         SERVICE"
         FCB 0
-        FCB 0,8,C_YELLOW
+        FCB 0,8,C_WHITE
+        FCC "SHOT     START 1   START 2"
+        FCB 0
+        FCB 0,10,C_YELLOW
         FCC "SWITCHES"
         FCB 0
-        FCB 0,9,C_WHITE
+        FCB 10,10,C_WHITE
         FCC "CHIP 2"
         FCB 0
-        FCB 0,16,C_YELLOW
+        FCB 0,18,C_YELLOW
         FCC "CHECKS"
         FCB 0
-        FCB 0,17,C_WHITE
+        FCB 0,20,C_WHITE
         FCC "ROM 1 SUM          WANT 00"
         FCB 0
-        FCB 0,18,C_WHITE
+        FCB 0,21,C_WHITE
         FCC "ROM 2 SUM          WANT 00"
         FCB 0
-        FCB 0,20,C_WHITE
+        FCB 0,23,C_WHITE
         FCC "CHIP 1 MODE 8      WANT 1C"
         FCB 0
-        FCB 0,21,C_WHITE
+        FCB 0,24,C_WHITE
         FCC "CHIP 2 MODE 8      WANT 54"
         FCB 0
-        FCB 0,22,C_CYAN
+        FCB 0,26,C_CYAN
         FCC "SOUND  440 HZ SINE"
         FCB 0
         FCB 0,34,C_CYAN|FRONT
@@ -2654,27 +2724,23 @@ TestText
         FCB 0
         FCB $FF
 TxtTShips
-        FCB 0,10,C_WHITE
+        FCB 0,12,C_WHITE
         FCC "SHIPS "
         FCB 0
 TxtTNormal
-        FCB 9,10,C_GREEN
+        FCB 9,12,C_GREEN
         FCC "NORMAL"
         FCB 0
 TxtTHard
-        FCB 9,10,C_RED
+        FCB 9,12,C_RED
         FCC "HARD  "
         FCB 0
-TxtTBonus
-        FCB 0,11,C_WHITE
-        FCC "BONUS "
-        FCB 0
 TxtTSoundOn
-        FCB 9,11,C_WHITE
+        FCB 0,16,C_WHITE
         FCC "DEMO SOUND ON "
         FCB 0
 TxtTSoundOff
-        FCB 9,11,C_MAGENTA
+        FCB 0,16,C_MAGENTA
         FCC "DEMO SOUND OFF"
         FCB 0
 

@@ -6,6 +6,7 @@
 // VELTO_UPDATE_GOLDEN=1 in the environment rewrites the golden pictures.
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <array>
 #include <set>
 #include <string>
@@ -241,43 +242,58 @@ TEST(KlunoGame, DoingNothingEndsTheGameWithinAMinute) {
 
 // Follows the first enemy with the fire button held until the score passes
 // 500 (the fifth place), then lets go: the score enters the table, and the
-// save point sees both score areas updated.
+// save point sees both score areas updated. No sprite is ever over the two
+// score rows.
 TEST(KlunoGame, ScriptedGameScoresEndsAndSavesTheNewHighScore) {
     StartGame(With(Dips(1, 0, 0, 1)), 1);
     EXPECT_EQ(ReadRam(Ships1), 5);
+    int topRow = 288;
     for (int frame = 0; frame < 20000 && Score() <= 0x500 && ReadRam(ModeByte) == GameMode; ++frame) {
         Autopilot();
+        for (int i = 0; i < 64; ++i) {
+            int row = (ReadRam(uint16_t(0x2781 + 2 * i)) & 1) << 8 | ReadRam(uint16_t(0x1F81 + 2 * i));
+            topRow = std::min(topRow, row - 40);
+        }
     }
     EXPECT_GT(Score(), 0x500u);
+    EXPECT_GE(topRow, 16);
     klunoharness::SetControls(0, 0, 0);
-    // The name: up twice (B), shot, up (A), left (back, erasing both), up
-    // twice (B), start.
+    // The name: up twice (B), shot, up (A), shot, up three times (C), left
+    // (the C erased, back onto the A), up (B), shot, left (at the empty
+    // place: the B erased), up three times (C), start: "BC"; each left
+    // erases one letter. The seconds left count down from 20 and the entry
+    // waits to the last.
     ASSERT_TRUE(RunUntilMode(NameMode, 3000));
     RunFrames(10);
     EXPECT_TRUE(Shows(17, "ENTER YOUR NAME"));
+    EXPECT_TRUE(Shows(22, "TIME LEFT 20")) << TextLine(22);
     EXPECT_TRUE(golden::Matches(kluno::Face, GOLDEN_DIR, "name"));
-    const uint8_t steps[][2] = {{klunoharness::Up, 0}, {klunoharness::Up, 0},   {0, 1},
-                                {klunoharness::Up, 0}, {klunoharness::Left, 0}, {klunoharness::Up, 0},
-                                {klunoharness::Up, 0}};
+    constexpr uint8_t up = klunoharness::Up, left = klunoharness::Left;
+    const uint8_t steps[][2] = {{up, 0},   {up, 0}, {0, 1}, {up, 0},   {0, 1},  {up, 0}, {up, 0}, {up, 0},
+                                {left, 0}, {up, 0}, {0, 1}, {left, 0}, {up, 0}, {up, 0}, {up, 0}};
     for (const auto& step : steps) {
         klunoharness::SetControls(0, step[0], step[1]);
         RunFrames(2);
         klunoharness::SetControls(0, 0, 0);
         RunFrames(2);
     }
+    for (int i = 0; i < 1200 && !Shows(22, "TIME LEFT  1"); ++i)
+        RunFrames(1);
+    EXPECT_TRUE(Shows(22, "TIME LEFT  1")) << TextLine(22);
+    ASSERT_EQ(ReadRam(ModeByte), NameMode);
     klunoharness::PressStart(1);
     ASSERT_TRUE(RunUntilMode(ScoresMode, 100));
     EXPECT_EQ(klunoharness::Traps.saves, 1);
     EXPECT_EQ(kluno::SharedRam[0x53], 0);
     ASSERT_EQ(klunoharness::Traps.saved.size(), 164u);
     std::string table(klunoharness::Traps.saved.begin() + 4, klunoharness::Traps.saved.end());
-    EXPECT_NE(table.find("  B       "), std::string::npos);
+    EXPECT_NE(table.find("  BC      "), std::string::npos);
     EXPECT_EQ(table.substr(0, 4), " 1ST");
     // The table on the screen is the one in RAM.
     RunFrames(5);
     bool shown = false;
     for (int y = 9; y <= 21; y += 3)
-        shown = shown || Shows(y, "  B       ");
+        shown = shown || Shows(y, "  BC      ");
     EXPECT_TRUE(shown) << TextLine(9) << "\n" << TextLine(12) << "\n" << TextLine(21);
 }
 
@@ -319,15 +335,30 @@ TEST(KlunoGame, CoinsCountOnTheirEdgesAndStartsTakeCredits) {
     EXPECT_EQ(ReadRam(Credits), 0);
 }
 
+// Both scores stay in the header after the game, through the attract mode
+// and its demonstration, until the next game.
 TEST(KlunoGame, TwoPlayersTakeTurns) {
     StartGame({}, 2);
     std::set<int> players;
     for (int i = 0; i < 8000 && ReadRam(ModeByte) == GameMode; ++i) {
         players.insert(ReadRam(CurPlayer));
+        if (i == 100) { // 150 for player 2, too few for the table
+            kluno::MainRam[0x1094] = 0x01;
+            kluno::MainRam[0x1095] = 0x50;
+        }
         RunFrames(1);
     }
     EXPECT_EQ(players, (std::set<int>{0, 1}));
     EXPECT_NE(ReadRam(ModeByte), GameMode);
+    RunFrames(5);
+    EXPECT_EQ(TextLine(1).substr(20), "     150") << TextLine(1);
+    ASSERT_TRUE(RunUntilMode(DemoMode, 1500));
+    ASSERT_TRUE(RunUntilMode(ScoresMode, 2000));
+    RunFrames(5);
+    EXPECT_EQ(TextLine(1).substr(20), "     150") << TextLine(1);
+    klunoharness::InsertCoin();
+    klunoharness::PressStart(1);
+    EXPECT_EQ(TextLine(1).substr(20), "        ") << TextLine(1);
 }
 
 // Each switch setting shows on the title; the defaults are all-zero bytes.
@@ -373,10 +404,13 @@ TEST(KlunoGame, TestSwitchIsReadLive) {
     RunFrames(6); // the screen takes a few frames to draw
     ASSERT_EQ(ReadRam(ModeByte), TestMode);
     EXPECT_TRUE(Shows(0, "KLUNO TEST MODE"));
-    EXPECT_EQ(TextLine(17), "ROM 1 SUM      00  WANT 00  ");
-    EXPECT_EQ(TextLine(18), "ROM 2 SUM      00  WANT 00  ");
-    EXPECT_EQ(TextLine(20), "CHIP 1 MODE 8  1C  WANT 1C  ");
-    EXPECT_EQ(TextLine(21), "CHIP 2 MODE 8  54  WANT 54  ");
+    EXPECT_EQ(TextLine(10), "SWITCHES  CHIP 2 54000080   ");
+    EXPECT_EQ(TextLine(12), "SHIPS 3  NORMAL             ");
+    EXPECT_EQ(TextLine(14), "BONUS 10000 30000 +50000    ");
+    EXPECT_EQ(TextLine(20), "ROM 1 SUM      00  WANT 00  ");
+    EXPECT_EQ(TextLine(21), "ROM 2 SUM      00  WANT 00  ");
+    EXPECT_EQ(TextLine(23), "CHIP 1 MODE 8  1C  WANT 1C  ");
+    EXPECT_EQ(TextLine(24), "CHIP 2 MODE 8  54  WANT 54  ");
     // A steady 440 Hz: 32 samples at f x 2925 / 4096 a second.
     Voice tone = VoiceAt(0);
     EXPECT_EQ(tone.volume, 15);
@@ -385,7 +419,7 @@ TEST(KlunoGame, TestSwitchIsReadLive) {
     klunoharness::SetControls(8, klunoharness::Up | klunoharness::Left, 1);
     RunFrames(2);
     EXPECT_EQ(TextLine(4), "UP 1 RIGHT 0 DOWN 0 LEFT 1  ");
-    EXPECT_TRUE(Shows(5, "SHOT 1"));
+    EXPECT_TRUE(Shows(8, "SHOT 1"));
     EXPECT_TRUE(Shows(6, "SERVICE 1"));
     klunoharness::SetControls(0, 0, 0);
     klunoharness::SetTestSwitch(false);
