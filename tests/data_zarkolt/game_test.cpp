@@ -185,28 +185,40 @@ TEST(ZarkoltGame, DoingNothingEndsTheGameWithinAMinute) {
 TEST(ZarkoltGame, NewHighScoreReachesTheSavePoint) {
     StartOnePlayerGame({});
     PlayWeaving(60);
-    harness::SetInput(zarkolt::InputButton1); // fire still held from the game
+    // Fire and the stick still held from the game.
+    harness::SetInput(zarkolt::InputRight | zarkolt::InputButton1);
     ASSERT_TRUE(RunUntilState(Name, 60 * 60)) << "the score did not enter the table";
     EXPECT_EQ(harness::Traps.saves, 0);
+    RunFrames(1);
+    EXPECT_EQ(TextLine(23).substr(2, 9), "TIME LEFT"); // the seconds left at column 14
+    EXPECT_EQ(TextLine(23).substr(14, 2), "20");
     auto press = [](uint8_t input, int frames) {
         harness::SetInput(input);
         RunFrames(frames);
         harness::SetInput(0);
-        RunFrames(8); // the stick repeats every 8 frames
+        RunFrames(2);
     };
-    RunFrames(30);
-    for (int i = 0; i < 3; ++i) { // and hammered on
+    RunFrames(50);
+    EXPECT_EQ(TextLine(12).substr(12, 3), "A  ") << "the stick from the game moved";
+    for (int i = 0; i < 20; ++i) { // fire hammered on for two seconds
         harness::SetInput(0);
         RunFrames(4);
         harness::SetInput(zarkolt::InputButton1);
         RunFrames(2);
     }
     EXPECT_EQ(TextLine(12).substr(12, 3), "A  ") << "fire from the game took a letter";
+    EXPECT_EQ(TextLine(23).substr(14, 2), "18");
     harness::SetInput(0);
-    RunFrames(30);
-    // Initials: up twice (C), right; right again (C), left back and up (D);
-    // button 1 takes it, then button 1 takes the third (D).
+    RunFrames(30); // up for half a second: the next press counts
+    // Initials: up held for a fifth of a second moves one letter (B); held
+    // for half a second it moves again (D); down (C), right; right again
+    // (C), left back and up (D); button 1 takes it, then button 1 takes the
+    // third (D).
     press(zarkolt::InputUp, 12);
+    EXPECT_EQ(TextLine(12).substr(12, 3), "B  ");
+    press(zarkolt::InputUp, 31);
+    EXPECT_EQ(TextLine(12).substr(12, 3), "D  ");
+    press(zarkolt::InputDown, 2);
     press(zarkolt::InputRight, 2);
     press(zarkolt::InputRight, 2);
     EXPECT_EQ(TextLine(12).substr(12, 3), "CCC");
