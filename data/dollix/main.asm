@@ -62,6 +62,8 @@ NPOS    EQU $0C43
 NLETTER EQU $0C44
 SELSTG  EQU $0C45
 MSGT    EQU $0C46       ; frames the stage's greeting stays
+SECS    EQU $0C47       ; a time limit: seconds left (BCD)
+SECF    EQU $0C48       ; frames left of this second
 
 * Objects of 8 bytes: state, x (0-240), y (16-190), direction, timer,
 * animation, kind, owner.
@@ -105,6 +107,8 @@ C_PINK  EQU 7
 C_BLUE  EQU 8
 C_GREY  EQU 9
 C_LIFE1 EQU 32
+ONBLACK EQU 16          ; added to a text colour: on opaque black
+BLANK   EQU $89         ; a blank that is drawn (pen 0), for backings
 C_LIFE2 EQU 33
 
         ORG $8000
@@ -423,7 +427,15 @@ PrintBcd
         PSHS A
         LDA #3
         STA TMP0
-Pb1     LDA ,U
+Pb1     LDA ,U+
+        BSR PrintBcdByte
+        DEC TMP0
+        BNE Pb1
+        PULS A,PC
+
+* PrintBcdByte: the two digits of A at X, colour B; X moves on by two.
+PrintBcdByte
+        PSHS A
         LSRA
         LSRA
         LSRA
@@ -431,15 +443,68 @@ Pb1     LDA ,U
         ADDA #'0
         STA ,X
         STB $400,X
-        LDA ,U+
+        PULS A
         ANDA #$0F
         ADDA #'0
         STA 1,X
         STB $401,X
         LEAX 2,X
-        DEC TMP0
-        BNE Pb1
-        PULS A,PC
+        RTS
+
+* A time limit of A seconds (BCD, up to 99).
+StartClock
+        STA SECS
+        LDA #60
+        STA SECF
+        RTS
+
+* One frame of the time limit: the seconds left shown at X in colour B;
+* Z set when the time has run out.
+Countdown
+        DEC SECF
+        BNE Cd1
+        LDA #60
+        STA SECF
+        LDA SECS
+        ADDA #$99               ; one second less, in BCD
+        DAA
+        STA SECS
+Cd1     LDA SECS
+        BSR PrintBcdByte
+        TST SECS
+        RTS
+
+* Backing: the tiles of a box on opaque black, so that the text in it reads
+* over any picture; blanks become drawn ones. X the top left tile, A rows,
+* B columns.
+Backing PSHS A,B,X
+Bk1     LDB 1,S
+Bk2     LDA ,X
+        CMPA #$20
+        BNE Bk3
+        LDA #BLANK
+        STA ,X
+Bk3     LDA $400,X
+        ORA #ONBLACK
+        STA $400,X
+        LEAX 1,X
+        DECB
+        BNE Bk2
+        LDX 2,S
+        LEAX 32,X
+        STX 2,S
+        DEC ,S
+        BNE Bk1
+        PULS A,B,X,PC
+
+* Blanks: B tiles from X back to the undrawn blank, colour 0.
+Blanks  LDA #$20
+        STA ,X
+        CLR $400,X
+        LEAX 1,X
+        DECB
+        BNE Blanks
+        RTS
 
 * PrintDigit: A 0-9 at X, colour B.
 PrintDigit
@@ -524,7 +589,9 @@ ShowCredits
 
 * The parade: the big doll in all sixteen forms (flip, wide and tall bits),
 * sliding across the whole X range so that they cross both clip edges and
-* X bit 8, and the tall doll wrapping from the bottom to the top.
+* X bit 8, in two rows over the chequered band, clear of the text; and the
+* tall doll wrapping from the bottom to the top, its lower half into the
+* lines above the picture, where nothing of it shows.
 Parade  LDD PARX
         ADDD #1
         ANDB #$FF
@@ -540,13 +607,13 @@ Pa1     PSHS B
         LDA #8
         STA 1,X
         LDA ,S
-        ANDA #8                 ; rows: first eight at Y 120, then 170
+        ANDA #8                 ; rows: first eight at y 96, then 132
         LSRA
         LSRA
         LSRA
-        LDB #50
+        LDB #36
         MUL
-        ADDB #129
+        ADDB #105
         STB $800,X
         LDB ,S
         ANDB #7
@@ -562,10 +629,10 @@ Pa1     PSHS B
         INCB
         CMPB #16
         BNE Pa1
-        LDX #SPRA+32            ; sprite 16: the tall doll, Y 240
+        LDX #SPRA+32            ; sprite 16: the tall doll, Y 233
         LDD #$1400
         STD ,X
-        LDA #240
+        LDA #233
         STA $800,X
         LDD PARX
         ADDD #100
@@ -712,6 +779,9 @@ Si5     LDA ,U+
         INCA
         CMPA #10
         BNE Si2
+        LDX #TILEROW+32*1+4     ; the table on a plain backing
+        LDD #24*256+22
+        JSR Backing
         LDU #BestText
         JSR Texts
         LDX #TILEROW+32*26+8
@@ -839,9 +909,8 @@ SelectInit
         LDU #SelectText
         JSR Texts
         CLR SELSTG
-        LDD #300
-        STD TIMER
-        RTS
+        LDA #$20                ; 20 seconds to choose
+        JMP StartClock
 
 SelectFrame
         LDA NEW1
@@ -862,9 +931,9 @@ Sl2     LDX #TILEROW+32*12+20
         INCA
         LDB #C_YELLOW
         JSR PrintDigit
-        LDD TIMER
-        SUBD #1
-        STD TIMER
+        LDX #TILEROW+32*23+17
+        LDB #C_WHITE
+        JSR Countdown
         BEQ Sl3
         LDA NEW1
         BITA #$10
@@ -939,15 +1008,18 @@ Ss1     STD ,X++
         BCC Ss2
         LDA #250
 Ss2     STA SPEED
-        LDA #60
+        LDA #100                ; the gem once the greeting has gone
         STA GEM+OTIME
-        LDU #GreetText          ; the greeting until the enemies come
-        JSR Texts
-        LDX #TILEROW+32*13+16
+        LDU #GreetText          ; the greeting until the enemies come, above
+        JSR Texts               ; the dolls, on its own backing
+        LDX #TILEROW+32*8+16
         LDA STAGE
         INCA
         LDB #C_YELLOW
         JSR PrintDigit
+        LDX #TILEROW+32*7+9
+        LDD #3*256+15
+        JSR Backing
         LDA #90
         STA MSGT
         JMP DrawHud
@@ -973,10 +1045,14 @@ PlayStep
         BEQ Pl1
         DEC MSGT
         BNE Pl1
-        LDX #TILEROW+32*13+8    ; the greeting goes
-        LDD #$2020
-Pl2     STD ,X++
-        CMPX #TILEROW+32*13+24
+        LDA #3                  ; the greeting goes
+        LDX #TILEROW+32*7+9
+Pl2     LDB #15
+        PSHS A,X
+        JSR Blanks
+        PULS A,X
+        LEAX 32,X
+        DECA
         BNE Pl2
 Pl1
         LDA ACC
@@ -1614,7 +1690,7 @@ Cs9     RTS
 NameInit
         LDA NPLAYER
         CMPA PLAYERS
-        BHS NiDone
+        LBHS NiDone
         LDX #SCORE1
         TSTA
         BEQ Ni1
@@ -1665,9 +1741,11 @@ Ni8     LDX TMPW
         INCA
         LDB #C_YELLOW
         JSR PrintDigit
-        LDD #600
-        STD TIMER
-        RTS
+        LDX #TILEROW+32*5+2     ; all of it on a plain backing
+        LDD #16*256+28
+        JSR Backing
+        LDA #$30                ; 30 seconds for the name
+        JMP StartClock
 NiDone  JMP AfterGame
 
 NameFrame
@@ -1694,21 +1772,23 @@ Nf2     STA NLETTER
         LDB NPOS
         ABX
         STA 3,X                 ; the letter under the cursor
-        LDX #TILEROW+32*14+14   ; the name as it stands
+        LDX #TILEROW+32*11+14   ; the name as it stands
         LDU NSLOT
         LEAU 3,U
-        LDB #C_WHITE
+        LDB #C_WHITE+ONBLACK
         LDA #3
         STA TMP3
 Nf3     LDA ,U+
-        STA ,X
+        CMPA #$20
+        BNE Nf6
+        LDA #BLANK
+Nf6     STA ,X
         STB $400,X
         LEAX 1,X
         DEC TMP3
         BNE Nf3
-        LDD TIMER
-        SUBD #1
-        STD TIMER
+        LDX #TILEROW+32*19+17   ; the time left
+        JSR Countdown
         BEQ Nf5
         LDB NEW1
         TST NPLAYER
@@ -1754,7 +1834,7 @@ TestInit
         STA SHARED+SNDTEST
         LDU #TestText
         JSR Texts
-        LDX #TILEROW+32*12+13   ; the chip checks
+        LDX #TILEROW+32*11+13   ; the chip checks
         LDA IOOK
         LDB #3
 Ti1     PSHS A,B
@@ -1770,7 +1850,7 @@ Ti2     JSR PrintStr
         LSRA
         DECB
         BNE Ti1
-        LDX #TILEROW+32*16+4    ; colours: the 16 tile colours in bars
+        LDX #TILEROW+32*14+4    ; colours: the 16 tile colours in bars
         LDB #0
 Ti3     LDA #$87
         STA ,X
@@ -1782,7 +1862,7 @@ Ti3     LDA #$87
         INCB
         CMPB #16
         BNE Ti3
-        LDX #TILEROW+32*17+20
+        LDX #TILEROW+32*15+20
         LDB #16
 Ti4     LDA #$80
         STA ,X
@@ -1825,40 +1905,40 @@ TestFrame
         LDA PENSEL
         EORA #1
         STA PENSEL
-Tf1     LDX #TILEROW+32*20+22
+Tf1     LDX #TILEROW+32*17+17
         LDA PENSEL
         ANDA #1
         LDB #C_WHITE
         JSR PrintDigit
-        LDX #TILEROW+32*4+10    ; inputs: the raw bytes as bits
+        LDX #TILEROW+32*5+10    ; inputs: the raw bytes as bits
         LDA COIN
         JSR Bits4
-        LDX #TILEROW+32*5+10
+        LDX #TILEROW+32*3+10
         LDA STICK1
         JSR Bits4
-        LDX #TILEROW+32*6+10
+        LDX #TILEROW+32*3+24
         LDA STICK2
         JSR Bits4
-        LDX #TILEROW+32*7+10
+        LDX #TILEROW+32*5+24
         LDA BUTTONS
         JSR Bits4
-        LDX #TILEROW+32*9+10    ; switches
+        LDX #TILEROW+32*7+10    ; switches
         LDA DIP0
         JSR Bits4
-        LDX #TILEROW+32*9+15
+        LDX #TILEROW+32*7+15
         LDA DIP1
         JSR Bits4
-        LDX #TILEROW+32*9+20
+        LDX #TILEROW+32*7+20
         LDA DIP2
         JSR Bits4
-        LDX #TILEROW+32*9+25
+        LDX #TILEROW+32*7+25
         LDA DIP3
         JSR Bits4
         LDA DIP3                ; what they mean
         ANDA #3
         LDX #LivesTable
         LDA A,X
-        LDX #TILEROW+32*10+8
+        LDX #TILEROW+32*9+8
         LDB #C_YELLOW
         JSR PrintDigit
         LDA DIP2
@@ -1866,19 +1946,19 @@ Tf1     LDX #TILEROW+32*20+22
         ANDA #3
         LDX #DiffTable
         LDA A,X
-        LDX #TILEROW+32*10+15
+        LDX #TILEROW+32*9+15
         JSR PrintDigit
         LDA DIP2
         LSRA
         LSRA
         LSRA
         ANDA #1
-        LDX #TILEROW+32*10+23
+        LDX #TILEROW+32*9+23
         JSR PrintDigit
         LDA DIP1
         LSRA
         ANDA #1
-        LDX #TILEROW+32*10+30
+        LDX #TILEROW+32*9+30
         JSR PrintDigit
         LDA NEW1                ; the sound test: up and down pick the item
         BITA #1
@@ -1897,7 +1977,7 @@ Tf2     BITA #4
         LDA #11
 Tf3     STA TESTSEL
         STA SHARED+SNDTEST
-Tf4     LDX #TILEROW+32*22+4
+Tf4     LDX #TILEROW+32*21+4
         LDA TESTSEL
         DECA
         LDB #12
@@ -1987,7 +2067,7 @@ ReadyText
         FCB C_RED
         FCC "SHOOT BUGS AND GHOSTS"
         FCB 0
-        FDB TILEROW+32*15+4
+        FDB TILEROW+32*16+4
         FCB C_RED
         FCC "PICK THE GEMS"
         FCB 0
@@ -2005,6 +2085,10 @@ SelectText
         FCB C_CYAN
         FCC "STICK AND BUTTON"
         FCB 0
+        FDB TILEROW+32*23+12
+        FCB C_WHITE
+        FCC "TIME"
+        FCB 0
         FDB 0
 HudText
         FDB TILEROW+32*27+2
@@ -2017,7 +2101,7 @@ HudText
         FCB 0
         FDB 0
 GreetText
-        FDB TILEROW+32*13+10
+        FDB TILEROW+32*8+10
         FCB C_YELLOW
         FCC "STAGE   READY"
         FCB 0
@@ -2035,21 +2119,25 @@ OverText
         FCB 0
         FDB 0
 NameText
-        FDB TILEROW+32*6+8
+        FDB TILEROW+32*6+9
         FCB C_YELLOW
         FCC "A NEW BEST TEN"
         FCB 0
-        FDB TILEROW+32*8+10
+        FDB TILEROW+32*8+12
         FCB C_WHITE
         FCC "PLAYER"
         FCB 0
-        FDB TILEROW+32*11+6
+        FDB TILEROW+32*14+7
         FCB C_CYAN
         FCC "STICK UP AND DOWN,"
         FCB 0
-        FDB TILEROW+32*12+6
+        FDB TILEROW+32*16+3
         FCB C_CYAN
-        FCC "BUTTON FOR THE NEXT"
+        FCC "BUTTON FOR THE NEXT LETTER"
+        FCB 0
+        FDB TILEROW+32*19+12
+        FCB C_WHITE
+        FCC "TIME"
         FCB 0
         FDB 0
 TestText
@@ -2057,43 +2145,43 @@ TestText
         FCB C_YELLOW
         FCC "TEST MODE"
         FCB 0
-        FDB TILEROW+32*4+2
-        FCB C_CYAN
-        FCC "COIN"
-        FCB 0
-        FDB TILEROW+32*5+2
+        FDB TILEROW+32*3+2
         FCB C_CYAN
         FCC "1P"
         FCB 0
-        FDB TILEROW+32*6+2
+        FDB TILEROW+32*3+16
         FCB C_CYAN
         FCC "2P"
         FCB 0
-        FDB TILEROW+32*7+2
+        FDB TILEROW+32*5+2
+        FCB C_CYAN
+        FCC "COIN"
+        FCB 0
+        FDB TILEROW+32*5+16
         FCB C_CYAN
         FCC "BUTTONS"
         FCB 0
-        FDB TILEROW+32*9+2
+        FDB TILEROW+32*7+2
         FCB C_CYAN
         FCC "DIP"
         FCB 0
-        FDB TILEROW+32*10+2
+        FDB TILEROW+32*9+2
         FCB C_GREY
         FCC "LIVES   DIFF   BONUS    SEL"
         FCB 0
-        FDB TILEROW+32*12+2
+        FDB TILEROW+32*11+2
         FCB C_CYAN
         FCC "I/O CHIPS"
         FCB 0
-        FDB TILEROW+32*15+2
+        FDB TILEROW+32*13+2
         FCB C_CYAN
         FCC "COLOURS"
         FCB 0
-        FDB TILEROW+32*19+2
+        FDB TILEROW+32*17+2
         FCB C_CYAN
         FCC "BITMAP PEN MAP"
         FCB 0
-        FDB TILEROW+32*21+2
+        FDB TILEROW+32*19+2
         FCB C_CYAN
         FCC "SOUND (STICK UP, DOWN)"
         FCB 0

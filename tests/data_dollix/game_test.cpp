@@ -1,8 +1,8 @@
 // Our DOLLIX game data running headless on the board, driven through its
 // face: the boot with and without the host's score traps, the attract mode
 // against golden pictures, a two-player game, the idle game's end, a new
-// entry in the best ten, the switches, the test screen and the layer's
-// handshake.
+// entry in the best ten and its time, the switches and the stage select's
+// time, the test screen and the layer's handshake.
 //
 // VELTO_UPDATE_GOLDEN=1 in the environment rewrites the golden pictures.
 #include <gtest/gtest.h>
@@ -24,9 +24,9 @@ namespace {
 const boards::BoardFace& Face = *boards::FindBoard("dollix");
 
 // Addresses in the game's RAM.
-constexpr uint16_t State = 0x0C01, Speed = 0x0C10, Bonus = 0x0C14, TestItem = 0x0C1C, Score1 = 0x0C30,
-                   Lives1 = 0x0C36, Player1 = 0x0D00, Player2 = 0x0D08, Shot1 = 0x0D10, Shot2 = 0x0D18,
-                   Table = 0x09B2;
+constexpr uint16_t State = 0x0C01, Stage = 0x0C0C, Speed = 0x0C10, Bonus = 0x0C14, TestItem = 0x0C1C,
+                   Score1 = 0x0C30, Lives1 = 0x0C36, Player1 = 0x0D00, Player2 = 0x0D08, Shot1 = 0x0D10,
+                   Shot2 = 0x0D18, Table = 0x09B2;
 enum {
     Title = 0,
     Demo = 1,
@@ -237,6 +237,10 @@ TEST(DollixGame, AShortPlayEntersTheBestTenAndIsSaved) {
     ASSERT_TRUE(RunUntil(Name, 400));
     uint8_t score[3] = {Peek(Score1), Peek(Score1 + 1), Peek(Score1 + 2)};
     EXPECT_EQ(Peek(0x6863), 1); // the name-entry chime
+    // Half a minute for the name, the seconds left counted down on the screen.
+    RunFrames(25 * 60);
+    ASSERT_EQ(Peek(State), Name);
+    EXPECT_TRUE(golden::Matches(Face, GOLDEN_DIR, "name-entry"));
     Press(Fire);
     Press(Up);
     Press(Fire);
@@ -285,6 +289,12 @@ TEST(DollixGame, SwitchesChangeLivesDifficultyBonusAndTheStart) {
     Start({2, 0, 1, 1});
     StartGame(1);
     EXPECT_EQ(Peek(State), Select);
+    // The choice waits twenty seconds, the time left shown, then stage 1 starts.
+    RunFrames(19 * 60);
+    EXPECT_EQ(Peek(State), Select);
+    EXPECT_TRUE(golden::Matches(Face, GOLDEN_DIR, "stage-select"));
+    EXPECT_TRUE(RunUntil(Play, 2 * 60));
+    EXPECT_EQ(Peek(Stage), 0);
     // The defaults are the switches all off.
     Start();
     for (int dip = 0; dip < 4; ++dip)

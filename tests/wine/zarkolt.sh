@@ -154,15 +154,18 @@ value() { "$WINE" reg query "$regkey" /v "$1" 2>/dev/null | tr -d '\r' | awk -v 
 has_value() { [ -n "$(value "$1")" ]; }
 
 # DOLLIX's bottom-row credit digit (white), and the inputs on its test
-# screen: four rows of four bits (coin, player 1's stick, player 2's, the
-# buttons and starts) as one mask of 32 x 32 pixels, 256 a row.
+# screen: four groups of four bits (coin, player 1's stick, player 2's, the
+# buttons and starts; the sticks side by side on one line, coin and buttons
+# on the next but one), each a mask of 32 x 8 pixels, 256 a row.
 dollix_credit() {
     snap cell
     $shot mask "$t/cell.png" $((left + 232)) $((top + 216)) 8 8 f8f8f8
 }
 dollix_inputs() {
     snap inputs
-    $shot mask "$t/inputs.png" $((left + 96)) $((top + 32)) 32 32 f8f8f8
+    for at in 96,40 96,24 208,24 208,40; do
+        $shot mask "$t/inputs.png" $((left + ${at%,*})) $((top + ${at#*,})) 32 8 f8f8f8
+    done | tr -d '\n'
 }
 input_row() { echo "$1" | cut -c$(($2 * 256 + 1))-$(($2 * 256 + 256)); }
 
