@@ -5,7 +5,7 @@
 // Built with ThreadSanitizer (preset tsan), a change to the board's inputs
 // or switches made outside the frame mutex is reported as a data race and
 // fails the run. Nothing here waits on time: the window's thread sends its
-// keys after each frame it sees, and the run ends after a number of frames.
+// keys after each new frame it sees, a fixed number of times.
 #include <gtest/gtest.h>
 
 #include <atomic>
@@ -54,14 +54,15 @@ constexpr frame::JoystickSeam SwingingJoysticks = {TwoDevices, FullRange, Swing}
 
 void NoStep() {}
 
-constexpr int Frames = 120;
-std::atomic<int> FramesRun; // relaxed: it orders nothing, so the race finder sees only the mutex
+// Relaxed: they order nothing, so the race finder sees only the mutex.
+std::atomic<int> FramesRun;
+std::atomic<bool> WindowDone;
 
 void EmulationThread() {
     boards::FrameHooks hooks{};
     hooks.pollInput = frame::PollJoystickInUse;
     hooks.render = NoStep; // the picture is not looked at
-    while (FramesRun.load(std::memory_order_relaxed) < Frames) {
+    while (!WindowDone.load(std::memory_order_relaxed)) {
         {
             frame::FrameMutexHold hold;
             frame::Board().runFrame(hooks);
@@ -70,21 +71,18 @@ void EmulationThread() {
     }
 }
 
-// After each frame it sees: a press, an auto-repeat and a release of every
-// key in the table, then the settings dialog's OK with the options turned
-// one choice on. Counts the OKs that changed the switches.
+// Forty times, each after a frame it had not seen: a press, an auto-repeat
+// and a release of every key in the table, then the settings dialog's OK
+// with the options turned one choice on. Counts the OKs that changed the
+// switches.
 int WindowThread() {
     const frame::ConfigurationLayout& configuration = frame::Game().configuration;
     frame::GameSettingWork work = frame::OpenGameSetting(frame::Settings);
     int seen = 0, applied = 0;
-    for (;;) {
-        int now = FramesRun.load(std::memory_order_relaxed);
-        if (now >= Frames) return applied;
-        if (now == seen) {
+    for (int burst = 0; burst < 40; burst++) {
+        while (FramesRun.load(std::memory_order_relaxed) == seen)
             std::this_thread::yield();
-            continue;
-        }
-        seen = now;
+        seen = FramesRun.load(std::memory_order_relaxed);
         for (uint32_t key = 0; key < 256; key++) {
             if (frame::KeyTable[key] == frame::KeyNone) continue;
             frame::KeyDispatch(key, 0, 1);
@@ -97,6 +95,8 @@ int WindowThread() {
         }
         applied += frame::TakeOverGameSetting(work, false) != frame::GameSettingOutcome::Saved;
     }
+    WindowDone.store(true, std::memory_order_relaxed);
+    return applied;
 }
 
 struct Program {
@@ -125,6 +125,7 @@ TEST(HostThreads, KeysJoysticksAndSettingsDuringFrames) {
         frame::RebuildKeyTable(frame::Settings.controls);
         frame::ResetJoystickPoll();
         FramesRun = 0;
+        WindowDone = false;
         Polls = 0;
         std::thread emulation(EmulationThread);
         int applied = WindowThread();
