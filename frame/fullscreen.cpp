@@ -17,6 +17,12 @@ void ComposeFullScreen(const boards::BoardFace& board, const SurfaceSeam& surfac
     surfaces.unlock(backBuffer, back);
 }
 
+void TakeCardPalette(const boards::BoardFace& board, uint32_t bitCount, uint32_t coloursUsed,
+                     const uint8_t* colourTable) {
+    if (bitCount != 8 || !board.buildCardPalette) return;
+    board.buildCardPalette(colourTable, coloursUsed ? coloursUsed : 256);
+}
+
 void RenderStep(const boards::BoardFace& board, const SurfaceSeam& surfaces, const RenderTarget& target) {
     board.render(target.fullScreen && target.rotated);
     if (target.fullScreen && target.backBuffer)

@@ -28,6 +28,12 @@ struct SurfaceSeam {
 void ComposeFullScreen(const boards::BoardFace& board, const SurfaceSeam& surfaces, void* backBuffer,
                        void* card, bool turned);
 
+// The instruction card bitmap's colours to the board's full-screen palette:
+// an 8-bit card (bitCount) gives its colour table, coloursUsed entries (0:
+// all 256). A board that keeps no card palette takes none.
+void TakeCardPalette(const boards::BoardFace& board, uint32_t bitCount, uint32_t coloursUsed,
+                     const uint8_t* colourTable);
+
 // Where the frame's picture goes: the window, or the full screen in force
 // with its back buffer (null: none made) and card surface.
 struct RenderTarget {

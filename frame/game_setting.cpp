@@ -1,6 +1,8 @@
 // The decisions of the game-settings dialog.
 #include "frame/game_setting.h"
 
+#include "frame/frame_lock.h"
+
 namespace frame {
 
 GameSettingWork OpenGameSetting(const GameSettings& settings) {
@@ -13,6 +15,8 @@ void DefaultGameSetting(GameSettingWork* work) {
 }
 
 GameSettingOutcome TakeOverGameSetting(const GameSettingWork& work, bool testMode) {
+    // The emulation thread reads the switches and "ModeX" in every frame.
+    FrameMutexHold hold;
     Settings.modeX = work.upright;
     const int count = Game().configuration.optionCount;
     bool same = !work.scoresReset;

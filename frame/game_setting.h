@@ -36,7 +36,8 @@ enum class GameSettingOutcome {
     TestModeApply, // options applied in test mode: no notice, no reset
 };
 
-// OK: "ModeX" := the upright choice, then saves or applies as above.
+// OK: "ModeX" := the upright choice, then saves or applies as above, all
+// under the frame mutex.
 GameSettingOutcome TakeOverGameSetting(const GameSettingWork& work, bool testMode);
 
 } // namespace frame

@@ -180,6 +180,9 @@ void RebuildKeyTable(const ControlAssignment& assignment) {
 
 void KeyDispatch(uint32_t virtualKey, uint16_t flags, uint32_t pressed) {
     if (virtualKey > 255) return;
+    // The key's changes to the board's inputs are made between frames: the
+    // joystick poll of the emulation thread changes the same bits.
+    FrameMutexHold hold;
     if (Board().beforeKey && !Board().beforeKey()) return;
     KeyTable[virtualKey](flags, pressed);
 }

@@ -6,9 +6,11 @@
 //
 // Driving it: RebuildKeyTable(assignment) at start-up and after the settings
 // pages accept a change (with the frame mutex held); KeyDispatch for every
-// key-down and key-up message of the main window. Slot handlers set and
-// clear the board's input bits (BoardFace::setControls); the coin and start
-// handlers go to the board under the frame mutex.
+// key-down and key-up message of the main window, which runs the handler
+// under the frame mutex (the emulation thread's joystick poll changes the
+// same input bits inside its frame). Slot handlers set and clear the board's
+// input bits (BoardFace::setControls); the coin and start handlers go to the
+// board under the frame mutex.
 #pragma once
 
 #include <array>
@@ -53,9 +55,9 @@ extern KeyHandler KeyTable[256];
 // one), then the game's fixed keys.
 void RebuildKeyTable(const ControlAssignment& assignment);
 
-// A key message: ignored when the virtual key is above 255; the board's
-// beforeKey step (ZARKOLT in test mode: the I/O chip's second reply byte
-// := 0xFF); then the table entry.
+// A key message: ignored when the virtual key is above 255; then, holding
+// the frame mutex, the board's beforeKey step (ZARKOLT in test mode: the I/O
+// chip's second reply byte := 0xFF) and the table entry.
 void KeyDispatch(uint32_t virtualKey, uint16_t flags, uint32_t pressed);
 
 void KeyNone(uint16_t flags, uint32_t pressed);

@@ -21,10 +21,10 @@ const boards::FrameHooks SaverHooks = {nullptr, nullptr, nullptr, SoundAndFlip, 
 
 } // namespace
 
-void BuildFromFace(uint8_t* workBuffer, PaletteEntry* palette) {
+bool BuildFromFace(uint8_t* workBuffer, PaletteEntry* palette) {
     const boards::BoardFace& face = *Board->face;
-    std::string error; // the embedded data is always whole
-    face.buildAttract(error);
+    std::string error;
+    if (!face.buildAttract || !face.buildAttract(error)) return false;
     face.setFrameBuffer(workBuffer);
     face.setSoundMute(false);
     face.reset();
@@ -32,6 +32,7 @@ void BuildFromFace(uint8_t* workBuffer, PaletteEntry* palette) {
     face.gamePalette(pens);
     for (int i = 0; i < face.penCount && face.firstPen + i < 256; i++)
         palette[face.firstPen + i] = {pens[i].red, pens[i].green, pens[i].blue, pens[i].flags};
+    return true;
 }
 
 void RunFaceFrame() {

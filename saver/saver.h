@@ -46,9 +46,9 @@ struct SaverBoard {
     ModeRule modeRule;
     bool border; // portrait picture centred in a border; else landscape at (16, 8)
     const boards::BoardFace* face;
-    // Builds the machine (no step fails); the board renders into workBuffer
-    // and fills the game's entries of palette.
-    void (*build)(uint8_t* workBuffer, PaletteEntry* palette);
+    // Builds the machine; the board renders into workBuffer and fills the
+    // game's entries of palette. False: the board could not be built.
+    bool (*build)(uint8_t* workBuffer, PaletteEntry* palette);
     // One emulated frame, FrameMutex held; calls FlipDisplay and PresentPicture.
     void (*frame)();
     // The sound set-up: false only when a sound buffer could not be made (no
@@ -141,8 +141,9 @@ Point PreviewIconPlace(int32_t right, int32_t bottom);
 // --- A board through its face ---
 
 // The saver's build: the face's attract build, the work buffer as the
-// board's frame buffer, no mute, the reset, the game's colours.
-void BuildFromFace(uint8_t* workBuffer, PaletteEntry* palette);
+// board's frame buffer, no mute, the reset, the game's colours. False, with
+// nothing else done, when the face has no attract build or it fails.
+bool BuildFromFace(uint8_t* workBuffer, PaletteEntry* palette);
 // The board's own frame with the saver's steps as hooks: no sound tick and
 // no input poll; at the present, the board's second sound update (where it
 // has one) and the flip; at the render, the picture into the work buffer

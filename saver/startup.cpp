@@ -26,7 +26,7 @@ bool StartSaver() {
 
     std::memset(WorkBuffer, 0, sizeof WorkBuffer);
     std::memset(Palette, 0, sizeof Palette);
-    Board->build(WorkBuffer, Palette);
+    if (!Board->build(WorkBuffer, Palette)) return false;
 
     State.directDraw = Calls->createDirectDraw();
     if (!State.directDraw) return false;

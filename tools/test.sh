@@ -34,3 +34,9 @@ cmake --preset sanitize -DVELTO_WINDOWS_BUILD="$(pwd)/$windows_build" -DVELTO_WI
 cmake --build --preset sanitize -j "$jobs"
 
 ctest --preset sanitize -j "$jobs"
+
+# The programs' threads under ThreadSanitizer: a small build of its own that
+# holds only the test of the threads.
+cmake --preset tsan
+cmake --build --preset tsan -j "$jobs"
+ctest --preset tsan

@@ -29,7 +29,7 @@ const char* const Controls[] = {"up",    "right", "down",    "left", "button",  
                                 "down2", "left2", "button2", "coin", "start1p", "start2p"};
 static_assert(std::size(Controls) == std::size(ControlPlaces));
 
-uint32_t heldControls; // from setControls
+uint32_t heldControls; // from setControls: key messages and the joystick poll, under the frame mutex
 boards::CoinStartPulses pulses{ControlCoin, ControlStart1, ControlStart2};
 
 bool Finish(const GameData& data, std::string& error) {

@@ -1,5 +1,6 @@
 // The instruction card of the 640 x 480 full screen, its palette, and the
 // version box.
+#include "frame/fullscreen.h"
 #include "frame/win32/program_win.h"
 
 namespace frame {
@@ -43,9 +44,9 @@ void LoadCardPalette() {
     if (!found) return;
     HGLOBAL loaded = LoadResource(Program.instance, found);
     const auto* header = loaded ? static_cast<const BITMAPINFOHEADER*>(LockResource(loaded)) : nullptr;
-    if (!header || header->biBitCount != 8) return;
-    size_t entries = header->biClrUsed ? header->biClrUsed : 256;
-    Board().buildCardPalette(reinterpret_cast<const uint8_t*>(header) + header->biSize, entries);
+    if (!header) return;
+    TakeCardPalette(Board(), header->biBitCount, header->biClrUsed,
+                    reinterpret_cast<const uint8_t*>(header) + header->biSize);
 }
 
 INT_PTR CALLBACK AboutDlgProc(HWND dialog, UINT message, WPARAM wParam, LPARAM) {

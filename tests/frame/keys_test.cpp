@@ -20,6 +20,7 @@ namespace {
 
 int LockDepth = 0;
 int LocksTaken = 0;
+int Messages = 0; // key messages dispatched
 void CountAcquire() {
     LockDepth++;
     LocksTaken++;
@@ -38,13 +39,19 @@ class Keys : public ::testing::Test {
         std::memset(zarkolt::SharedRam, 0, sizeof zarkolt::SharedRam);
         zarkolt::IoReplyPage[1] = 0x38;
         FrameLock = {CountAcquire, CountRelease};
-        LockDepth = LocksTaken = 0;
+        LockDepth = LocksTaken = Messages = 0;
         RebuildKeyTable(DefaultControlAssignment);
     }
     void TearDown() override { EXPECT_EQ(LockDepth, 0); }
 
-    static void Press(uint32_t key, uint16_t flags = 0) { KeyDispatch(key, flags, 1); }
-    static void Release(uint32_t key) { KeyDispatch(key, 0xC000, 0); }
+    static void Press(uint32_t key, uint16_t flags = 0) {
+        Messages++;
+        KeyDispatch(key, flags, 1);
+    }
+    static void Release(uint32_t key) {
+        Messages++;
+        KeyDispatch(key, 0xC000, 0);
+    }
 };
 
 constexpr uint32_t VkLeft = 0x25, VkUp = 0x26, VkRight = 0x27, VkDown = 0x28;
@@ -164,7 +171,7 @@ TEST_F(Keys, DirectionsAndButtons) {
     Release(VkDown);
     Release(VkLeft);
     EXPECT_EQ(InputState.input, 0);
-    EXPECT_EQ(LocksTaken, 0); // direction and button keys take no lock
+    EXPECT_EQ(LocksTaken, Messages); // each key message is handled under the frame mutex
 }
 
 TEST_F(Keys, CoinsCountInBcdUpTo99) {
@@ -175,7 +182,7 @@ TEST_F(Keys, CoinsCountInBcdUpTo99) {
         ASSERT_EQ(InputState.credits, CreditBcd(expected)) << press;
     }
     EXPECT_EQ(InputState.credits, 0x99);
-    EXPECT_EQ(LocksTaken, 100);
+    EXPECT_EQ(LocksTaken, 200 + 100); // each message, and each coin once more inside it
 
     InputState.credits = 0x09;
     Press(KeyF2);

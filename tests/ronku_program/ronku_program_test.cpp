@@ -9,6 +9,7 @@
 
 #include "boards/ronku/ronku_board.h"
 #include "frame/commands.h"
+#include "frame/fullscreen.h"
 #include "frame/highscore.h"
 #include "frame/keys.h"
 #include "frame/layout.h"
@@ -166,6 +167,9 @@ TEST_F(RonkuProgram, PlainFullScreenAndSoundCommand) {
     frame::AttachSound(nullptr);
     EXPECT_FALSE(frame::ToggleSound());
     EXPECT_EQ(frame::Settings.soundMute, 0u);
+    // Its board keeps no card palette: a card bitmap's colours go nowhere.
+    const uint8_t colours[256 * 4] = {};
+    frame::TakeCardPalette(ronku::Face, 8, 0, colours);
 }
 
 } // namespace

@@ -13,9 +13,9 @@ namespace {
 using saver_test::FakeSystem;
 using Log = std::vector<std::string>;
 
-void Build(uint8_t*, saver::PaletteEntry* palette) {
-    saver_test::Fake->calls.push_back("build");
+bool Build(uint8_t*, saver::PaletteEntry* palette) {
     palette[200] = {1, 2, 3, 1};
+    return saver_test::Fake->Attempt("build");
 }
 void Frame() {}
 bool InitSound() {
@@ -90,15 +90,16 @@ TEST_F(SaverFrameTest, EachFailedStepClosesAndTheShutDownReleasesWhatExists) {
         {2, {}, 0},                                                                 // frame event
         {3, {}, 1},                                                                 // quit event
         {4, {}, 2},                                                                 // mutex
-        {5, {}, 3},                                                                 // DirectDraw
-        {6, {"setNormalLevel", "restoreDisplayMode", "release 4"}, 3},              // primary
-        {7, {"setNormalLevel", "restoreDisplayMode", "release 5", "release 4"}, 3}, // back buffer
-        {9, {"setNormalLevel", "restoreDisplayMode", "release 5", "release 7", "release 4"}, 3}, // border
-        {10,
+        {5, {}, 3},                                                                 // the board's build
+        {6, {}, 3},                                                                 // DirectDraw
+        {7, {"setNormalLevel", "restoreDisplayMode", "release 4"}, 3},              // primary
+        {8, {"setNormalLevel", "restoreDisplayMode", "release 5", "release 4"}, 3}, // back buffer
+        {10, {"setNormalLevel", "restoreDisplayMode", "release 5", "release 7", "release 4"}, 3}, // border
+        {11,
          {"setNormalLevel", "restoreDisplayMode", "releaseSound", "release 8", "release 5", "release 7",
           "release 4"},
          3}, // sound
-        {11,
+        {12,
          {"killFrameTimer 77", "setNormalLevel", "restoreDisplayMode", "releaseSound", "release 8",
           "release 5", "release 7", "release 4"},
          3}, // thread
@@ -123,7 +124,7 @@ TEST_F(SaverFrameTest, EachFailedStepClosesAndTheShutDownReleasesWhatExists) {
 }
 
 TEST_F(SaverFrameTest, APaletteThatCannotBeMadeIsNotSet) {
-    fake.failNth = 8;
+    fake.failNth = 9;
     saver::SaverStartupTick();
     Log started = fake.Take();
     EXPECT_FALSE(fake.Called("postClose"));

@@ -48,7 +48,7 @@ class SaverTest : public ::testing::Test {
         fake.modes = std::move(modes);
         saver::Board = &board;
         board.face->attachSound(nullptr);
-        board.build(saver::WorkBuffer, saver::Palette);
+        ASSERT_TRUE(board.build(saver::WorkBuffer, saver::Palette));
         Traps = 0;
         M6809SetTrapHook(CountTrap); // the build leaves the null hook: any trap taken counts
         saver::State.directDraw = saver_test::HandleNumber(100);
@@ -141,6 +141,15 @@ TEST_F(SaverTest, KlunoBuildsWithNothingOfAPlayer) {
             EXPECT_EQ(byte, 0); // demo sound on, every switch at its first setting
     EXPECT_EQ(kluno::Cpus[kluno::Cpu2].held, 1u);
     EXPECT_TRUE(fake.Called("palette 254 = 12,12,20"));
+
+    // A face without an attract build gives a build that fails.
+    boards::BoardFace noAttract = kluno::Face;
+    noAttract.buildAttract = nullptr;
+    const saver::SaverBoard noSaver =
+        saver::BoardSaver(noAttract, 17, saver::ModeRule::Portrait, true, nullptr, nullptr);
+    saver::Board = &noSaver;
+    EXPECT_FALSE(noSaver.build(saver::WorkBuffer, saver::Palette));
+    saver::Board = &KlunoSaver;
 }
 
 TEST_F(SaverTest, KlunoAnswersModeEightChipsAndKeepsTheSwitchesAtZero) {

@@ -74,7 +74,7 @@ class ZarkoltSaverTest : public ::testing::Test {
         Traps = 0;
         Z80SetTrapHook(CountTrap);
         saver::Board->face->attachSound(device ? &Device : nullptr);
-        saver::Board->build(saver::WorkBuffer, saver::Palette);
+        ASSERT_TRUE(saver::Board->build(saver::WorkBuffer, saver::Palette));
         saver::State.directDraw = saver_test::HandleNumber(100);
         ASSERT_TRUE(saver::SetUpDisplay());
     }

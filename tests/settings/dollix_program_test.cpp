@@ -114,7 +114,7 @@ TEST_F(Dollix, CoinAndStartsAreLevelsWhateverTheSlotsHold) {
         Key(code, false);
         EXPECT_FALSE(Bits() & bit);
     }
-    EXPECT_EQ(MutexEntries, 0) << "keys take no mutex";
+    EXPECT_EQ(MutexEntries, 1 + 3 * 3) << "each key message under the frame mutex";
 }
 
 // --- Joysticks ---
@@ -339,6 +339,7 @@ TEST_F(DollixScore, ShortOrBadRecordGivesTheDefaultsAtOnce) {
 TEST_F(Dollix, SettingsDialogDecisions) {
     OpenKey(true);
     ResetMachine();
+    MutexEntries = 0;
     frame::GameSettingWork work = frame::OpenGameSetting(Settings);
     work.upright = 1;
     EXPECT_EQ(frame::TakeOverGameSetting(work, false), frame::GameSettingOutcome::Saved);
@@ -351,6 +352,7 @@ TEST_F(Dollix, SettingsDialogDecisions) {
     EXPECT_EQ(frame::TakeOverGameSetting(work, true), frame::GameSettingOutcome::TestModeApply);
     EXPECT_EQ(Settings.options[StageSelect], 1u);
     EXPECT_TRUE(InputPorts.dip[1] & 0x02);
+    EXPECT_EQ(MutexEntries, 3) << "each OK under the frame mutex";
 
     frame::DefaultGameSetting(&work);
     EXPECT_EQ(work.options, frame::DefaultSettings().options);
