@@ -17,6 +17,10 @@ bool ToggleTestMode() {
     FrameMutexHold hold;
     bool on = !board.testMode();
     board.setTestMode(on);
+    if (on && board.testModeResets) {
+        board.reset();
+        SaveSettings();
+    }
     return on;
 }
 
@@ -35,6 +39,11 @@ bool ToggleSound() {
     Board().setSoundMute(Settings.soundMute != 0);
     if (Settings.soundMute) Board().silence();
     return true;
+}
+
+FullScreenMode GameFullScreenMode(bool displayModeXCapable, bool modeX) {
+    const boards::BoardFace& board = Board();
+    return ChooseFullScreenMode(displayModeXCapable && (board.canTurn || board.smallScreen), modeX);
 }
 
 void AttachSound(const boards::SoundSeam* seam) {
