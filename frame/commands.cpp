@@ -17,19 +17,21 @@ bool ToggleTestMode() {
     FrameMutexHold hold;
     bool on = !board.testMode();
     board.setTestMode(on);
-    if (on && board.testModeResets) {
-        board.reset();
-        SaveSettings();
-    }
+    if (on && board.testModeResets) ResetMachineLocked();
     return on;
+}
+
+void ResetMachineLocked() {
+    FrameMutexHold hold;
+    Board().reset();
+    SaveSettings();
 }
 
 void ResetGame() {
     FrameMutexHold hold;
     const boards::BoardFace& board = Board();
     if (board.setTestMode) board.setTestMode(false);
-    board.reset();
-    SaveSettings();
+    ResetMachineLocked();
 }
 
 bool ToggleSound() {

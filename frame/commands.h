@@ -14,6 +14,10 @@ namespace frame {
 // only cleared. False when the board has none.
 bool ToggleTestMode();
 
+// The machine reset and the settings saved, under the frame mutex (the
+// frame's start, new game settings).
+void ResetMachineLocked();
+
 // The reset command, under the frame mutex: the board's test mode off, then
 // the machine reset and the settings saved.
 void ResetGame();

@@ -151,12 +151,6 @@ void ReleaseFullScreen() {
     Settings.fullScreen = 0;
 }
 
-void ResetMachineLocked() {
-    FrameMutexHold hold;
-    Board().reset();
-    SaveSettings();
-}
-
 void ResetForNewSettings(bool showMessage) {
     if (showMessage) {
         std::string caption = std::string(Game().title) + ": ｹﾞｰﾑの設定";
