@@ -17,15 +17,21 @@ bool ToggleTestMode() {
     FrameMutexHold hold;
     bool on = !board.testMode();
     board.setTestMode(on);
+    if (on && board.testModeResets) ResetMachineLocked();
     return on;
+}
+
+void ResetMachineLocked() {
+    FrameMutexHold hold;
+    Board().reset();
+    SaveSettings();
 }
 
 void ResetGame() {
     FrameMutexHold hold;
     const boards::BoardFace& board = Board();
     if (board.setTestMode) board.setTestMode(false);
-    board.reset();
-    SaveSettings();
+    ResetMachineLocked();
 }
 
 bool ToggleSound() {
@@ -35,6 +41,11 @@ bool ToggleSound() {
     Board().setSoundMute(Settings.soundMute != 0);
     if (Settings.soundMute) Board().silence();
     return true;
+}
+
+FullScreenMode GameFullScreenMode(bool displayModeXCapable, bool modeX) {
+    const boards::BoardFace& board = Board();
+    return ChooseFullScreenMode(displayModeXCapable && (board.canTurn || board.smallScreen), modeX);
 }
 
 void AttachSound(const boards::SoundSeam* seam) {

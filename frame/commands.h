@@ -4,13 +4,19 @@
 #pragma once
 
 #include "boards/sound_seam.h"
+#include "frame/layout.h"
 
 namespace frame {
 
 // Switches the board's test mode under the frame mutex and returns the new
-// state: on, the board's test switch set (ZARKOLT also wants the machine reset then, see
-// BoardFace::testModeResets); off, cleared. False when the board has none.
+// state: on, the board's test switch set, and the machine reset and the
+// settings saved when the board wants it (BoardFace::testModeResets); off,
+// only cleared. False when the board has none.
 bool ToggleTestMode();
+
+// The machine reset and the settings saved, under the frame mutex (the
+// frame's start, new game settings).
+void ResetMachineLocked();
 
 // The reset command, under the frame mutex: the board's test mode off, then
 // the machine reset and the settings saved.
@@ -20,6 +26,11 @@ void ResetGame();
 // 1 and everything silenced; off -> "SoundMute" 0. Returns false when there
 // is no sound device (nothing changes).
 bool ToggleSound();
+
+// The full screen of the game in force: 320 x 240 only when the display has
+// it, "ModeX" is set and the board shows its picture there (turned, or a
+// small plain one); otherwise 640 x 480 with the card.
+FullScreenMode GameFullScreenMode(bool displayModeXCapable, bool modeX);
 
 // The sound device the board plays on (null: none), handed to the board.
 void AttachSound(const boards::SoundSeam* seam);

@@ -33,9 +33,7 @@ void SetTestMode(bool on) {
 }
 
 void SwitchTestMode() {
-    bool on = ToggleTestMode();
-    if (on && Board().testModeResets) ResetMachineLocked();
-    SetTestMode(on);
+    SetTestMode(ToggleTestMode());
 }
 
 void SwitchSound() {
@@ -81,8 +79,7 @@ bool EnterFullScreen() {
     SetWindowLongPtrA(window, GWL_STYLE, 0);
     SetMenu(window, nullptr);
 
-    FullScreenMode mode = ChooseFullScreenMode(
-        Program.display.modeXCapable && (Board().canTurn || Board().smallScreen), Settings.modeX);
+    FullScreenMode mode = GameFullScreenMode(Program.display.modeXCapable, Settings.modeX);
     bool ok = dd->SetCooperativeLevel(window, DDSCL_FULLSCREEN | DDSCL_EXCLUSIVE | DDSCL_ALLOWMODEX) == DD_OK;
     if (ok && mode.rotated) {
         if (Board().canTurn) Board().setTurned(true);
@@ -152,12 +149,6 @@ void ReleaseFullScreen() {
     if (Program.palette) Program.palette->Release();
     Program.palette = nullptr;
     Settings.fullScreen = 0;
-}
-
-void ResetMachineLocked() {
-    FrameMutexHold hold;
-    Board().reset();
-    SaveSettings();
 }
 
 void ResetForNewSettings(bool showMessage) {

@@ -76,8 +76,6 @@ void OnCommand(HWND window, int id, LPARAM lParam, int notification);
 void ResetForNewSettings(bool showMessage);
 // The frame's game-settings dialog over the description's gameSettingForm.
 void ShowGameSettingForm(void* owner);
-// The machine reset: ResetMachine and SaveSettings, under the frame mutex.
-void ResetMachineLocked();
 // Whether the program is in full screen now.
 bool InFullScreen();
 // Leaves full screen (with the frame mutex held): display mode, surfaces.

@@ -3,6 +3,7 @@
 // instruction card's game colours.
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cstring>
 #include <filesystem>
 #include <fstream>
@@ -11,6 +12,7 @@
 #include <vector>
 
 #include "boards/kluno/game_data.h"
+#include "boards/kluno/machine.h"
 #include "cpu/m6809/m6809.h"
 #include "data/kluno/kluno_data.h"
 #include "tests/common/manifest.h"
@@ -107,9 +109,16 @@ TEST(KlunoImages, VectorsPointIntoTheProgramsAndTheSumsAreZero) {
         uint16_t reset = uint16_t(rom[rom.size() - 2] << 8 | rom[rom.size() - 1]);
         EXPECT_GE(reset, 0x10000 - rom.size());
     }
-    // The patches keep the sum of the two bytes they replace.
-    EXPECT_EQ((0x7F + 0x40) & 0xFF, (0x01 + 0xBE) & 0xFF);
-    EXPECT_EQ((0xCE + 0xC0) & 0xFF, (0x01 + 0x8D) & 0xFF);
+    // The board's trap patches keep CPU 1's sum.
+    const ImageSpan cpu1 = Embedded(&kluno::GameData::cpu1Program);
+    std::copy(cpu1.begin(), cpu1.end(), kluno::Cpu1Rom + (sizeof kluno::Cpu1Rom - cpu1.size()));
+    kluno::PatchHighScoreTraps();
+    unsigned sum = 0;
+    for (size_t i = sizeof kluno::Cpu1Rom - cpu1.size(); i < sizeof kluno::Cpu1Rom; ++i)
+        sum += kluno::Cpu1Rom[i];
+    EXPECT_EQ(sum & 0xFF, 0u);
+    EXPECT_EQ(kluno::Cpu1Rom[kluno::SaveTrap - 0x8000 + 1], 0xBE);
+    EXPECT_EQ(kluno::Cpu1Rom[kluno::LoadTrap - 0x8000 + 1], 0x8D);
 }
 
 // The card: 164 x 268, 8 bits, entry 0 black, entries 0x60-0x8F the game's

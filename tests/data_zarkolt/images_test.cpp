@@ -266,17 +266,71 @@ TEST(ZarkoltImages, PackerRefusesBadInput) {
     }());
     std::string outs =
         " " + (dir / "r").string() + " " + (dir / "g").string() + " " + (dir / "b").string() + " t s";
-    write("font.art",
-          "@ 10\n........\n........\n........\n........\n........\n........\n........\n........\n");
+    std::string font = write(
+        "font.art", "@ 10\n........\n........\n........\n........\n........\n........\n........\n........\n");
+    std::string smallFont = write("small.art", "@ 10 2x2\n##\n##\n");
+    write("sprite.art", "@ 0 2x2\n12\n31\n");
+    write("spritesets.txt", "0 1 2 3 4 5 6 7\n");
+    // A canvas, picture list or lane map of the given lines, and the command
+    // that draws it.
+    auto canvas = [&](const char* name, const std::string& text) {
+        return "canvas " + write(name, text) + " " + (dir / "out.bmp").string();
+    };
+    auto pictures = [&](const char* name, const std::string& text, const std::string& with = "") {
+        return "dollix-pictures " + write(name, text) + " " + (with.empty() ? font : with) + " " +
+               (dir / "out.bin").string();
+    };
+    auto lanes = [&](const char* name, const std::string& text) {
+        return "lookup " + empty + " " + write(name, text) + " o1 o2 o3 o4";
+    };
+    const std::string sprites = "sprites sprite.art sprite.art spritesets.txt\n";
     const struct {
         std::string args, message;
     } cases[] = {
+        // Sizes and words.
         {"rom " + empty + " 0", "size 0 is not between 1 and 38710 bytes"},
         {"rom " + empty + " 4000000000", "size 4000000000 is not between 1 and 38710 bytes"},
         {"rom " + empty + " 38711", "size 38711 is not"},
         {"colours " + palette + " " + sets + " " + sets + outs, "palette.txt:1: an empty word"},
         {"colours " + good + " " + sets + " " + sets + outs, "sets.txt:2: an empty word"},
         {"canvas " + card + " " + (dir / "card.bmp").string(), "card.canvas:3: an empty word"},
+        // Canvases: the bits a pixel before they size the colour table, the
+        // picture's size before it is multiplied, entries and sets in their
+        // tables, characters of the font's own size.
+        {canvas("c1.canvas", "canvas 8 8 40\n"), "c1.canvas:1: 40 is not between 4 and 8"},
+        {canvas("c2.canvas", "canvas 8 8 8 257\n"), "c2.canvas:1: 257 is not between 1 and 256"},
+        {canvas("c3.canvas", "canvas 65536 65536 8\n"), "c3.canvas:1: 65536 is not between 1 and 1024"},
+        {canvas("c4.canvas", "canvas 8 8 8\npalette good.txt\ngamepalette 250 0 128\n"),
+         "c4.canvas:3: 128 is not between 0 and 6"},
+        {canvas("c5.canvas", "canvas 8 8 8\ncolour 256 FFFFFF\n"),
+         "c5.canvas:2: 256 is not between 0 and 255"},
+        {canvas("c6.canvas", "canvas 8 8 8\nfont small.art\n"), "small.art:1: characters are 8x8"},
+        {canvas("c7.canvas", "canvas 8 8 8\nfont font.art\ntext 0 0 1 1 \"A~\"\n"),
+         "c7.canvas:3: no character for '~'"},
+        {canvas("c8.canvas", "canvas 8 8 8\nfont font.art\ntext 0 0 1 100000 \"A\"\n"),
+         "c8.canvas:3: 100000 is not between 1 and 64"},
+        {canvas("c9.canvas", "canvas 8 8 8\n" + sprites + "sprite 0 0 1 0 1 1 0\n"),
+         "c9.canvas:3: 1 is not between 0 and 0"},
+        {canvas("c10.canvas", "canvas 8 8 8\n" + sprites + "sprite 0 0 1 0 0 1 253\n"),
+         "c10.canvas:3: colour set 0 gives pen 3 no entry"},
+        {canvas("c11.canvas", "canvas 8 8 8\nrect 0 0 8 -2147483648 1\n"),
+         "c11.canvas:2: -2147483648 is not"},
+        // Pictures: sizes that fit their bytes, no size 0 to divide by, no
+        // product that overflows.
+        {pictures("p1.txt", "picture 2088 -1 4\n"), "p1.txt:1: -1 is not between 1 and 255"},
+        {pictures("p2.txt", "picture 2088 256 4\n"), "p2.txt:1: 256 is not between 1 and 255"},
+        {pictures("p3.txt", "picture 0 4 4\n"), "p3.txt:1: 0 is not between 2088 and"},
+        {pictures("p4.txt", "picture 2088 4 4\nchecker 0 0 4 4 0 1 2\n"),
+         "p4.txt:2: 0 is not between 1 and 1024"},
+        {pictures("p5.txt", "picture 2088 4 4\ndisc 0 0 100000 1\n"),
+         "p5.txt:2: 100000 is not between 0 and 1024"},
+        {pictures("p6.txt", "picture 2088 4 4\ntext 0 0 1 1 \"A\"\n", smallFont),
+         "small.art:1: characters are 8x8"},
+        {pictures("p7.txt", "picture 2088 4 4\ntext 0 0 1 1 \"~\"\n"), "p7.txt:2: no character '~'"},
+        // Lane maps: metatile numbers and repeats in range.
+        {lanes("m1.txt", "legend a 600\n"), "m1.txt:1: 600 is not between 0 and 511"},
+        {lanes("m2.txt", "legend a -1\n"), "m2.txt:1: -1 is not between 0 and 511"},
+        {lanes("m3.txt", "lane 0\naaaaaaaaaaaaaaaa *0\n"), "m3.txt:2: 0 is not between 1 and 128"},
     };
     for (const auto& c : cases) {
         std::string log = (dir / "log.txt").string();

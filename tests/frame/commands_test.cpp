@@ -62,13 +62,18 @@ TEST(Commands, TestModeOnResetsOnlyOnce) {
     test_games::UseZarkoltGame();
     zarkolt::InputState = {};
     zarkolt::IoReplyPage[0] = 0x12;
-    EXPECT_TRUE(ToggleTestMode()); // on: reset wanted
+    zarkolt::InputState.credits = 0x05; // the reset clears the credits
+    EXPECT_TRUE(ToggleTestMode());      // on: the machine reset
     EXPECT_EQ(zarkolt::InputState.testMode, 1u);
     EXPECT_EQ(zarkolt::IoReplyPage[0], 0x92);
+    EXPECT_EQ(zarkolt::InputState.credits, 0u);
+    zarkolt::InputState.credits = 0x05;
     EXPECT_FALSE(ToggleTestMode()); // off: no reset, reply byte left to the next frame
     EXPECT_EQ(zarkolt::InputState.testMode, 0u);
     EXPECT_EQ(zarkolt::IoReplyPage[0], 0x92);
-    EXPECT_TRUE(ToggleTestMode());
+    EXPECT_EQ(zarkolt::InputState.credits, 0x05u);
+    EXPECT_TRUE(ToggleTestMode()); // on again: reset again
+    EXPECT_EQ(zarkolt::InputState.credits, 0u);
     EXPECT_FALSE(ToggleTestMode());
 }
 

@@ -29,27 +29,50 @@ TEST_F(RonkuFace, BuildsFromImagesInManifestOrder) {
     EXPECT_EQ(error, "game data image ronku_sprites.rom is missing or of the wrong size");
 }
 
+// What a frame hook sees: whether sound calls came before it, the refreshed
+// chip byte and whether CPU 1's count has started.
+std::vector<std::string> Steps;
+SoundRecorder* FrameSound;
+void Step(const char* name) {
+    Steps.push_back(std::string(name) + (FrameSound->Take().empty() ? "" : " after sound") + ", chips " +
+                    std::to_string(IoChipRegs[4]) + (MainRam[0x100] | MainRam[0x101] ? ", cpus ran" : ""));
+}
+
 // Sound, I/O refresh, the counter's sample, present, the CPUs, render.
 TEST_F(RonkuFace, FrameOrder) {
-    static std::vector<std::string> steps;
-    steps.clear();
+    Assemble(images[&GameData::cpu1Program], 0xA000, R"(
+        org $A000
+start   ldx #0
+loop    leax 1,x
+        stx $0100
+        bra loop
+        org $FFFE
+        fdb start
+)");
+    Build();
+    ResetMachine();
+    FrameSound = &recorder;
+    recorder.Install();
+    SoundEnable = 1;
+    Steps.clear();
     IoChipInputs[4] = 0x0C;
     ASSERT_TRUE(Face.startRateMeter(true, 1000, 0));
     boards::FrameHooks hooks{};
     hooks.performanceCounter = [] {
-        steps.push_back("counter " + std::to_string(IoChipRegs[4]));
+        Step("counter");
         return uint64_t(16);
     };
-    hooks.present = [] { steps.push_back("present"); };
-    hooks.render = [] { steps.push_back("render"); };
+    hooks.present = [] { Step("present"); };
+    hooks.render = [] { Step("render"); };
     Face.runFrame(hooks);
-    EXPECT_EQ(steps, (std::vector<std::string>{"counter 12", "present", "render"}));
+    EXPECT_EQ(Steps, (std::vector<std::string>{"counter after sound, chips 12", "present, chips 12",
+                                               "render, chips 12, cpus ran"}));
     EXPECT_EQ(Meter.accumulator, 1600u / 16);
     // Held chips: no refresh; the meter's sample is still taken.
     IoChipHold = 1;
     IoChipInputs[4] = 0x03;
     Face.runFrame(hooks);
-    EXPECT_EQ(steps.at(3), "counter 12");
+    EXPECT_EQ(Steps.at(3), "counter after sound, chips 12, cpus ran");
 }
 
 TEST_F(RonkuFace, RateMeterWithAFakeCounter) {
@@ -116,7 +139,8 @@ TEST_F(RonkuFace, ControlsCoinsAndStarts) {
     Face.insertCoin();
     Face.insertCoin();
     EXPECT_EQ(Credits(), 2u);
-    EXPECT_FALSE(Face.pressStart(2, 2) && Credits() != 0);
+    EXPECT_TRUE(Face.pressStart(2, 2)); // two players take both credits
+    EXPECT_EQ(Credits(), 0u);
     EXPECT_EQ(IoChipRegs[1], 0x02);
     EXPECT_FALSE(Face.pressStart(1, 1));
     EXPECT_TRUE(Face.beforeKey());

@@ -156,7 +156,7 @@ TEST_F(RonkuProgram, RateMeterStartsOrTellsTheUser) {
 
 TEST_F(RonkuProgram, PlainFullScreenAndSoundCommand) {
     // Whatever the display offers, full screen is 640 x 480, with no card.
-    frame::FullScreenMode mode = frame::ChooseFullScreenMode(ronku::Face.canTurn, true);
+    frame::FullScreenMode mode = frame::GameFullScreenMode(true, true);
     EXPECT_EQ(mode.width, 640u);
     EXPECT_EQ(mode.height, 480u);
     EXPECT_FALSE(mode.rotated);

@@ -39,8 +39,10 @@ TEST(SaverDisplay, ModeRules) {
         // Only 8-bit modes take part.
         {ModeRule::Portrait, {{640, 480, 16}, {800, 600, 8}, {640, 400, 32}}, 800, 600},
         {ModeRule::Landscape, {{320, 240, 16}, {640, 480, 8}}, 640, 480},
-        // Nothing fits.
+        // At the limits: 304 rows, and 304 x 240, fit; one less does not.
+        {ModeRule::Portrait, {{640, 304, 8}}, 640, 304},
         {ModeRule::Portrait, {{640, 303, 8}, {320, 240, 8}}, none, none},
+        {ModeRule::Landscape, {{304, 240, 8}}, 304, 240},
         {ModeRule::Landscape, {{303, 240, 8}, {320, 239, 8}}, none, none},
         {ModeRule::Portrait, {}, none, none},
     };

@@ -104,7 +104,7 @@ class SaverTest : public ::testing::Test {
         EXPECT_EQ(scores, defaults);
     }
     // The game's sound-off write, with a device (every voice silenced, then
-    // the primary buffer stopped) and without one (nothing).
+    // the primary buffer stopped) and without one (the latch alone).
     void ExpectSoundOff(const saver::SaverBoard& board, saver_test::DisplayModeOffer mode, void (*off)(),
                         const uint32_t& soundEnable) {
         for (bool device : {true, false}) {
@@ -114,14 +114,12 @@ class SaverTest : public ::testing::Test {
             recorder.Take();
             off();
             EXPECT_EQ(soundEnable, 0u);
-            std::vector<std::string> calls = recorder.Take();
             if (device) {
                 for (int voice = 0; voice < kluno::VoiceCount; voice++)
                     EXPECT_EQ(kluno::VolumeCache[voice], 0u);
+                std::vector<std::string> calls = recorder.Take();
                 ASSERT_FALSE(calls.empty());
                 EXPECT_EQ(calls.back(), std::to_string(kluno::PrimaryBuffer) + " stop");
-            } else {
-                EXPECT_TRUE(calls.empty());
             }
             board.face->attachSound(nullptr);
         }

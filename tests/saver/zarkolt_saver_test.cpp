@@ -161,16 +161,18 @@ TEST_F(ZarkoltSaverTest, SoundLatchOffSilencesEverything) {
         zarkolt::Samples[1].playing = 1;
         SoundCalls.clear();
         Z80WriteByte(&zarkolt::Cpus[zarkolt::Cpu1], 0x6823, 0);
-        std::vector<std::string> expected;
         if (device) {
+            std::vector<std::string> expected;
             for (int buffer = 0; buffer < 6; buffer++) {
                 expected.push_back("volume " + std::to_string(buffer) + " -10000");
                 expected.push_back("stop " + std::to_string(buffer));
             }
             expected.push_back("stop 6");
+            EXPECT_EQ(SoundCalls, expected);
         }
-        EXPECT_EQ(SoundCalls, expected) << (device ? "with a device" : "without one");
-        EXPECT_EQ(zarkolt::Samples[1].playing, device ? 0u : 1u);
+        // Without a device the samples' state is left alone.
+        EXPECT_EQ(zarkolt::Samples[1].playing, device ? 0u : 1u)
+            << (device ? "with a device" : "without one");
         EXPECT_EQ(zarkolt::SoundEnable, 0u);
     }
 }

@@ -1,7 +1,9 @@
 // "Configuration", the six flags and the settings key.
 #include <array>
 
+#include "boards/zarkolt/io_chip.h"
 #include "boards/zarkolt/machine.h"
+#include "frame/joystick.h"
 #include "frame/keys.h"
 #include "frame/settings.h"
 #include "programs/zarkolt/zarkolt_game.h"
@@ -108,7 +110,7 @@ TEST_F(Configuration, BadRecordsLeaveEveryValueAlone) {
     }
 }
 
-TEST_F(Configuration, KeyOrButtonGivenTwiceIsKeptAndTheLaterSlotWins) {
+TEST_F(Configuration, KeyOrButtonGivenTwiceIsKeptTheKeyForTheLaterSlotTheButtonForBoth) {
     // "X" for up and button 1, button 3 for coin and start: in range, so the
     // options are not lost; the key table gives "X" to the later slot.
     std::vector<uint8_t> bytes = Sealed({3, 5, 2, 23, 53, 54, 55, 23, 25, 0, 1, 2, 2, 0});
@@ -118,6 +120,16 @@ TEST_F(Configuration, KeyOrButtonGivenTwiceIsKeptAndTheLaterSlotWins) {
     EXPECT_EQ(Settings.controls, (frame::ControlAssignment{23, 53, 54, 55, 23, 25, 0, 1, 2, 2}));
     frame::RebuildKeyTable(Settings.controls);
     EXPECT_EQ(frame::KeyTable['X'], frame::SlotKey(zarkolt_program::SlotButton1));
+    // The poll runs the slots in order: button 3 gives a coin, then a start
+    // that takes it (each under the frame mutex).
+    zarkolt::InputState.credits = 0;
+    *zarkolt::Ram(0x8023) = 0;
+    frame::ResetJoystickPoll();
+    MutexEntries = 0;
+    joystick.position = {32767, 32767, 1 << 2};
+    frame::PollJoystick();
+    EXPECT_EQ(MutexEntries, 2);
+    EXPECT_EQ(zarkolt::InputState.credits, 0u);
     frame::SaveSettings();
     EXPECT_EQ(registry.values["Configuration"].data, bytes);
     frame::CloseSettingsKey();

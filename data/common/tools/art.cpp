@@ -67,6 +67,13 @@ long ParseNumber(const std::string& text, const std::string& where) {
     return value;
 }
 
+int ParseNumberIn(const std::string& text, int low, int high, const std::string& where) {
+    long value = ParseNumber(text, where);
+    if (value < low || value > high)
+        Fail(where + ": " + text + " is not between " + std::to_string(low) + " and " + std::to_string(high));
+    return static_cast<int>(value);
+}
+
 // The words of a table line: without a trailing '#' comment and without the
 // "N:" labels. An empty quoted word is no number and no label.
 static std::vector<std::string> TableWords(std::string line, const std::string& where) {
@@ -94,6 +101,10 @@ static bool IsSize(const std::string& word) {
     return true;
 }
 
+// No drawing is larger than a four-part sprite; the bound keeps a drawing's
+// size product far from overflowing.
+constexpr int LargestDrawing = 256;
+
 std::map<int, Glyph> ReadArt(const std::string& path) {
     std::vector<std::string> lines = ReadLines(path);
     std::map<int, Glyph> glyphs;
@@ -103,8 +114,8 @@ std::map<int, Glyph> ReadArt(const std::string& path) {
         if (IsComment(lines[i])) continue;
         std::vector<std::string> words = SplitWords(lines[i]);
         if (words[0] == "size" && words.size() == 3) {
-            width = static_cast<int>(ParseNumber(words[1], where));
-            height = static_cast<int>(ParseNumber(words[2], where));
+            width = ParseNumberIn(words[1], 1, LargestDrawing, where);
+            height = ParseNumberIn(words[2], 1, LargestDrawing, where);
             continue;
         }
         if (words[0] != "@" || words.size() < 2) Fail(where + ": expected '@ index' or 'size W H'");
@@ -112,11 +123,11 @@ std::map<int, Glyph> ReadArt(const std::string& path) {
         glyph.width = width;
         glyph.height = height;
         glyph.line = static_cast<int>(i + 1);
-        int index = static_cast<int>(ParseNumber(words[1], where));
+        int index = ParseNumberIn(words[1], 0, 0xFFFF, where);
         if (words.size() >= 3 && IsSize(words[2])) {
             size_t x = words[2].find('x');
-            glyph.width = static_cast<int>(ParseNumber(words[2].substr(0, x), where));
-            glyph.height = static_cast<int>(ParseNumber(words[2].substr(x + 1), where));
+            glyph.width = ParseNumberIn(words[2].substr(0, x), 1, LargestDrawing, where);
+            glyph.height = ParseNumberIn(words[2].substr(x + 1), 1, LargestDrawing, where);
         }
         if (glyphs.count(index)) Fail(where + ": drawing " + std::to_string(index) + " given twice");
         for (int y = 0; y < glyph.height; ++y) {
@@ -141,6 +152,14 @@ std::map<int, Glyph> ReadArt(const std::string& path) {
         glyphs[index] = glyph;
     }
     return glyphs;
+}
+
+std::map<int, Glyph> ReadFont(const std::string& path) {
+    std::map<int, Glyph> font = ReadArt(path);
+    for (const auto& [index, glyph] : font)
+        if (glyph.width != 8 || glyph.height != 8)
+            Fail(path + ":" + std::to_string(glyph.line) + ": characters are 8x8");
+    return font;
 }
 
 std::vector<std::vector<long>> ReadNumbers(const std::string& path) {
@@ -194,6 +213,6 @@ int CharCode(char c) {
     if (c >= 'A' && c <= 'Z') return c - 'A' + 10;
     static const std::string punctuation = " .-!:/?',()=+*@";
     size_t i = punctuation.find(c);
-    if (i == std::string::npos) Fail(std::string("no character for '") + c + "'");
+    if (i == std::string::npos) return -1;
     return 0x24 + static_cast<int>(i);
 }

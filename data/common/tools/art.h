@@ -23,6 +23,8 @@ struct Glyph {
 // Pixels: '.' is 0, '#' is 1, '0'-'9' are their values. '#' starts a comment
 // only at the start of a line.
 std::map<int, Glyph> ReadArt(const std::string& path);
+// An art file of characters: every drawing 8 x 8.
+std::map<int, Glyph> ReadFont(const std::string& path);
 
 // A table file: every line that is not blank or a comment gives its list of
 // integers (decimal, or hexadecimal with 0x). A leading "N:" label is skipped.
@@ -37,6 +39,9 @@ void WriteFile(const std::string& path, const std::vector<uint8_t>& bytes);
 std::vector<std::string> ReadLines(const std::string& path);
 
 long ParseNumber(const std::string& text, const std::string& where);
+// A number that must lie in low-high (checked before anything is computed
+// from it).
+int ParseNumberIn(const std::string& text, int low, int high, const std::string& where);
 
 [[noreturn]] void Fail(const std::string& message);
 
@@ -59,5 +64,6 @@ struct Rgb {
 std::vector<Rgb> ReadPalette(const std::string& path);
 
 // The character code of an ASCII character in the game's character set:
-// digits 0x00-0x09, letters 0x0A-0x23, blank 0x24, then punctuation.
+// digits 0x00-0x09, letters 0x0A-0x23, blank 0x24, then punctuation; -1 for
+// a character the set does not have.
 int CharCode(char c);

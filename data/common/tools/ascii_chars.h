@@ -25,7 +25,7 @@ void PackAsciiCharacters(const std::string& fontPath, const std::string& artPath
             for (int x = 0; x < 8; ++x)
                 put(code, x, y, glyph.At(x, y) * scale);
     };
-    std::map<int, Glyph> font = ReadArt(fontPath);
+    std::map<int, Glyph> font = ReadFont(fontPath);
     static const std::string letters = "0123456789ABCDEFGHIJKLMNOPQRSTUVWXYZ.-!:/?',()=+*@";
     for (char c : letters) {
         auto glyph = font.find(CharCode(c));

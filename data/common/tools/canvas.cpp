@@ -11,11 +11,12 @@
 //   transparent N                  entry N is see-through (icons)
 //   fill N | rect X Y W H N | frame X Y W H N
 //   text X Y N SCALE "STRING"      the game's characters, pixels in entry N
-//   sprite X Y SET CODE COLOURSET SCALE BASE   a sprite drawing, pens at BASE + palette index
+//   sprite X Y SET CODE COLOURSET SCALE BASE   a drawing of set 1 or 23, pens at BASE + palette index
 //   ink C N                        art character C paints entry N
 //   art X Y SCALE ... end          a drawing in ink characters, '.' leaves the canvas
 #include "canvas.h"
 
+#include <algorithm>
 #include <filesystem>
 #include <map>
 
@@ -117,6 +118,11 @@ std::vector<uint8_t> Ico(const Canvas& c) {
 
 } // namespace
 
+// Bounds of the numbers on a line, so that no size, place or colour computed
+// from them overflows: pictures up to 1024 pixels a side, places up to 4096
+// pixels off the picture, scales up to 64.
+constexpr int LargestSide = 1024, FarthestPlace = 4096, LargestScale = 64;
+
 void DrawCanvas(const std::vector<std::string>& args) {
     const std::string& source = args[0];
     std::filesystem::path dir = std::filesystem::path(source).parent_path();
@@ -136,84 +142,104 @@ void DrawCanvas(const std::vector<std::string>& args) {
             if (w[k].empty()) Fail(where + ": an empty word");
             return w[k];
         };
-        auto n = [&](size_t k) { return static_cast<int>(ParseNumber(word(k), where)); };
+        auto n = [&](size_t k, int low, int high) { return ParseNumberIn(word(k), low, high, where); };
+        auto place = [&](size_t k) { return n(k, -FarthestPlace, FarthestPlace); };
+        auto side = [&](size_t k) { return n(k, 0, FarthestPlace); };
+        auto entry = [&](size_t k) { return n(k, 0, 255); };
+        auto scale = [&](size_t k) { return n(k, 1, LargestScale); };
         const std::string& op = word(0);
         if (op == "canvas") {
-            c.width = n(1);
-            c.height = n(2);
-            c.bpp = n(3);
-            c.colours = w.size() > 4 ? n(4) : 1 << c.bpp;
+            c.width = n(1, 1, LargestSide);
+            c.height = n(2, 1, LargestSide);
+            c.bpp = n(3, 4, 8);
             if (c.bpp != 4 && c.bpp != 8) Fail(where + ": 4 or 8 bits a pixel");
-            c.pixels.assign(static_cast<size_t>(c.width * c.height), 0);
+            c.colours = w.size() > 4 ? n(4, 1, 1 << c.bpp) : 1 << c.bpp;
+            c.pixels.assign(static_cast<size_t>(c.width) * static_cast<size_t>(c.height), 0);
         } else if (op == "colour") {
-            c.table[n(1)] = static_cast<uint32_t>(ParseNumber("0x" + word(2), where));
+            c.table[entry(1)] = static_cast<uint32_t>(ParseNumberIn("0x" + word(2), 0, 0xFFFFFF, where));
         } else if (op == "palette") {
             palette = ReadPalette(local(word(1)));
         } else if (op == "gamepalette") {
             if (palette.empty()) Fail(where + ": 'palette' first");
-            for (int k = 0; k < n(3); ++k) {
-                const Rgb& p = palette[n(2) + k];
-                c.table[n(1) + k] = static_cast<uint32_t>(p.r * 17 << 16 | p.g * 17 << 8 | p.b * 17);
+            int to = entry(1), from = n(2, 0, static_cast<int>(palette.size()) - 1);
+            int count = n(3, 0, std::min(256 - to, static_cast<int>(palette.size()) - from));
+            for (int k = 0; k < count; ++k) {
+                const Rgb& p = palette[from + k];
+                c.table[to + k] = static_cast<uint32_t>(p.r * 17 << 16 | p.g * 17 << 8 | p.b * 17);
             }
         } else if (op == "font") {
-            font = ReadArt(local(word(1)));
+            font = ReadFont(local(word(1)));
         } else if (op == "sprites") {
             sprites1 = ReadArt(local(word(1)));
             sprites23 = ReadArt(local(word(2)));
             spriteSets = ReadNumbers(local(word(3)));
         } else if (op == "transparent") {
-            c.transparent = n(1);
+            c.transparent = entry(1);
         } else if (op == "fill") {
-            std::fill(c.pixels.begin(), c.pixels.end(), static_cast<uint8_t>(n(1)));
+            std::fill(c.pixels.begin(), c.pixels.end(), static_cast<uint8_t>(entry(1)));
         } else if (op == "rect" || op == "frame") {
-            int x0 = n(1), y0 = n(2), wd = n(3), ht = n(4), v = n(5);
+            int x0 = place(1), y0 = place(2), wd = side(3), ht = side(4), v = entry(5);
             for (int y = y0; y < y0 + ht; ++y)
                 for (int x = x0; x < x0 + wd; ++x)
                     if (op == "rect" || y == y0 || x == x0 || y == y0 + ht - 1 || x == x0 + wd - 1)
                         c.Set(x, y, v);
         } else if (op == "text") {
             if (font.empty()) Fail(where + ": 'font' first");
-            int x = n(1), y = n(2), v = n(3), scale = n(4);
+            int x = place(1), y = place(2), v = entry(3), size = scale(4);
             const std::string& text = word(5);
             for (char ch : text) {
-                auto glyph = font.find(CharCode(ch));
+                int code = CharCode(ch);
+                if (code < 0) Fail(where + ": no character for '" + std::string(1, ch) + "'");
+                auto glyph = font.find(code);
                 if (glyph != font.end())
                     for (int gy = 0; gy < 8; ++gy)
                         for (int gx = 0; gx < 8; ++gx)
                             if (glyph->second.At(gx, gy))
-                                for (int s = 0; s < scale * scale; ++s)
-                                    c.Set(x + gx * scale + s % scale, y + gy * scale + s / scale, v);
-                x += 8 * scale;
+                                for (int s = 0; s < size * size; ++s)
+                                    c.Set(x + gx * size + s % size, y + gy * size + s / size, v);
+                if (x > FarthestPlace) break; // the rest lies off the picture
+                x += 8 * size;
             }
         } else if (op == "sprite") {
-            int x = n(1), y = n(2), set = n(3), code = n(4), colourSet = n(5), scale = n(6), base = n(7);
+            if (spriteSets.empty()) Fail(where + ": 'sprites' first");
+            int x = place(1), y = place(2), set = n(3, 1, 23), code = n(4, 0, 0xFFFF);
+            int colourSet = n(5, 0, static_cast<int>(spriteSets.size()) - 1), size = scale(6),
+                base = n(7, -255, 255);
+            if (set != 1 && set != 23) Fail(where + ": the sprite drawings are sets 1 and 23");
             const std::map<int, Glyph>& art = set == 1 ? sprites1 : sprites23;
             auto glyph = art.find(code);
             if (glyph == art.end()) Fail(where + ": no sprite drawing " + std::to_string(code));
+            const std::vector<long>& colours = spriteSets[colourSet];
             for (int gy = 0; gy < glyph->second.height; ++gy)
                 for (int gx = 0; gx < glyph->second.width; ++gx) {
                     int p = glyph->second.At(gx, gy);
                     if (!p) continue;
-                    int entry = base + static_cast<int>(spriteSets.at(colourSet).at(p));
-                    for (int s = 0; s < scale * scale; ++s)
-                        c.Set(x + gx * scale + s % scale, y + gy * scale + s / scale, entry);
+                    if (p >= static_cast<int>(colours.size()) || colours[p] < -base ||
+                        colours[p] > 255 - base)
+                        Fail(where + ": colour set " + std::to_string(colourSet) + " gives pen " +
+                             std::to_string(p) + " no entry from " + std::to_string(base) + " to 255");
+                    int pen = base + static_cast<int>(colours[p]);
+                    for (int s = 0; s < size * size; ++s)
+                        c.Set(x + gx * size + s % size, y + gy * size + s / size, pen);
                 }
         } else if (op == "ink") {
-            ink[word(1)[0]] = n(2);
+            ink[word(1)[0]] = entry(2);
         } else if (op == "art") {
-            int x = n(1), y = n(2), scale = n(3);
+            int x = place(1), y = place(2), size = scale(3);
             for (int row = 0;; ++row) {
                 if (++i >= lines.size()) Fail(where + ": 'art' without 'end'");
                 if (lines[i] == "end") break;
+                std::string rowWhere = source + ":" + std::to_string(i + 1);
+                if (lines[i].size() > static_cast<size_t>(LargestSide) || row >= LargestSide)
+                    Fail(rowWhere + ": a drawing is at most " + std::to_string(LargestSide) +
+                         " pixels a side");
                 for (size_t col = 0; col < lines[i].size(); ++col) {
                     char ch = lines[i][col];
                     if (ch == '.' || ch == ' ') continue;
                     auto found = ink.find(ch);
-                    if (found == ink.end())
-                        Fail(source + ":" + std::to_string(i + 1) + ": no ink for '" + std::string(1, ch) +
-                             "'");
-                    for (int s = 0; s < scale * scale; ++s)
-                        c.Set(x + static_cast<int>(col) * scale + s % scale, y + row * scale + s / scale,
+                    if (found == ink.end()) Fail(rowWhere + ": no ink for '" + std::string(1, ch) + "'");
+                    for (int s = 0; s < size * size; ++s)
+                        c.Set(x + static_cast<int>(col) * size + s % size, y + row * size + s / size,
                               found->second);
                 }
             }

@@ -159,8 +159,7 @@ void PackLookup(const std::string& metaPath, const std::string& mapPath, const s
         if (words.empty()) continue;
         if (words.size() != 5 || words[0].empty() || words[0].back() != ':')
             Fail(where + ": expected 'ID: TL TR BL BR'");
-        long id = ParseNumber(words[0].substr(0, words[0].size() - 1), where);
-        if (id < 0 || id > 511) Fail(where + ": metatile numbers are 0-511");
+        int id = ParseNumberIn(words[0].substr(0, words[0].size() - 1), 0, 511, where);
         if (defined[id]) Fail(where + ": metatile " + std::to_string(id) + " defined twice");
         defined[id] = true;
         int base = static_cast<int>((id & 255) * 4 | (id >> 8) * 0x400);
@@ -206,7 +205,7 @@ void PackLookup(const std::string& metaPath, const std::string& mapPath, const s
         if (words[0] == "legend") {
             if (words.size() < 3 || words[1].size() != 1) Fail(where + ": expected 'legend C ID [hv]'");
             Legend entry;
-            entry.id = static_cast<int>(ParseNumber(words[2], where));
+            entry.id = ParseNumberIn(words[2], 0, 511, where);
             if (words.size() > 3) {
                 if (words[3].find('v') != std::string::npos) entry.flip |= 1;
                 if (words[3].find('h') != std::string::npos) entry.flip |= 2;
@@ -216,8 +215,7 @@ void PackLookup(const std::string& metaPath, const std::string& mapPath, const s
         }
         if (words[0] == "lane") {
             if (words.size() != 2) Fail(where + ": expected 'lane N'");
-            lane = static_cast<int>(ParseNumber(words[1], where));
-            if (lane < 0 || lane > 3) Fail(where + ": lanes are 0-3");
+            lane = ParseNumberIn(words[1], 0, 3, where);
             row = 0;
             continue;
         }
@@ -227,8 +225,9 @@ void PackLookup(const std::string& metaPath, const std::string& mapPath, const s
         int repeat = 1;
         if (line.size() > 16) {
             std::vector<std::string> tail = SplitWords(line.substr(16));
-            if (tail.size() != 1 || tail[0][0] != '*') Fail(where + ": expected '*N' after the row");
-            repeat = static_cast<int>(ParseNumber(tail[0].substr(1), where));
+            if (tail.size() != 1 || tail[0].empty() || tail[0][0] != '*')
+                Fail(where + ": expected '*N' after the row");
+            repeat = ParseNumberIn(tail[0].substr(1), 1, 128, where);
         }
         for (int n = 0; n < repeat; ++n, ++row) {
             if (row >= 128) Fail(where + ": a lane has 128 rows");

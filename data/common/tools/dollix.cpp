@@ -143,7 +143,11 @@ struct Drawing {
 //   text X Y PEN SCALE "TEXT"   the shared font's characters
 //   art X Y ... end             rows of hexadecimal pens, '.' leaves the picture
 std::vector<Drawing> DrawPictures(const std::string& path, const std::string& fontPath) {
-    std::map<int, Glyph> font = ReadArt(fontPath);
+    // A picture's width and height are bytes; places and sizes further than
+    // this off a picture change nothing and are refused, so that nothing
+    // computed from them overflows.
+    constexpr int Far = 1024, LargestScale = 16;
+    std::map<int, Glyph> font = ReadFont(fontPath);
     std::vector<Drawing> drawings;
     std::vector<std::string> lines = ReadLines(path);
     for (size_t i = 0; i < lines.size(); ++i) {
@@ -151,15 +155,17 @@ std::vector<Drawing> DrawPictures(const std::string& path, const std::string& fo
         size_t first = lines[i].find_first_not_of(" \t");
         if (first == std::string::npos || lines[i][first] == '#') continue;
         std::vector<std::string> w = SplitWords(lines[i]);
-        auto n = [&](size_t k) {
+        auto n = [&](size_t k, int low, int high) {
             if (k >= w.size()) Fail(where + ": missing argument");
-            return static_cast<int>(ParseNumber(w[k], where));
+            return ParseNumberIn(w[k], low, high, where);
         };
+        auto place = [&](size_t k) { return n(k, -Far, Far); };
+        auto size = [&](size_t k) { return n(k, 0, Far); };
         if (w[0] == "picture") {
             Drawing d;
-            d.offset = n(1);
-            d.width = n(2);
-            d.height = n(3);
+            d.offset = n(1, dollix_pictures::FirstPicture, dollix_pictures::PictureEnd - 1);
+            d.width = n(2, 1, 255);
+            d.height = n(3, 1, 255);
             d.line = static_cast<int>(i + 1);
             d.pens.assign(static_cast<size_t>(d.width * d.height), 0);
             drawings.push_back(d);
@@ -167,31 +173,28 @@ std::vector<Drawing> DrawPictures(const std::string& path, const std::string& fo
         }
         if (drawings.empty()) Fail(where + ": 'picture' first");
         Drawing& d = drawings.back();
-        auto pen = [&](size_t k) {
-            int p = n(k);
-            if (p < 0 || p > 15) Fail(where + ": pens are 0-15");
-            return p;
-        };
+        auto pen = [&](size_t k) { return n(k, 0, 15); };
         if (w[0] == "fill") {
             std::fill(d.pens.begin(), d.pens.end(), static_cast<uint8_t>(pen(1)));
         } else if (w[0] == "rect" || w[0] == "frame") {
-            int x0 = n(1), y0 = n(2), wd = n(3), ht = n(4), p = pen(5);
+            int x0 = place(1), y0 = place(2), wd = size(3), ht = size(4), p = pen(5);
             for (int y = y0; y < y0 + ht; ++y)
                 for (int x = x0; x < x0 + wd; ++x)
                     if (w[0] == "rect" || y == y0 || x == x0 || y == y0 + ht - 1 || x == x0 + wd - 1)
                         d.Set(x, y, p);
         } else if (w[0] == "disc") {
-            int cx = n(1), cy = n(2), r = n(3), p = pen(4);
+            int cx = place(1), cy = place(2), r = size(3), p = pen(4);
             for (int y = cy - r; y <= cy + r; ++y)
                 for (int x = cx - r; x <= cx + r; ++x)
                     if ((x - cx) * (x - cx) + (y - cy) * (y - cy) <= r * r) d.Set(x, y, p);
         } else if (w[0] == "checker") {
-            int x0 = n(1), y0 = n(2), wd = n(3), ht = n(4), size = n(5), p1 = pen(6), p2 = pen(7);
+            int x0 = place(1), y0 = place(2), wd = size(3), ht = size(4), square = n(5, 1, Far), p1 = pen(6),
+                p2 = pen(7);
             for (int y = 0; y < ht; ++y)
                 for (int x = 0; x < wd; ++x)
-                    d.Set(x0 + x, y0 + y, ((x / size) + (y / size)) & 1 ? p2 : p1);
+                    d.Set(x0 + x, y0 + y, ((x / square) + (y / square)) & 1 ? p2 : p1);
         } else if (w[0] == "text") {
-            int x = n(1), y = n(2), p = pen(3), scale = n(4);
+            int x = place(1), y = place(2), p = pen(3), scale = n(4, 1, LargestScale);
             for (char c : w.size() > 5 ? w[5] : std::string()) {
                 if (c != ' ') {
                     auto glyph = font.find(CharCode(c));
@@ -200,19 +203,23 @@ std::vector<Drawing> DrawPictures(const std::string& path, const std::string& fo
                         for (int gx = 0; gx < 8 * scale; ++gx)
                             if (glyph->second.At(gx / scale, gy / scale)) d.Set(x + gx, y + gy, p);
                 }
+                if (x > Far) break; // the rest lies off the picture
                 x += 8 * scale;
             }
         } else if (w[0] == "art") {
-            int x0 = n(1), y0 = n(2);
+            int x0 = place(1), y0 = place(2);
             for (int row = 0;; ++row) {
                 if (++i >= lines.size()) Fail(where + ": 'art' without 'end'");
+                std::string rowWhere = path + ":" + std::to_string(i + 1);
                 std::string text =
                     lines[i].substr(std::min(lines[i].size(), lines[i].find_first_not_of(" ")));
                 if (text == "end") break;
+                if (row >= Far || text.size() > static_cast<size_t>(Far))
+                    Fail(rowWhere + ": a drawing is at most " + std::to_string(Far) + " pixels a side");
                 for (size_t col = 0; col < text.size(); ++col) {
                     if (text[col] == '.') continue;
                     if (!std::isxdigit(static_cast<unsigned char>(text[col])))
-                        Fail(path + ":" + std::to_string(i + 1) + ": pens are hexadecimal digits or '.'");
+                        Fail(rowWhere + ": pens are hexadecimal digits or '.'");
                     d.Set(x0 + static_cast<int>(col), y0 + row,
                           std::stoi(std::string(1, text[col]), nullptr, 16));
                 }
