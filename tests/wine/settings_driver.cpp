@@ -99,8 +99,9 @@ HWND FindDialog(const std::wstring& which) {
     return search.found;
 }
 
-// Waits up to the given seconds for a condition (30 s unless said).
-template <typename Condition> bool WaitFor(Condition condition, DWORD seconds = 30) {
+// Waits up to the given seconds for a condition (120 s unless said: ten times
+// what a quick machine needs, for a loaded one or Wine under an emulator).
+template <typename Condition> bool WaitFor(Condition condition, DWORD seconds = 120) {
     DWORD start = GetTickCount();
     while (!condition()) {
         if (GetTickCount() - start > seconds * 1000) return false;
@@ -213,8 +214,7 @@ UINT MenuState(HWND game, UINT id) {
     RemovePropA(game, "VeltoMenuState");
     PostMessageA(game, RegisterWindowMessageA("VeltoMenuProbe"), id, 0);
     uintptr_t answer = 0;
-    WaitFor([&] { return (answer = reinterpret_cast<uintptr_t>(GetPropA(game, "VeltoMenuState"))) != 0; },
-            20);
+    WaitFor([&] { return (answer = reinterpret_cast<uintptr_t>(GetPropA(game, "VeltoMenuState"))) != 0; });
     UnhookWindowsHookEx(hook);
     return answer ? UINT(answer & 0xFFFF) : 0xFFFF;
 }
@@ -231,7 +231,7 @@ int main() {
         HDESK desktop = nullptr;
         // The game's start makes the desktop; the 32-bit Wine through an
         // emulator on a busy machine takes its time.
-        if (!WaitFor([&] { return (desktop = OpenDesktopA(name, 0, FALSE, GENERIC_ALL)) != nullptr; }, 120) ||
+        if (!WaitFor([&] { return (desktop = OpenDesktopA(name, 0, FALSE, GENERIC_ALL)) != nullptr; }, 300) ||
             !SetThreadDesktop(desktop))
             return Fail("no such desktop");
     }
@@ -243,7 +243,7 @@ int main() {
     auto number = [&](int i) { return int(wcstol(arg(i).c_str(), nullptr, 0)); };
 
     if (command == L"window")
-        return WaitFor([] { return GameWindow() && IsWindowVisible(GameWindow()); }, 120) ? 0
+        return WaitFor([] { return GameWindow() && IsWindowVisible(GameWindow()); }, 300) ? 0
                                                                                           : Fail("no window");
     if (command == L"closed") return WaitFor([] { return !GameWindow(); }) ? 0 : Fail("the window stays");
     HWND game = GameWindow();

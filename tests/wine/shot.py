@@ -1,5 +1,5 @@
 #!/usr/bin/env python3
-"""Reads screenshots of the Wine tests (through ImageMagick's raw RGB output).
+"""Reads screenshots of the Wine tests (through ImageMagick's PPM output).
 
   shot.py client SHOT            left top width height of the game window's client area
   shot.py differ A B L T W H     number of pixels that differ inside the rectangle
@@ -14,9 +14,22 @@ import sys
 
 class Shot:
     def __init__(self, path):
-        size = subprocess.run(["identify", "-format", "%w %h", path], capture_output=True, check=True).stdout
-        self.width, self.height = (int(v) for v in size.split())
-        self.raw = subprocess.run(["convert", path, "rgb:-"], capture_output=True, check=True).stdout
+        # One program start: "P6 WIDTH HEIGHT 255" and one white space, then
+        # the RGB bytes.
+        ppm = subprocess.run(["convert", path, "-depth", "8", "ppm:-"], capture_output=True, check=True).stdout
+        fields, at = [], 0
+        while len(fields) < 4:
+            while ppm[at:at + 1].isspace():
+                at += 1
+            end = at
+            while not ppm[end:end + 1].isspace():
+                end += 1
+            fields.append(ppm[at:end])
+            at = end
+        if fields[0] != b"P6":
+            raise ValueError("not a PPM picture: " + path)
+        self.width, self.height = int(fields[1]), int(fields[2])
+        self.raw = ppm[at + 1:]
 
     def at(self, x, y):
         i = (y * self.width + x) * 3
