@@ -127,10 +127,13 @@ configure)
         box=$!
         wait_until 30 has_window "$caption" || fail "no configure box titled $caption"
         snap "configure-$key"
-        # A click on the caption makes the box active; the key goes to it.
-        xdotool mousemove --window "$(window_named "$caption")" 100 8 click 1 2>/dev/null || true
-        xdotool key "$key" 2>/dev/null || fail "xdotool could not send $key"
-        wait_until 20 no_window "$caption" || fail "$key did not close the configure box"
+        # A click on the caption makes the box active; the key goes to it
+        # (again, should it come before the box takes keys).
+        answer() {
+            xdotool mousemove --window "$(window_named "$caption")" 100 8 click 1 2>/dev/null || true
+            xdotool key "$key" 2>/dev/null || fail "xdotool could not send $key"
+        }
+        retry_until 20 5 answer no_window "$caption" || fail "$key did not close the configure box"
         wait $box
     done
     ;;

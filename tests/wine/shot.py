@@ -5,7 +5,9 @@
   shot.py differ A B L T W H     number of pixels that differ inside the rectangle
   shot.py colours SHOT L T W H   number of distinct colours inside the rectangle
   shot.py pixel SHOT X Y         the pixel as rrggbb
-  shot.py where SHOT L T W H C   count, mean x and mean y (in the rectangle) of the pixels of colour C (rrggbb)
+  shot.py where SHOT L T W H C [L T W H]...
+                                 count, mean x and mean y (from the first rectangle's top-left) of the pixels
+                                 of colour C (rrggbb) in the rectangles
   shot.py mask SHOT L T W H C    the rectangle as 0 and 1, 1 where the pixel has colour C
 """
 import subprocess
@@ -88,6 +90,9 @@ def main(argv):
         left, top, width, height = (int(v) for v in argv[3:7])
         colour = argv[7].lower()
         hits = [(x, y) for y in range(height) for x in range(width) if shot.at(left + x, top + y) == colour]
+        more = [int(v) for v in argv[8:]]
+        for l, t, w, h in zip(*[iter(more)] * 4):
+            hits += [(l - left + x, t - top + y) for y in range(h) for x in range(w) if shot.at(l + x, t + y) == colour]
         if command == "mask":
             hit = set(hits)
             print("".join("1" if (x, y) in hit else "0" for y in range(height) for x in range(width)))

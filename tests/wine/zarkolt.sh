@@ -180,11 +180,12 @@ dollix_test_mode() {
     exit 0
 }
 
-# Where the pixels of a colour lie in the playfield above the house, in
-# client coordinates: "count mean-x mean-y".
+# Where the pixels of a colour lie in the playfield beside the house and
+# above it (where a doll may walk however long the test takes to look), from
+# the playfield's top-left: "count mean-x mean-y".
 playfield() {
     snap field
-    $shot where "$t/field.png" $((left + 16)) $((top + 24)) 256 104 "$1"
+    $shot where "$t/field.png" $((left + 16)) $((top + 24)) 256 104 "$1" $((left + 120)) $((top + 128)) 152 84
 }
 
 # hold_until KEY SECONDS COMMAND...: holds KEY down until COMMAND succeeds
@@ -385,10 +386,10 @@ mute)
     key F12
     # What was on its way when the voices stopped passes first, however long
     # the key takes; from then on nothing but silence is written: two
-    # stretches of 200,000 bytes (4.5 s each) in a row.
+    # stretches of 100,000 bytes (2.3 s each) in a row.
     from=$(size_of "$t/out.wav") quiet=0 rms=""
     silenced() {
-        [ "$(size_of "$t/out.wav")" -gt $((from + 200000)) ] || return 1
+        [ "$(size_of "$t/out.wav")" -gt $((from + 100000)) ] || return 1
         rms=$(wav_rms "$t/out.wav" "$from")
         if [ "$rms" -le 2 ]; then quiet=$((quiet + 1)); else quiet=0; fi
         from=$(size_of "$t/out.wav")
