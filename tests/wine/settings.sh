@@ -17,6 +17,7 @@ cp "$exe" "$t/velto/$program/$program.EXE"
 wine_use_prefix "$base" "$t"
 wine_start_display "$t"
 trap wine_stop EXIT
+drive_start "$driver" "$t"
 
 key="HKCU\\Software\\Velto\\$program"
 game_pid=""
@@ -28,8 +29,6 @@ fail() {
     import -window root "$t/failure.png" 2>/dev/null || true
     exit 1
 }
-
-drive() { "$WINE" "$driver" "$@" 2>>"$t/driver.log" | tr -d '\r'; }
 
 # Starts the game in the window, or in a virtual desktop that offers the
 # full-screen display modes.
@@ -56,9 +55,7 @@ stop_game() {
 }
 
 # The data of a value as reg shows it (hex for binary values), or nothing.
-value() {
-    "$WINE" reg query "$key" /v "$1" 2>/dev/null | tr -d '\r' | awk -v n="$1" '$1 == n { print $3 }'
-}
+value() { drive value "${key#HKCU\\}" "$1" 2>/dev/null; }
 
 # Waits until a value reads as given.
 value_is() { [ "$(value "$1")" = "$2" ]; }

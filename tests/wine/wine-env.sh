@@ -17,6 +17,9 @@
 #                             an input given until it is taken
 #   sweep_until SECONDS WIDTH HEIGHT COMMAND...  move the pointer to and fro
 #                             inside WIDTH x HEIGHT until COMMAND succeeds
+#   drive_start DRIVER.EXE T  start the test driver (settings_driver.exe) once
+#                             for the test, after the display
+#   drive COMMAND...          run a command of the driver, print what it prints
 #   wine_processes            list the processes of this test's prefix (for
 #                             failure reports)
 #   wine_stop                 stop this test's wineserver and Xvfb, remove
@@ -249,6 +252,35 @@ data = open(sys.argv[1], 'rb').read()[int(sys.argv[2]):]
 n = len(data) // 2
 values = struct.unpack('<%dh' % n, data[:2 * n])
 print(int(math.sqrt(sum(v * v for v in values) / max(n, 1))))" "$1" "${2:-44}"
+}
+
+# The test driver serves all commands of a test from one start (each start of
+# Wine costs time): drive writes a request into T/drive, the driver answers
+# with what the command printed and its exit status. VELTO_DESKTOP names the
+# Wine desktop the command works in, if any.
+WINE_DRIVE_DIR=""
+drive_start() {
+    WINE_DRIVE_DIR=$2/drive
+    rm -rf "$WINE_DRIVE_DIR"
+    mkdir -p "$WINE_DRIVE_DIR"
+    "$WINE" "$1" serve "Z:$WINE_DRIVE_DIR" >/dev/null 2>>"$2/driver.log" &
+}
+drive() {
+    { printf '%s\n' "${VELTO_DESKTOP:-}" "$@"; } >"$WINE_DRIVE_DIR/request.tmp"
+    mv "$WINE_DRIVE_DIR/request.tmp" "$WINE_DRIVE_DIR/request"
+    dr_deadline=$(($(date +%s) + 60 * WINE_PATIENCE))
+    until [ -f "$WINE_DRIVE_DIR/status" ]; do
+        if [ "$(date +%s)" -ge $dr_deadline ]; then
+            echo "settings_driver: no answer to $*" >&2
+            return 1
+        fi
+        sleep 0.02
+    done
+    dr_status=$(cat "$WINE_DRIVE_DIR/status")
+    tr -d '\r' <"$WINE_DRIVE_DIR/answer"
+    rm -f "$WINE_DRIVE_DIR/status" "$WINE_DRIVE_DIR/answer"
+    [ "$dr_status" = 0 ] || echo "settings_driver: $* failed (see driver.log)" >&2
+    return "$dr_status"
 }
 
 wine_processes() {

@@ -41,8 +41,6 @@ fail() {
     exit 1
 }
 
-drive() { "$WINE" "$driver" "$@" 2>>"$t/driver.log" | tr -d '\r'; }
-
 # Virtual-key codes.
 VK_F2=0x71 VK_F3=0x72 VK_F10=0x79
 
@@ -54,7 +52,7 @@ press() {
 }
 
 # The data of a value as reg shows it (hex for binary values), or nothing.
-value() { "$WINE" reg query "$key" /v "$1" 2>/dev/null | tr -d '\r' | awk -v n="$1" '$1 == n { print $3 }'; }
+value() { drive value "${key#HKCU\\}" "$1" 2>/dev/null; }
 value_is() { [ "$(value "$1")" = "$2" ]; }
 
 start_game() {
@@ -130,6 +128,7 @@ top_score() {
 }
 
 wine_start_display "$t"
+drive_start "$driver" "$t"
 
 case $case in
 lives)
