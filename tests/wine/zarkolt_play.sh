@@ -111,14 +111,7 @@ dolls_are() {
 header_shown() { [ "$(top_score | tr -d 0)" != "" ]; }
 start_play() {
     wait_until 20 header_shown || fail "no top score shown"
-    tries=0 # (wait_until counts in i)
-    while :; do
-        press $VK_F2
-        press $VK_F3
-        if wait_until 3 "$@"; then return 0; fi
-        tries=$((tries + 1))
-        [ $tries -le 5 ] || fail "no game: $*"
-    done
+    retry_until 20 3 "press $VK_F2; press $VK_F3" "$@" || fail "no game: $*"
 }
 
 # The yellow digits of the top score on the second line.
