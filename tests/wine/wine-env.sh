@@ -257,22 +257,38 @@ print(int(math.sqrt(sum(v * v for v in values) / max(n, 1))))" "$1" "${2:-44}"
 # The test driver serves all commands of a test from one start (each start of
 # Wine costs time): drive writes a request into T/drive, the driver answers
 # with what the command printed and its exit status. VELTO_DESKTOP names the
-# Wine desktop the command works in, if any.
+# Wine desktop the command works in, if any. A driver that ended (the 32-bit
+# Wine through an emulator now and then fails to start) is started again.
 WINE_DRIVE_DIR=""
 drive_start() {
-    WINE_DRIVE_DIR=$2/drive
+    WINE_DRIVE_DIR=$2/drive WINE_DRIVER=$1 WINE_DRIVE_LOG=$2/driver.log
     rm -rf "$WINE_DRIVE_DIR"
     mkdir -p "$WINE_DRIVE_DIR"
-    "$WINE" "$1" serve "Z:$WINE_DRIVE_DIR" >/dev/null 2>>"$2/driver.log" &
+    drive_serve
 }
+drive_serve() {
+    "$WINE" "$WINE_DRIVER" serve "Z:$WINE_DRIVE_DIR" >/dev/null 2>>"$WINE_DRIVE_LOG" &
+    echo $! >"$WINE_DRIVE_DIR/pid"
+}
+# Whether the driver runs (a process that ended but was not yet waited for
+# counts as ended).
+drive_runs() {
+    dr_pid=$(cat "$WINE_DRIVE_DIR/pid")
+    [ -r "/proc/$dr_pid/stat" ] && ! grep -q '^[0-9]* ([^)]*) Z' "/proc/$dr_pid/stat"
+}
+drive_request() { printf '%s\n' "${VELTO_DESKTOP:-}" "$@" >"$WINE_DRIVE_DIR/request.tmp" && mv "$WINE_DRIVE_DIR/request.tmp" "$WINE_DRIVE_DIR/request"; }
 drive() {
-    { printf '%s\n' "${VELTO_DESKTOP:-}" "$@"; } >"$WINE_DRIVE_DIR/request.tmp"
-    mv "$WINE_DRIVE_DIR/request.tmp" "$WINE_DRIVE_DIR/request"
+    drive_request "$@"
     dr_deadline=$(($(date +%s) + 60 * WINE_PATIENCE))
     until [ -f "$WINE_DRIVE_DIR/status" ]; do
         if [ "$(date +%s)" -ge $dr_deadline ]; then
             echo "settings_driver: no answer to $*" >&2
             return 1
+        fi
+        if ! drive_runs; then
+            echo "settings_driver: ended; started again for $*" >>"$WINE_DRIVE_LOG"
+            [ -f "$WINE_DRIVE_DIR/request" ] || drive_request "$@"
+            drive_serve
         fi
         sleep 0.02
     done
