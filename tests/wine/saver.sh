@@ -82,23 +82,27 @@ choose_mode() {
 
 # The saver full screen in the chosen mode. Portrait: the border to the
 # mode's edges, the black field around the picture. Landscape: black around
-# the picture at (16, 8). Either: a picture of many colours.
+# the picture at (16, 8). Either: a picture of many colours. (One reading of
+# the screenshot for all its points.)
 shows_saver() {
     snap full
     if $landscape; then
-        black() { [ "$($shot where "$t/full.png" "$1" "$2" "$3" "$4" 000000 | cut -d' ' -f1)" = $(($3 * $4)) ]; }
-        black 0 0 "$W" 8 && black 0 0 16 "$H" && black $((PX + PW)) 0 $((W - PX - PW)) "$H" &&
-            black 0 $((PY + PH)) "$W" $((H - PY - PH)) &&
-            [ "$($shot colours "$t/full.png" $PX $PY $PW $PH)" -gt 4 ]
+        set -- $($shot each "$t/full.png" "where 0 0 $W 8 000000" "where 0 0 16 $H 000000" \
+            "where $((PX + PW)) 0 $((W - PX - PW)) $H 000000" "where 0 $((PY + PH)) $W $((H - PY - PH)) 000000" \
+            "colours $PX $PY $PW $PH")
+        [ $# = 13 ] && [ "$1" = $((W * 8)) ] && [ "$4" = $((16 * H)) ] && [ "$7" = $(((W - PX - PW) * H)) ] &&
+            [ "${10}" = $((W * (H - PY - PH))) ] && [ "${13}" -gt 4 ]
         return
     fi
     fx=$((W / 2 - 120)) fy=$((H / 2 - 152))
-    [ "$(pixel full 1 1)" = $border ] && [ "$(pixel full $((W - 2)) $((H - 2)))" = $border ] &&
-        [ "$(pixel full $((fx - 1)) $((fy - 1)))" = $border ] && [ "$(pixel full $((fx + 2)) $((fy + 2)))" = 000000 ] &&
-        [ "$(pixel full $((fx + 237)) $((fy + 301)))" = 000000 ] &&
-        [ "$(pixel full $((fx + 240)) $((fy + 304)))" = $border ] &&
-        { [ "$W" -ge 1024 ] || [ "$(pixel full "$W" 1)" != $border ]; } &&
-        [ "$($shot colours "$t/full.png" $((fx + 8)) $((fy + 8)) 224 288)" -gt 8 ]
+    # Right of the mode, the desktop (where the mode is narrower than it).
+    beyond="pixel 1 1"
+    [ "$W" -ge 1024 ] || beyond="pixel $W 1"
+    set -- $($shot each "$t/full.png" "pixel 1 1" "pixel $((W - 2)) $((H - 2))" "pixel $((fx - 1)) $((fy - 1))" \
+        "pixel $((fx + 2)) $((fy + 2))" "pixel $((fx + 237)) $((fy + 301))" "pixel $((fx + 240)) $((fy + 304))" \
+        "$beyond" "colours $((fx + 8)) $((fy + 8)) 224 288")
+    [ $# = 8 ] && [ "$1" = $border ] && [ "$2" = $border ] && [ "$3" = $border ] && [ "$4" = 000000 ] &&
+        [ "$5" = 000000 ] && [ "$6" = $border ] && { [ "$W" -ge 1024 ] || [ "$7" != $border ]; } && [ "$8" -gt 8 ]
 }
 
 moved() { snap later && [ "$($shot differ "$t/full.png" "$t/later.png" $PX $PY $PW $PH)" -gt 0 ]; }

@@ -275,29 +275,23 @@ fullscreen)
     px=$1 py=$2 c1x=$3 c1y=$4 c2x=$5 c2y=$6 cardw=$7 cardh=$8 f1x=$9
     shift 9
     f1y=$1 f2x=$2 f2y=$3
+    # (One reading of the screenshot for all its points.)
     screen_is_card() {
         snap full
-        corner=$($shot pixel "$t/full.png" 4 4)
-        [ "$corner" = "$($shot pixel "$t/full.png" 636 476)" ] &&
-            [ "$corner" != "$($shot pixel "$t/full.png" 700 700)" ] &&
-            [ "$($shot pixel "$t/full.png" $f1x $f1y)" = 000000 ] &&
-            [ "$($shot pixel "$t/full.png" $f2x $f2y)" = 000000 ] &&
-            [ "$($shot colours "$t/full.png" $c1x $c1y $cardw $cardh)" -gt 4 ] &&
-            [ "$($shot colours "$t/full.png" $c2x $c2y $cardw $cardh)" -gt 4 ] &&
-            [ "$($shot colours "$t/full.png" $px $py $cw $ch)" -gt 8 ]
+        set -- $($shot each "$t/full.png" "pixel 4 4" "pixel 636 476" "pixel 700 700" "pixel $f1x $f1y" \
+            "pixel $f2x $f2y" "colours $c1x $c1y $cardw $cardh" "colours $c2x $c2y $cardw $cardh" \
+            "colours $px $py $cw $ch")
+        [ $# = 8 ] && [ "$1" = "$2" ] && [ "$1" != "$3" ] && [ "$4" = 000000 ] && [ "$5" = 000000 ] &&
+            [ "$6" -gt 4 ] && [ "$7" -gt 4 ] && [ "$8" -gt 8 ]
     }
     # Without a card: the border colour, the black rectangle (200, 88)-(440,
     # 392) and the picture at (208, 96).
     screen_is_plain() {
         snap full
-        [ "$($shot pixel "$t/full.png" 4 4)" = 0c140c ] &&
-            [ "$($shot pixel "$t/full.png" 635 475)" = 0c140c ] &&
-            [ "$($shot pixel "$t/full.png" 196 200)" = 0c140c ] &&
-            [ "$($shot pixel "$t/full.png" 203 200)" = 000000 ] &&
-            [ "$($shot pixel "$t/full.png" 300 90)" = 000000 ] &&
-            [ "$($shot pixel "$t/full.png" 436 388)" = 000000 ] &&
-            [ "$($shot colours "$t/full.png" 16 108 168 264)" = 1 ] &&
-            [ "$($shot colours "$t/full.png" $px $py $cw $ch)" -gt 8 ]
+        set -- $($shot each "$t/full.png" "pixel 4 4" "pixel 635 475" "pixel 196 200" "pixel 203 200" \
+            "pixel 300 90" "pixel 436 388" "colours 16 108 168 264" "colours $px $py $cw $ch")
+        [ $# = 8 ] && [ "$1" = 0c140c ] && [ "$2" = 0c140c ] && [ "$3" = 0c140c ] && [ "$4" = 000000 ] &&
+            [ "$5" = 000000 ] && [ "$6" = 000000 ] && [ "$7" = 1 ] && [ "$8" -gt 8 ]
     }
     if [ "$with_card" = 1 ]; then
         wait_until 20 screen_is_card || fail "the 640 x 480 screen with the card did not show"
@@ -320,11 +314,9 @@ modex)
     # (DOLLIX's own picture as it is).
     screen_is_turned() {
         snap turned
-        [ "$($shot pixel "$t/turned.png" 8 120)" = 000000 ] &&
-            [ "$($shot pixel "$t/turned.png" 160 3)" = 000000 ] &&
-            [ "$($shot pixel "$t/turned.png" 160 236)" = 000000 ] &&
-            [ "$($shot colours "$t/turned.png" 16 8 288 224)" -gt 8 ] &&
-            [ "$($shot colours "$t/turned.png" 330 10 300 200)" -le 1 ]
+        set -- $($shot each "$t/turned.png" "pixel 8 120" "pixel 160 3" "pixel 160 236" "colours 16 8 288 224" \
+            "colours 330 10 300 200")
+        [ $# = 5 ] && [ "$1" = 000000 ] && [ "$2" = 000000 ] && [ "$3" = 000000 ] && [ "$4" -gt 8 ] && [ "$5" -le 1 ]
     }
     wait_until 20 screen_is_turned || fail "the turned 320 x 240 picture did not show"
     key F11
