@@ -20,6 +20,7 @@
 #   drive_start DRIVER.EXE T  start the test driver (settings_driver.exe) once
 #                             for the test, after the display
 #   drive COMMAND...          run a command of the driver, print what it prints
+#   runs PID                  the process runs (and is not a zombie)
 #   wine_processes            list the processes of this test's prefix (for
 #                             failure reports)
 #   wine_stop                 stop this test's wineserver and Xvfb, remove
@@ -270,12 +271,10 @@ drive_serve() {
     "$WINE" "$WINE_DRIVER" serve "Z:$WINE_DRIVE_DIR" >/dev/null 2>>"$WINE_DRIVE_LOG" &
     echo $! >"$WINE_DRIVE_DIR/pid"
 }
-# Whether the driver runs (a process that ended but was not yet waited for
+# runs PID: the process runs (one that ended but was not yet waited for
 # counts as ended).
-drive_runs() {
-    dr_pid=$(cat "$WINE_DRIVE_DIR/pid")
-    [ -r "/proc/$dr_pid/stat" ] && ! grep -q '^[0-9]* ([^)]*) Z' "/proc/$dr_pid/stat"
-}
+runs() { [ -r "/proc/$1/stat" ] && ! grep -q '^[0-9]* ([^)]*) Z' "/proc/$1/stat"; }
+drive_runs() { runs "$(cat "$WINE_DRIVE_DIR/pid")"; }
 drive_request() { printf '%s\n' "${VELTO_DESKTOP:-}" "$@" >"$WINE_DRIVE_DIR/request.tmp" && mv "$WINE_DRIVE_DIR/request.tmp" "$WINE_DRIVE_DIR/request"; }
 drive() {
     drive_request "$@"
