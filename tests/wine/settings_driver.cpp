@@ -262,15 +262,21 @@ int PrintValue(const std::wstring& key, const std::wstring& name) {
     return 0;
 }
 
-// Works in the named desktop (none: the default one) from this thread on.
-bool UseDesktop(const std::string& name) {
-    if (name.empty()) return true;
-    HDESK desktop = nullptr;
+// Works in the named desktop (none: the default one) from this thread on. A
+// registry value needs none; a game that has ended may have taken its desktop
+// along, so that there is nothing to wait for.
+bool UseDesktop(const std::string& name, const std::vector<std::wstring>& argv) {
+    std::wstring command = argv.size() > 1 ? argv[1] : std::wstring();
+    if (name.empty() || command == L"value") return true;
+    HDESK desktop = OpenDesktopA(name.c_str(), 0, FALSE, GENERIC_ALL);
+    if (!desktop && command == L"closed") return true;
     // The game's start makes the desktop; the 32-bit Wine through an
     // emulator on a busy machine takes its time.
-    return WaitFor([&] { return (desktop = OpenDesktopA(name.c_str(), 0, FALSE, GENERIC_ALL)) != nullptr; },
-                   300) &&
-           SetThreadDesktop(desktop);
+    if (!desktop &&
+        !WaitFor([&] { return (desktop = OpenDesktopA(name.c_str(), 0, FALSE, GENERIC_ALL)) != nullptr; },
+                 300))
+        return false;
+    return SetThreadDesktop(desktop);
 }
 
 // One command: argv[1] is its name, its arguments follow.
@@ -406,7 +412,7 @@ DWORD WINAPI ServeOne(LPVOID data) {
         served.status = Fail("cannot write the answer");
         return 0;
     }
-    served.status = UseDesktop(served.desktop) ? Run(served.argv) : Fail("no such desktop");
+    served.status = UseDesktop(served.desktop, served.argv) ? Run(served.argv) : Fail("no such desktop");
     std::fflush(stdout);
     _wfreopen(L"NUL", L"w", stdout);
     return 0;
@@ -466,6 +472,6 @@ int main() {
     std::vector<std::wstring> argv(line, line + argc);
     if (argc == 3 && argv[1] == L"serve") return Serve(argv[2]);
     const char* desktop = std::getenv("VELTO_DESKTOP");
-    if (!UseDesktop(desktop ? desktop : "")) return Fail("no such desktop");
+    if (!UseDesktop(desktop ? desktop : "", argv)) return Fail("no such desktop");
     return Run(argv);
 }
