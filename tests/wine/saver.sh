@@ -10,15 +10,16 @@
 #               the moving picture at its place (DOLLIX: the landscape rule,
 #               the picture at (16, 8) on black); a key ends it and the
 #               desktop's size returns
-#   run-mouse   /s: two mouse moves in a second are let pass, a sweep ends it
+#   run-mouse   /s: two mouse moves in a second are let pass, a sweep (moves
+#               until the saver ends) ends it
 #   preview     /p HWND of a small window: a child filling its client area
 #               draws the icon centred (seen in Wine's trace of DrawIcon), no
 #               mode change; the preview ends with its window
 #   low-screen  /s on a plain X screen 300 rows high: the saver closes at once
 #   sound       /s with the sound going to a file: the attract mode is heard
 # Every wait is on a condition with a time-out; saver_probe.exe (built with
-# the programs) lists modes, runs the saver, hosts the preview and keeps the
-# virtual desktop open.
+# the programs) lists the modes and runs the saver, hosts the preview and
+# keeps the virtual desktop open.
 set -eu
 here=$(cd "$(dirname "$0")" && pwd)
 . "$here/wine-env.sh"
@@ -56,19 +57,20 @@ no_window() { [ -z "$(window_named "$1")" ]; }
 desktop() { (cd "$t" && exec "$WINE" explorer /desktop=velto,1024x768 "$@") >>"$t/wine.log" 2>&1; }
 has_line() { [ -f "$t/$1" ] && tr -d '\r' <"$t/$1" | grep -q "^$2\$"; }
 
-# The mode the saver's rule takes among those the desktop lists, the first
-# listed of equal sizes. Portrait: the least height of at least 304 rows in a
-# landscape mode; landscape: at least 304 x 240, not portrait, a mode smaller
-# both ways. Sets W and H, and the picture's rectangle PX PY PW PH.
+# The mode the saver's rule takes among those the desktop lists (the probe
+# lists them before it starts the saver), the first listed of equal sizes.
+# Portrait: the least height of at least 304 rows in a landscape mode;
+# landscape: at least 304 x 240, not portrait, a mode smaller both ways. Sets
+# W and H, and the picture's rectangle PX PY PW PH.
 choose_mode() {
-    desktop saver_probe.exe modes.txt modes
-    [ -s "$t/modes.txt" ] || fail "the probe listed no display modes"
+    wait_until 30 has_line run.txt listed || fail "the probe listed no display modes"
+    tr -d '\r' <"$t/run.txt" | sed -n 's/^mode //p' >"$t/modes.txt"
     if $landscape; then
         rule='$2 <= $1 && $2 >= 240 && $1 >= 304 && (h == "" || ($2 < h && $1 < w))'
     else
         rule='$2 < $1 && $2 >= 304 && (h == "" || $2 < h)'
     fi
-    set -- $(tr -d '\r' <"$t/modes.txt" | awk "$rule"' { w = $1; h = $2 } END { print w, h }')
+    set -- $(awk "$rule"' { w = $1; h = $2 } END { print w, h }' "$t/modes.txt")
     [ $# = 2 ] || fail "no listed mode suits the saver: $(tr '\n' ' ' <"$t/modes.txt")"
     W=$1 H=$2
     if $landscape; then
@@ -80,45 +82,39 @@ choose_mode() {
 
 # The saver full screen in the chosen mode. Portrait: the border to the
 # mode's edges, the black field around the picture. Landscape: black around
-# the picture at (16, 8). Either: a picture of many colours.
+# the picture at (16, 8). Either: a picture of many colours. (One reading of
+# the screenshot for all its points.)
 shows_saver() {
     snap full
     if $landscape; then
-        black() { [ "$($shot where "$t/full.png" "$1" "$2" "$3" "$4" 000000 | cut -d' ' -f1)" = $(($3 * $4)) ]; }
-        black 0 0 "$W" 8 && black 0 0 16 "$H" && black $((PX + PW)) 0 $((W - PX - PW)) "$H" &&
-            black 0 $((PY + PH)) "$W" $((H - PY - PH)) &&
-            [ "$($shot colours "$t/full.png" $PX $PY $PW $PH)" -gt 4 ]
+        set -- $($shot each "$t/full.png" "where 0 0 $W 8 000000" "where 0 0 16 $H 000000" \
+            "where $((PX + PW)) 0 $((W - PX - PW)) $H 000000" "where 0 $((PY + PH)) $W $((H - PY - PH)) 000000" \
+            "colours $PX $PY $PW $PH")
+        [ $# = 13 ] && [ "$1" = $((W * 8)) ] && [ "$4" = $((16 * H)) ] && [ "$7" = $(((W - PX - PW) * H)) ] &&
+            [ "${10}" = $((W * (H - PY - PH))) ] && [ "${13}" -gt 4 ]
         return
     fi
     fx=$((W / 2 - 120)) fy=$((H / 2 - 152))
-    [ "$(pixel full 1 1)" = $border ] && [ "$(pixel full $((W - 2)) $((H - 2)))" = $border ] &&
-        [ "$(pixel full $((fx - 1)) $((fy - 1)))" = $border ] && [ "$(pixel full $((fx + 2)) $((fy + 2)))" = 000000 ] &&
-        [ "$(pixel full $((fx + 237)) $((fy + 301)))" = 000000 ] &&
-        [ "$(pixel full $((fx + 240)) $((fy + 304)))" = $border ] &&
-        { [ "$W" -ge 1024 ] || [ "$(pixel full "$W" 1)" != $border ]; } &&
-        [ "$($shot colours "$t/full.png" $((fx + 8)) $((fy + 8)) 224 288)" -gt 8 ]
+    # Right of the mode, the desktop (where the mode is narrower than it).
+    beyond="pixel 1 1"
+    [ "$W" -ge 1024 ] || beyond="pixel $W 1"
+    set -- $($shot each "$t/full.png" "pixel 1 1" "pixel $((W - 2)) $((H - 2))" "pixel $((fx - 1)) $((fy - 1))" \
+        "pixel $((fx + 2)) $((fy + 2))" "pixel $((fx + 237)) $((fy + 301))" "pixel $((fx + 240)) $((fy + 304))" \
+        "$beyond" "colours $((fx + 8)) $((fy + 8)) 224 288")
+    [ $# = 8 ] && [ "$1" = $border ] && [ "$2" = $border ] && [ "$3" = $border ] && [ "$4" = 000000 ] &&
+        [ "$5" = 000000 ] && [ "$6" = $border ] && { [ "$W" -ge 1024 ] || [ "$7" != $border ]; } && [ "$8" -gt 8 ]
 }
 
-picture_moves() {
-    n=0
-    while [ $n -lt 50 ]; do
-        snap later
-        if [ "$($shot differ "$t/full.png" "$t/later.png" $PX $PY $PW $PH)" -gt 0 ]; then
-            return 0
-        fi
-        n=$((n + 1))
-        sleep 0.1
-    done
-    return 1
-}
+moved() { snap later && [ "$($shot differ "$t/full.png" "$t/later.png" $PX $PY $PW $PH)" -gt 0 ]; }
+picture_moves() { wait_until 10 moved; }
 
 # Keys go to the window under the pointer: it stands inside the smallest mode
 # before the saver starts.
 start_saver() {
     xdotool mousemove 100 100
-    choose_mode
     desktop saver_probe.exe run.txt run "$program.SCR" /s &
-    wait_until 60 shows_saver || fail "no full-screen saver in $W x $H"
+    choose_mode
+    wait_until 30 shows_saver || fail "no full-screen saver in $W x $H"
     picture_moves || fail "the saver's picture does not move"
 }
 
@@ -133,12 +129,15 @@ configure)
     for key in Return Escape; do
         desktop "$program.SCR" /c &
         box=$!
-        wait_until 60 has_window "$caption" || fail "no configure box titled $caption"
+        wait_until 30 has_window "$caption" || fail "no configure box titled $caption"
         snap "configure-$key"
-        # A click on the caption makes the box active; the key goes to it.
-        xdotool mousemove --window "$(window_named "$caption")" 100 8 click 1 2>/dev/null || true
-        xdotool key "$key" 2>/dev/null || fail "xdotool could not send $key"
-        wait_until 20 no_window "$caption" || fail "$key did not close the configure box"
+        # A click on the caption makes the box active; the key goes to it
+        # (again, should it come before the box takes keys).
+        answer() {
+            xdotool mousemove --window "$(window_named "$caption")" 100 8 click 1 2>/dev/null || true
+            xdotool key "$key" 2>/dev/null || fail "xdotool could not send $key"
+        }
+        retry_until 20 5 answer no_window "$caption" || fail "$key did not close the configure box"
         wait $box
     done
     ;;
@@ -146,8 +145,8 @@ run-key)
     wine_start_display "$t"
     start_saver
     has_window "$title \\(DirectDraw\\)" || fail "no saver window titled \"$title (DirectDraw)\""
-    xdotool key space 2>/dev/null || fail "xdotool could not send a key"
-    wait_until 30 ended || fail "a key did not end the saver"
+    # Again, should the key come before the saver takes keys.
+    retry_until 30 5 "xdotool key space" ended || fail "a key did not end the saver"
     wait_until 10 desktop_back || fail "the desktop's size did not return: $(tr '\n' ' ' <"$t/run.txt")"
     ;;
 run-mouse)
@@ -157,13 +156,9 @@ run-mouse)
     xdotool mousemove 120 100
     sleep 2
     ended && fail "two mouse moves ended the saver"
-    # A sweep: more than four moves within a second.
-    i=0
-    while [ $i -lt 12 ] && ! ended; do
-        xdotool mousemove $((100 + i * 60)) $((100 + i * 40))
-        i=$((i + 1))
-    done
-    wait_until 30 ended || fail "a sweep of the mouse did not end the saver"
+    # A sweep: more than four moves within a second, kept up until the saver
+    # ends (quick moves reach a slow saver merged).
+    sweep_until 30 "$W" "$H" ended || fail "a sweep of the mouse did not end the saver"
     wait_until 10 desktop_back || fail "the desktop's size did not return: $(tr '\n' ' ' <"$t/run.txt")"
     ;;
 preview)
@@ -173,7 +168,7 @@ preview)
     "$WINE" reg add 'HKCU\Software\Wine\Debug' /v RelayInclude /t REG_SZ /d user32.DrawIcon /f >/dev/null 2>&1
     wine_start_display "$t"
     WINEDEBUG=+relay desktop saver_probe.exe host.txt host "$program.SCR" &
-    wait_until 60 has_window "saver preview host" || fail "no preview host window"
+    wait_until 30 has_window "saver preview host" || fail "no preview host window"
     wait_until 30 has_line host.txt "child 152 112" || fail "no preview window filling the host's client area"
     # The icon drawn centred: (152 / 2 - 16, 112 / 2 - 16). The 64-bit Wine
     # shows whole registers: only their low 32 bits are the arguments.
@@ -190,16 +185,15 @@ preview)
 low-screen)
     wine_start_display "$t" 640x300x24
     (cd "$t" && exec "$WINE" saver_probe.exe run.txt run "$program.SCR" /s) >>"$t/wine.log" 2>&1 &
-    wait_until 60 ended || fail "the saver did not close on a screen of 300 rows"
+    wait_until 30 ended || fail "the saver did not close on a screen of 300 rows"
     ;;
 sound)
     wine_record_sound "$t/out.wav"
     wine_start_display "$t"
     start_saver
     recorded() { [ "$(stat -c %s "$t/out.wav" 2>/dev/null || echo 0)" -gt 400000 ]; }
-    wait_until 60 recorded || fail "no sound was played"
-    xdotool key space 2>/dev/null || true
-    wait_until 30 ended || fail "a key did not end the saver"
+    wait_until 20 recorded || fail "no sound was played"
+    retry_until 30 5 "xdotool key space" ended || fail "a key did not end the saver"
     rms=$(wav_rms "$t/out.wav")
     [ "$rms" -gt 100 ] || fail "the recorded sound is silent (RMS $rms)"
     ;;

@@ -1,8 +1,9 @@
 // The screen-saver tests' helper inside Wine (not shipped), a GUI program
 // that writes what it finds to OUTPUT (a file):
-//   saver_probe OUTPUT modes          the 8-bit modes DirectDraw lists, "W H" a line
-//   saver_probe OUTPUT run COMMAND    runs COMMAND and waits until it ends; then
-//                                     "ended" and the screen's size "W H"
+//   saver_probe OUTPUT run COMMAND    the 8-bit modes DirectDraw lists, "mode W H"
+//                                     a line, then "listed"; runs COMMAND and waits
+//                                     until it ends; then "ended" and the screen's
+//                                     size "W H"
 //   saver_probe OUTPUT host COMMAND   a window titled "saver preview host" whose
 //                                     client area (152 x 112, white) takes a
 //                                     preview: COMMAND /p HWND; "child W H" once
@@ -24,16 +25,19 @@ FILE* Output;
 
 HRESULT WINAPI NoteMode(LPDDSURFACEDESC description, LPVOID) {
     if (description->ddpfPixelFormat.dwRGBBitCount == 8)
-        std::fprintf(Output, "%lu %lu\n", description->dwWidth, description->dwHeight);
+        std::fprintf(Output, "mode %lu %lu\n", description->dwWidth, description->dwHeight);
     return DDENUMRET_OK;
 }
 
-int ListModes() {
+// The list ends with "listed", also where DirectDraw is missing.
+void ListModes() {
     IDirectDraw* directDraw = nullptr;
-    if (DirectDrawCreate(nullptr, &directDraw, nullptr) != DD_OK) return 1;
-    directDraw->EnumDisplayModes(0, nullptr, nullptr, NoteMode);
-    directDraw->Release();
-    return 0;
+    if (DirectDrawCreate(nullptr, &directDraw, nullptr) == DD_OK) {
+        directDraw->EnumDisplayModes(0, nullptr, nullptr, NoteMode);
+        directDraw->Release();
+    }
+    std::fprintf(Output, "listed\n");
+    std::fflush(Output);
 }
 
 HANDLE Start(std::string command) {
@@ -47,10 +51,12 @@ HANDLE Start(std::string command) {
     return process.hProcess;
 }
 
+// The modes first, in the same run: each start of Wine costs time.
 int Run(const std::string& command) {
+    ListModes();
     HANDLE process = Start(command);
     if (!process) return 1;
-    WaitForSingleObject(process, 300000);
+    WaitForSingleObject(process, INFINITE);
     CloseHandle(process);
     std::fprintf(Output, "ended\n%d %d\n", GetSystemMetrics(SM_CXSCREEN), GetSystemMetrics(SM_CYSCREEN));
     return 0;
@@ -119,7 +125,6 @@ int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR, int) {
     for (int i = 3; i < __argc; i++)
         command += (i > 3 ? " " : "") + std::string(__argv[i]);
     int result = 2;
-    if (what == "modes") result = ListModes();
     if (what == "run") result = Run(command);
     if (what == "host") result = Host(instance, command);
     std::fclose(Output);

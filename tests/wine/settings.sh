@@ -17,6 +17,7 @@ cp "$exe" "$t/velto/$program/$program.EXE"
 wine_use_prefix "$base" "$t"
 wine_start_display "$t"
 trap wine_stop EXIT
+drive_start "$driver" "$t"
 
 key="HKCU\\Software\\Velto\\$program"
 game_pid=""
@@ -28,8 +29,6 @@ fail() {
     import -window root "$t/failure.png" 2>/dev/null || true
     exit 1
 }
-
-drive() { "$WINE" "$driver" "$@" 2>>"$t/driver.log" | tr -d '\r'; }
 
 # Starts the game in the window, or in a virtual desktop that offers the
 # full-screen display modes.
@@ -51,49 +50,31 @@ stop_game() {
         drive closed || fail "the game did not end"
         return
     fi
-    i=0
-    while kill -0 "$game_pid" 2>/dev/null; do
-        i=$((i + 1))
-        [ $i -le 400 ] || fail "the game did not end"
-        sleep 0.05
-    done
+    game_ended() { ! kill -0 "$game_pid" 2>/dev/null; }
+    wait_until 20 game_ended || fail "the game did not end"
 }
 
 # The data of a value as reg shows it (hex for binary values), or nothing.
-value() {
-    "$WINE" reg query "$key" /v "$1" 2>/dev/null | tr -d '\r' | awk -v n="$1" '$1 == n { print $3 }'
-}
+value() { drive value "${key#HKCU\\}" "$1" 2>/dev/null; }
 
-# Waits up to 20 s until a value reads as given.
-wait_value() {
-    i=0
-    while [ "$(value "$1")" != "$2" ]; do
-        i=$((i + 1))
-        [ $i -le 200 ] || fail "$1 is '$(value "$1")', expected '$2'"
-        sleep 0.1
-    done
-}
+# Waits until a value reads as given.
+value_is() { [ "$(value "$1")" = "$2" ]; }
+wait_value() { wait_until 20 value_is "$1" "$2" || fail "$1 is '$(value "$1")', expected '$2'"; }
 
-# Waits up to 10 s until a driver query prints the expected text.
-wait_drive() {
+# Waits until a driver query prints the expected text.
+drive_gives() {
     expected=$1
     shift
-    i=0
-    while [ "$(drive "$@")" != "$expected" ]; do
-        i=$((i + 1))
-        [ $i -le 100 ] || fail "$* gives '$(drive "$@")', expected '$expected'"
-        sleep 0.1
-    done
+    [ "$(drive "$@")" = "$expected" ]
+}
+wait_drive() {
+    wanted=$1
+    shift
+    wait_until 10 drive_gives "$wanted" "$@" || fail "$* gives '$(drive "$@")', expected '$wanted'"
 }
 
-wait_present() {
-    i=0
-    while [ -z "$(value "$1")" ]; do
-        i=$((i + 1))
-        [ $i -le 200 ] || fail "$1 was not written"
-        sleep 0.1
-    done
-}
+value_present() { [ -n "$(value "$1")" ]; }
+wait_present() { wait_until 20 value_present "$1" || fail "$1 was not written"; }
 
 # The 8-bit sum of a hex string's bytes.
 hex_sum() { echo "$1" | fold -w2 | awk '{ s = (s + ("0x" $1) + 0) % 256 } END { print s }'; }

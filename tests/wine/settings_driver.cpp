@@ -1,12 +1,20 @@
 // Drives the game program's window and its settings dialogs from outside,
-// for the Wine tests: one command per run, texts in and out as UTF-8.
+// for the Wine tests: one command per run, texts in and out as UTF-8; or
+// every command of a test from one run (each start of Wine costs time):
 //
+//   settings_driver serve DIR                 takes each command from the file DIR\request
+//                                             (the desktop's name or an empty line, then the
+//                                             command's words, a line each), deletes it, and
+//                                             answers with DIR\answer (what the command
+//                                             prints), then DIR\status (its exit status)
 //   settings_driver window                    waits for the game window to show
 //   settings_driver close                     posts WM_CLOSE to it
 //   settings_driver closed                    waits until the game window is gone
 //   settings_driver command ID                posts WM_COMMAND ID to it
 //   settings_driver key VK [down|up]          posts a key press and release (or only one of them)
 //   settings_driver client                    prints the client area's size
+//   settings_driver value KEY NAME            prints a value under HKCU\KEY as reg shows it
+//                                             (binary data in hex); fails when there is none
 //   settings_driver fullscreen                prints 1 when the window has no menu and no caption
 //   settings_driver menu ID                   prints 1 when the menu item is enabled, 0 when greyed
 //   settings_driver wait WIN                  waits for a dialog
@@ -32,6 +40,7 @@
 
 #include <cstdio>
 #include <cstdlib>
+#include <cstring>
 #include <cwchar>
 #include <string>
 #include <vector>
@@ -99,8 +108,9 @@ HWND FindDialog(const std::wstring& which) {
     return search.found;
 }
 
-// Waits up to the given seconds for a condition (30 s unless said).
-template <typename Condition> bool WaitFor(Condition condition, DWORD seconds = 30) {
+// Waits up to the given seconds for a condition (120 s unless said: ten times
+// what a quick machine needs, for a loaded one or Wine under an emulator).
+template <typename Condition> bool WaitFor(Condition condition, DWORD seconds = 120) {
     DWORD start = GetTickCount();
     while (!condition()) {
         if (GetTickCount() - start > seconds * 1000) return false;
@@ -213,8 +223,7 @@ UINT MenuState(HWND game, UINT id) {
     RemovePropA(game, "VeltoMenuState");
     PostMessageA(game, RegisterWindowMessageA("VeltoMenuProbe"), id, 0);
     uintptr_t answer = 0;
-    WaitFor([&] { return (answer = reinterpret_cast<uintptr_t>(GetPropA(game, "VeltoMenuState"))) != 0; },
-            20);
+    WaitFor([&] { return (answer = reinterpret_cast<uintptr_t>(GetPropA(game, "VeltoMenuState"))) != 0; });
     UnhookWindowsHookEx(hook);
     return answer ? UINT(answer & 0xFFFF) : 0xFFFF;
 }
@@ -224,26 +233,63 @@ int Fail(const char* what) {
     return 1;
 }
 
-} // namespace
-
-int main() {
-    if (const char* name = std::getenv("VELTO_DESKTOP")) {
-        HDESK desktop = nullptr;
-        // The game's start makes the desktop; the 32-bit Wine through an
-        // emulator on a busy machine takes its time.
-        if (!WaitFor([&] { return (desktop = OpenDesktopA(name, 0, FALSE, GENERIC_ALL)) != nullptr; }, 120) ||
-            !SetThreadDesktop(desktop))
-            return Fail("no such desktop");
+// A registry value of the current user as reg shows it: texts as they are,
+// binary data as upper-case hex digits, numbers as 0x and hex digits.
+int PrintValue(const std::wstring& key, const std::wstring& name) {
+    HKEY opened;
+    if (RegOpenKeyExW(HKEY_CURRENT_USER, key.c_str(), 0, KEY_QUERY_VALUE, &opened) != ERROR_SUCCESS)
+        return Fail("no such key");
+    DWORD type = 0, size = 0;
+    std::vector<BYTE> data;
+    LONG status = RegQueryValueExW(opened, name.c_str(), nullptr, &type, nullptr, &size);
+    if (status == ERROR_SUCCESS) {
+        data.resize(size + sizeof(wchar_t));
+        status = RegQueryValueExW(opened, name.c_str(), nullptr, &type, data.data(), &size);
     }
-    int argc = 0;
-    wchar_t** argv = CommandLineToArgvW(GetCommandLineW(), &argc);
+    RegCloseKey(opened);
+    if (status != ERROR_SUCCESS) return Fail("no such value");
+    if (type == REG_SZ || type == REG_EXPAND_SZ) {
+        std::printf("%s\n", Utf8(reinterpret_cast<const wchar_t*>(data.data())).c_str());
+    } else if (type == REG_DWORD) {
+        DWORD number = 0;
+        std::memcpy(&number, data.data(), sizeof number);
+        std::printf("0x%lx\n", static_cast<unsigned long>(number));
+    } else {
+        for (DWORD i = 0; i < size; i++)
+            std::printf("%02X", data[i]);
+        std::printf("\n");
+    }
+    return 0;
+}
+
+// Works in the named desktop (none: the default one) from this thread on. A
+// registry value needs none; a game that has ended may have taken its desktop
+// along, so that there is nothing to wait for.
+bool UseDesktop(const std::string& name, const std::vector<std::wstring>& argv) {
+    std::wstring command = argv.size() > 1 ? argv[1] : std::wstring();
+    if (name.empty() || command == L"value") return true;
+    HDESK desktop = OpenDesktopA(name.c_str(), 0, FALSE, GENERIC_ALL);
+    if (!desktop && command == L"closed") return true;
+    // The game's start makes the desktop; the 32-bit Wine through an
+    // emulator on a busy machine takes its time.
+    if (!desktop &&
+        !WaitFor([&] { return (desktop = OpenDesktopA(name.c_str(), 0, FALSE, GENERIC_ALL)) != nullptr; },
+                 300))
+        return false;
+    return SetThreadDesktop(desktop);
+}
+
+// One command: argv[1] is its name, its arguments follow.
+int Run(const std::vector<std::wstring>& argv) {
+    int argc = int(argv.size());
     if (argc < 2) return Fail("no command");
     std::wstring command = argv[1];
-    auto arg = [&](int i) { return i < argc ? std::wstring(argv[i]) : std::wstring(); };
+    auto arg = [&](int i) { return i < argc ? argv[size_t(i)] : std::wstring(); };
     auto number = [&](int i) { return int(wcstol(arg(i).c_str(), nullptr, 0)); };
 
+    if (command == L"value") return PrintValue(arg(2), arg(3));
     if (command == L"window")
-        return WaitFor([] { return GameWindow() && IsWindowVisible(GameWindow()); }, 120) ? 0
+        return WaitFor([] { return GameWindow() && IsWindowVisible(GameWindow()); }, 300) ? 0
                                                                                           : Fail("no window");
     if (command == L"closed") return WaitFor([] { return !GameWindow(); }) ? 0 : Fail("the window stays");
     HWND game = GameWindow();
@@ -340,4 +386,92 @@ int main() {
         return 0;
     }
     return Fail("unknown command");
+}
+
+std::wstring Wide(const std::string& text) {
+    int size = MultiByteToWideChar(CP_UTF8, 0, text.c_str(), -1, nullptr, 0);
+    std::wstring out(size_t(size), L'\0');
+    MultiByteToWideChar(CP_UTF8, 0, text.c_str(), -1, out.data(), size);
+    out.resize(size_t(size > 0 ? size - 1 : 0));
+    return out;
+}
+
+// A command served: the desktop's name and the words of the request. Each
+// runs on a thread of its own, which may take a desktop that the game made
+// since the last one.
+struct Served {
+    std::string desktop;
+    std::vector<std::wstring> argv;
+    std::wstring output;
+    int status;
+};
+
+DWORD WINAPI ServeOne(LPVOID data) {
+    Served& served = *static_cast<Served*>(data);
+    if (!_wfreopen(served.output.c_str(), L"w", stdout)) {
+        served.status = Fail("cannot write the answer");
+        return 0;
+    }
+    served.status = UseDesktop(served.desktop, served.argv) ? Run(served.argv) : Fail("no such desktop");
+    std::fflush(stdout);
+    _wfreopen(L"NUL", L"w", stdout);
+    return 0;
+}
+
+bool WriteText(const std::wstring& path, const std::string& text) {
+    HANDLE file =
+        CreateFileW(path.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr);
+    if (file == INVALID_HANDLE_VALUE) return false;
+    DWORD written = 0;
+    bool ok = WriteFile(file, text.data(), DWORD(text.size()), &written, nullptr) && written == text.size();
+    CloseHandle(file);
+    return ok;
+}
+
+int Serve(const std::wstring& directory) {
+    std::wstring request = directory + L"\\request", answer = directory + L"\\answer";
+    for (;;) {
+        HANDLE file = CreateFileW(request.c_str(), GENERIC_READ, 0, nullptr, OPEN_EXISTING, 0, nullptr);
+        if (file == INVALID_HANDLE_VALUE) {
+            Sleep(10);
+            continue;
+        }
+        std::string text;
+        char buffer[4096];
+        DWORD read = 0;
+        while (ReadFile(file, buffer, sizeof buffer, &read, nullptr) && read)
+            text.append(buffer, read);
+        CloseHandle(file);
+        DeleteFileW(request.c_str());
+        Served served{{}, {L"settings_driver"}, answer + L".tmp", 1};
+        size_t from = 0, line = 0;
+        for (size_t end; (end = text.find('\n', from)) != std::string::npos; from = end + 1, line++) {
+            if (line == 0)
+                served.desktop = text.substr(from, end - from);
+            else
+                served.argv.push_back(Wide(text.substr(from, end - from)));
+        }
+        HANDLE thread = CreateThread(nullptr, 0, ServeOne, &served, 0, nullptr);
+        if (thread) {
+            WaitForSingleObject(thread, INFINITE);
+            CloseHandle(thread);
+        }
+        if (!MoveFileExW(served.output.c_str(), answer.c_str(), MOVEFILE_REPLACE_EXISTING) ||
+            !WriteText(answer + L".status", std::to_string(served.status) + "\n") ||
+            !MoveFileExW((answer + L".status").c_str(), (directory + L"\\status").c_str(),
+                         MOVEFILE_REPLACE_EXISTING))
+            return Fail("cannot answer");
+    }
+}
+
+} // namespace
+
+int main() {
+    int argc = 0;
+    wchar_t** line = CommandLineToArgvW(GetCommandLineW(), &argc);
+    std::vector<std::wstring> argv(line, line + argc);
+    if (argc == 3 && argv[1] == L"serve") return Serve(argv[2]);
+    const char* desktop = std::getenv("VELTO_DESKTOP");
+    if (!UseDesktop(desktop ? desktop : "", argv)) return Fail("no such desktop");
+    return Run(argv);
 }

@@ -1,12 +1,16 @@
 #!/usr/bin/env python3
-"""Reads screenshots of the Wine tests (through ImageMagick's raw RGB output).
+"""Reads screenshots of the Wine tests (through ImageMagick's PPM output).
 
   shot.py client SHOT            left top width height of the game window's client area
   shot.py differ A B L T W H     number of pixels that differ inside the rectangle
   shot.py colours SHOT L T W H   number of distinct colours inside the rectangle
   shot.py pixel SHOT X Y         the pixel as rrggbb
-  shot.py where SHOT L T W H C   count, mean x and mean y (in the rectangle) of the pixels of colour C (rrggbb)
+  shot.py where SHOT L T W H C [L T W H]...
+                                 count, mean x and mean y (from the first rectangle's top-left) of the pixels
+                                 of colour C (rrggbb) in the rectangles
   shot.py mask SHOT L T W H C    the rectangle as 0 and 1, 1 where the pixel has colour C
+  shot.py each SHOT QUERY...     the answers to queries of one screenshot, a line each; a query is one of
+                                 the commands above without SHOT, as one word ("pixel 4 4")
 """
 import subprocess
 import sys
@@ -14,9 +18,22 @@ import sys
 
 class Shot:
     def __init__(self, path):
-        size = subprocess.run(["identify", "-format", "%w %h", path], capture_output=True, check=True).stdout
-        self.width, self.height = (int(v) for v in size.split())
-        self.raw = subprocess.run(["convert", path, "rgb:-"], capture_output=True, check=True).stdout
+        # One program start: "P6 WIDTH HEIGHT 255" and one white space, then
+        # the RGB bytes.
+        ppm = subprocess.run(["convert", path, "-depth", "8", "ppm:-"], capture_output=True, check=True).stdout
+        fields, at = [], 0
+        while len(fields) < 4:
+            while ppm[at:at + 1].isspace():
+                at += 1
+            end = at
+            while not ppm[end:end + 1].isspace():
+                end += 1
+            fields.append(ppm[at:end])
+            at = end
+        if fields[0] != b"P6":
+            raise ValueError("not a PPM picture: " + path)
+        self.width, self.height = int(fields[1]), int(fields[2])
+        self.raw = ppm[at + 1:]
 
     def at(self, x, y):
         i = (y * self.width + x) * 3
@@ -57,33 +74,51 @@ def client(shot):
     return None
 
 
-def main(argv):
-    command = argv[1]
+def answer(words, shots):
+    """One query, its words as on the command line; each picture is read once."""
+
+    def shot(path):
+        if path not in shots:
+            shots[path] = Shot(path)
+        return shots[path]
+
+    command = words[0]
     if command == "client":
-        found = client(Shot(argv[2]))
-        print(*found if found else ["none"])
-    elif command == "differ":
-        a, b = Shot(argv[2]), Shot(argv[3])
-        rect = [int(v) for v in argv[4:8]]
-        print(sum(p != q for p, q in zip(a.rect(*rect), b.rect(*rect))))
-    elif command == "colours":
-        print(len(set(Shot(argv[2]).rect(*[int(v) for v in argv[3:7]]))))
-    elif command == "pixel":
-        print(Shot(argv[2]).at(int(argv[3]), int(argv[4])))
-    elif command in ("where", "mask"):
-        shot = Shot(argv[2])
-        left, top, width, height = (int(v) for v in argv[3:7])
-        colour = argv[7].lower()
-        hits = [(x, y) for y in range(height) for x in range(width) if shot.at(left + x, top + y) == colour]
+        found = client(shot(words[1]))
+        return " ".join(str(v) for v in found) if found else "none"
+    if command == "differ":
+        a, b = shot(words[1]), shot(words[2])
+        rect = [int(v) for v in words[3:7]]
+        return str(sum(p != q for p, q in zip(a.rect(*rect), b.rect(*rect))))
+    if command == "colours":
+        return str(len(set(shot(words[1]).rect(*[int(v) for v in words[2:6]]))))
+    if command == "pixel":
+        return shot(words[1]).at(int(words[2]), int(words[3]))
+    if command in ("where", "mask"):
+        picture = shot(words[1])
+        left, top, width, height = (int(v) for v in words[2:6])
+        colour = words[6].lower()
+        hits = [(x, y) for y in range(height) for x in range(width) if picture.at(left + x, top + y) == colour]
+        more = [int(v) for v in words[7:]]
+        for l, t, w, h in zip(*[iter(more)] * 4):
+            hits += [(l - left + x, t - top + y) for y in range(h) for x in range(w) if picture.at(l + x, t + y) == colour]
         if command == "mask":
             hit = set(hits)
-            print("".join("1" if (x, y) in hit else "0" for y in range(height) for x in range(width)))
-        elif hits:
-            print(len(hits), sum(x for x, _ in hits) // len(hits), sum(y for _, y in hits) // len(hits))
-        else:
-            print(0, 0, 0)
+            return "".join("1" if (x, y) in hit else "0" for y in range(height) for x in range(width))
+        if hits:
+            return "%d %d %d" % (len(hits), sum(x for x, _ in hits) // len(hits), sum(y for _, y in hits) // len(hits))
+        return "0 0 0"
+    sys.exit("shot.py: unknown command " + command)
+
+
+def main(argv):
+    shots = {}
+    if argv[1] == "each":
+        for query in argv[3:]:
+            words = query.split()
+            print(answer([words[0], argv[2]] + words[1:], shots))
     else:
-        sys.exit("shot.py: unknown command " + command)
+        print(answer(argv[1:], shots))
 
 
 if __name__ == "__main__":

@@ -10,7 +10,17 @@
 #                             recorded tone between LOW and HIGH Hz
 #   wav_rms WAV [FROM]        the recording's RMS amplitude (16-bit samples)
 #                             from byte FROM (the end of the header by default)
-#   wait_until N COMMAND...   retry COMMAND until it succeeds or N x 10 tries
+#   wait_until SECONDS COMMAND...  retry COMMAND until it succeeds (SECONDS
+#                             as on a quick machine; see WINE_PATIENCE)
+#   retry_until SECONDS EVERY ACTION COMMAND...  do ACTION (a shell text) and
+#                             wait EVERY seconds for COMMAND, again and again:
+#                             an input given until it is taken
+#   sweep_until SECONDS WIDTH HEIGHT COMMAND...  move the pointer to and fro
+#                             inside WIDTH x HEIGHT until COMMAND succeeds
+#   drive_start DRIVER.EXE T  start the test driver (settings_driver.exe) once
+#                             for the test, after the display
+#   drive COMMAND...          run a command of the driver, print what it prints
+#   runs PID                  the process runs (and is not a zombie)
 #   wine_processes            list the processes of this test's prefix (for
 #                             failure reports)
 #   wine_stop                 stop this test's wineserver and Xvfb, remove
@@ -40,18 +50,20 @@ export WINEDLLOVERRIDES="mscoree,mshtml=;winemenubuilder.exe=d"
 
 # Bumped whenever wine_base_prefix sets up prefixes differently: older cached
 # prefixes are made again.
-WINE_PREFIX_VERSION=2
+WINE_PREFIX_VERSION=3
 
 WINE_XVFB_PID=""
 WINE_TEST_PREFIX=""
 
 # The prefix's settings as a registry file (UTF-16 with a byte-order mark):
-# the GDI renderer (no GL needed); the Japanese UI faces the dialogs ask for,
+# unmanaged windows (with no window manager, a managed window's end costs
+# seconds); the GDI renderer (no GL needed); the Japanese UI faces the dialogs ask for,
 # in their Japanese and English names, drawn with the IPA fonts; Marlett for
 # the caption buttons' symbols.
 wine_prefix_settings() {
     printf '\377\376'
     printf '%s\r\n' 'Windows Registry Editor Version 5.00' '' \
+        '[HKEY_CURRENT_USER\Software\Wine\X11 Driver]' '"Managed"="N"' '' \
         '[HKEY_CURRENT_USER\Software\Wine\Direct3D]' '"renderer"="gdi"' '' \
         '[HKEY_CURRENT_USER\Software\Wine\Fonts\Replacements]' \
         '"MS UI Gothic"="IPAPGothic"' '"ＭＳ Ｐゴシック"="IPAPGothic"' '"MS PGothic"="IPAPGothic"' \
@@ -114,46 +126,94 @@ wine_use_prefix() {
 # test's name, so that numbers are seldom reused at once (a server that is
 # just ending may still remove the socket file of a new one on its number,
 # and programs run through QEMU reach an X server by that file only). Where
-# another server has the number, ours ends at once and the next is tried.
+# another server has the number, ours ends at once and the next is tried; so
+# is the next where ours runs but cannot listen (two servers that start on a
+# machine without the sockets' directory may both fail to make it).
 wine_start_display() {
     t=$1
     n=$(( ($(printf '%s' "$t" | cksum | cut -d' ' -f1) % 400) + 100 ))
-    tries=0
+    if [ ! -d /tmp/.X11-unix ]; then
+        mkdir -p /tmp/.X11-unix 2>/dev/null && chmod 1777 /tmp/.X11-unix 2>/dev/null || true
+    fi
+    xs_deadline=$(($(date +%s) + 180))
     while :; do
         while [ -e "/tmp/.X$n-lock" ] || [ -e "/tmp/.X11-unix/X$n" ]; do n=$((n + 1)); done
         Xvfb ":$n" -screen 0 "${2:-1024x768x24}" -nolisten tcp >"$t/xvfb.log" 2>&1 &
         WINE_XVFB_PID=$!
-        i=0
+        xs_given_up=$(($(date +%s) + 60))
         until [ "$(tr -d ' \n' 2>/dev/null <"/tmp/.X$n-lock")" = "$WINE_XVFB_PID" ] &&
             [ -S "/tmp/.X11-unix/X$n" ] && DISPLAY=":$n" xdpyinfo >/dev/null 2>&1; do
             kill -0 "$WINE_XVFB_PID" 2>/dev/null || break
-            i=$((i + 1))
-            if [ $i -gt 300 ]; then
-                echo "wine: Xvfb did not start (see $t/xvfb.log)" >&2
-                return 1
+            if grep -q 'failed to create listener' "$t/xvfb.log" || [ "$(date +%s)" -ge $xs_given_up ]; then
+                kill "$WINE_XVFB_PID" 2>/dev/null || true
+                wait "$WINE_XVFB_PID" 2>/dev/null || true
+                break
             fi
             sleep 0.1
         done
         # Ours holds the number's lock and answers (one that lost it ends).
         if kill -0 "$WINE_XVFB_PID" 2>/dev/null; then break; fi
-        tries=$((tries + 1))
-        [ $tries -lt 20 ] || { echo "wine: no free X display" >&2; return 1; }
+        WINE_XVFB_PID=""
+        [ "$(date +%s)" -lt $xs_deadline ] || { echo "wine: Xvfb did not start (see $t/xvfb.log)" >&2; return 1; }
         n=$((n + 1))
     done
     export DISPLAY=":$n"
-    "$WINE" reg add 'HKCU\Software\Wine\X11 Driver' /v Managed /t REG_SZ /d N /f >/dev/null 2>&1
 }
 
-# wait_until N COMMAND...: runs COMMAND every 0.1 s until it succeeds; gives
-# up (status 1) after N x 10 tries.
+# The time-outs of the waits below are given as what a quick machine needs;
+# they wait ten times as long, for a machine that is loaded or runs Wine
+# through an emulator. Every wait ends as soon as its condition holds.
+WINE_PATIENCE=10
+
+# wait_until SECONDS COMMAND...: runs COMMAND every 0.1 s until it succeeds;
+# gives up (status 1) once SECONDS x WINE_PATIENCE have passed. The time-out
+# goes by the clock: a try that is slow under load does not stretch it.
 wait_until() {
-    limit=$(($1 * 10))
+    wu_seconds=$(($1 * WINE_PATIENCE))
     shift
-    i=0
+    wine_wait $wu_seconds "$@"
+}
+# wine_wait SECONDS COMMAND...: the same for SECONDS as they are.
+wine_wait() {
+    wu_deadline=$(($(date +%s) + $1))
+    shift
     until "$@" >/dev/null 2>&1; do
-        i=$((i + 1))
-        [ $i -lt $limit ] || return 1
+        [ "$(date +%s)" -lt $wu_deadline ] || return 1
         sleep 0.1
+    done
+}
+
+# retry_until SECONDS EVERY ACTION COMMAND...: does ACTION (a shell text, such
+# as "key F2"), waits EVERY seconds (as they are) for COMMAND, and does ACTION
+# again while COMMAND fails, until SECONDS x WINE_PATIENCE have passed. For an
+# input that may come before the program takes it and does no harm when it
+# comes twice.
+retry_until() {
+    ru_deadline=$(($(date +%s) + $1 * WINE_PATIENCE))
+    ru_every=$2 ru_action=$3
+    shift 3
+    while :; do
+        eval "$ru_action" || true
+        wine_wait "$ru_every" "$@" && return 0
+        [ "$(date +%s)" -lt $ru_deadline ] || return 1
+    done
+}
+
+# sweep_until SECONDS WIDTH HEIGHT COMMAND...: moves the pointer to and fro
+# inside the screen's top-left WIDTH x HEIGHT, a new place every 20 ms, until
+# COMMAND succeeds; gives up once SECONDS x WINE_PATIENCE have passed. (Moves
+# that come quickly reach a slow program merged into fewer: no number of
+# moves is enough by itself.)
+sweep_until() {
+    sw_deadline=$(($(date +%s) + $1 * WINE_PATIENCE))
+    sw_width=$(($2 - 32)) sw_height=$(($3 - 32))
+    shift 3
+    sw_step=0
+    until "$@" >/dev/null 2>&1; do
+        [ "$(date +%s)" -lt $sw_deadline ] || return 1
+        sw_step=$((sw_step + 1))
+        xdotool mousemove $((16 + sw_step * 37 % sw_width)) $((16 + sw_step * 23 % sw_height)) 2>/dev/null || true
+        sleep 0.02
     done
 }
 
@@ -193,6 +253,49 @@ data = open(sys.argv[1], 'rb').read()[int(sys.argv[2]):]
 n = len(data) // 2
 values = struct.unpack('<%dh' % n, data[:2 * n])
 print(int(math.sqrt(sum(v * v for v in values) / max(n, 1))))" "$1" "${2:-44}"
+}
+
+# The test driver serves all commands of a test from one start (each start of
+# Wine costs time): drive writes a request into T/drive, the driver answers
+# with what the command printed and its exit status. VELTO_DESKTOP names the
+# Wine desktop the command works in, if any. A driver that ended (the 32-bit
+# Wine through an emulator now and then fails to start) is started again.
+WINE_DRIVE_DIR=""
+drive_start() {
+    WINE_DRIVE_DIR=$2/drive WINE_DRIVER=$1 WINE_DRIVE_LOG=$2/driver.log
+    rm -rf "$WINE_DRIVE_DIR"
+    mkdir -p "$WINE_DRIVE_DIR"
+    drive_serve
+}
+drive_serve() {
+    "$WINE" "$WINE_DRIVER" serve "Z:$WINE_DRIVE_DIR" >/dev/null 2>>"$WINE_DRIVE_LOG" &
+    echo $! >"$WINE_DRIVE_DIR/pid"
+}
+# runs PID: the process runs (one that ended but was not yet waited for
+# counts as ended).
+runs() { [ -r "/proc/$1/stat" ] && ! grep -q '^[0-9]* ([^)]*) Z' "/proc/$1/stat"; }
+drive_runs() { runs "$(cat "$WINE_DRIVE_DIR/pid")"; }
+drive_request() { printf '%s\n' "${VELTO_DESKTOP:-}" "$@" >"$WINE_DRIVE_DIR/request.tmp" && mv "$WINE_DRIVE_DIR/request.tmp" "$WINE_DRIVE_DIR/request"; }
+drive() {
+    drive_request "$@"
+    dr_deadline=$(($(date +%s) + 60 * WINE_PATIENCE))
+    until [ -f "$WINE_DRIVE_DIR/status" ]; do
+        if [ "$(date +%s)" -ge $dr_deadline ]; then
+            echo "settings_driver: no answer to $*" >&2
+            return 1
+        fi
+        if ! drive_runs; then
+            echo "settings_driver: ended; started again for $*" >>"$WINE_DRIVE_LOG"
+            [ -f "$WINE_DRIVE_DIR/request" ] || drive_request "$@"
+            drive_serve
+        fi
+        sleep 0.02
+    done
+    dr_status=$(cat "$WINE_DRIVE_DIR/status")
+    tr -d '\r' <"$WINE_DRIVE_DIR/answer"
+    rm -f "$WINE_DRIVE_DIR/status" "$WINE_DRIVE_DIR/answer"
+    [ "$dr_status" = 0 ] || echo "settings_driver: $* failed (see driver.log)" >&2
+    return "$dr_status"
 }
 
 wine_processes() {

@@ -60,13 +60,15 @@ game_window() { xdotool search --name "^$title" | head -n 1; }
 
 # The 32-bit Wine through QEMU now and then fails to load its X driver and
 # ends before its desktop shows ("no driver could be loaded"); a desktop that
-# ended without ever showing is started once more, and the log says so.
+# ended without ever showing is started once more, and the log says so. (Ended:
+# the Wine started here has ended, and no program of the prefix runs.)
 start_game() {
     attempt=1
     while :; do
         (cd "$t/velto/$program" && exec "$WINE" explorer /desktop=velto,$screen "$program.EXE") >>"$t/wine.log" 2>&1 &
-        shown_or_ended() { window_named "$title" || ! wine_processes | grep -qi '[.]exe'; }
-        wait_until 120 shown_or_ended || fail "no window with caption $title"
+        desktop_pid=$!
+        shown_or_ended() { window_named "$title" || { ! runs $desktop_pid && ! wine_processes | grep -qi '[.]exe'; }; }
+        wait_until 30 shown_or_ended || fail "no window with caption $title"
         window_named "$title" >/dev/null 2>&1 && break
         if [ $attempt = 2 ] || window_named 'velto - Wine desktop' >/dev/null 2>&1; then
             fail "no window with caption $title (Wine ended)"
@@ -104,7 +106,6 @@ client_is() { find_client client && [ "$width" = "$1" ] && [ "$height" = "$2" ];
 # differs A B: the client area changed between two screenshots.
 differs() { [ "$($shot differ "$t/$1.png" "$t/$2.png" "$left" "$top" "$width" "$height")" -gt 0 ]; }
 
-# Waits until the picture changes from the screenshot named $1.
 # picture_still: two screenshots a second apart show the same picture.
 picture_still() {
     snap still1
@@ -113,15 +114,11 @@ picture_still() {
     ! differs still1 still2
 }
 
+# picture_moves NAME: waits until the picture changes from the screenshot NAME.
 picture_moves() {
-    n=0
-    while [ $n -lt 50 ]; do
-        snap later
-        if differs "$1" later; then return 0; fi
-        n=$((n + 1))
-        sleep 0.1
-    done
-    return 1
+    moved_from=$1
+    moved() { snap later && differs "$moved_from" later; }
+    wait_until 10 moved
 }
 
 launcher_ran() { [ -f "$t/velto/LAUNCHER.RAN" ]; }
@@ -134,19 +131,15 @@ size_of() { stat -c %s "$1" 2>/dev/null || echo 0; }
 recorded() { [ "$(size_of "$t/out.wav")" -gt 400000 ]; }
 heard() { [ "$(wav_rms "$t/out.wav")" -gt 100 ]; }
 
-# close_game SECONDS: Alt+F4 to the game window (again every two seconds, in
-# case the window was busy) until the launcher has run after the shut-down.
+# close_game SECONDS: Alt+F4 to the game window (again every five seconds,
+# in case the window was busy) until the launcher has run after the shut-down.
 close_game() {
-    i=0
-    until launcher_ran; do
-        if [ $((i % 20)) = 0 ] && w=$(game_window) && [ -n "$w" ]; then
-            xdotool mousemove --window "$w" 60 80 click 1 2>/dev/null || true
-            xdotool key --window "$w" alt+F4 2>/dev/null || true
-        fi
-        i=$((i + 1))
-        [ $i -lt $(($1 * 10)) ] || return 1
-        sleep 0.1
-    done
+    alt_f4() {
+        w=$(game_window) && [ -n "$w" ] || return 0
+        xdotool mousemove --window "$w" 60 80 click 1 2>/dev/null || true
+        xdotool key --window "$w" alt+F4 2>/dev/null || true
+    }
+    retry_until "$1" 5 alt_f4 launcher_ran
 }
 
 # The data of a value of the program's key as reg shows it, or nothing.
@@ -192,27 +185,37 @@ dollix_test_mode() {
     exit 0
 }
 
-# Where the pixels of a colour lie in the playfield above the house, in
-# client coordinates: "count mean-x mean-y".
+# Where the pixels of a colour lie in the playfield beside the house and
+# above it (where a doll may walk however long the test takes to look), from
+# the playfield's top-left: "count mean-x mean-y".
 playfield() {
     snap field
-    $shot where "$t/field.png" $((left + 16)) $((top + 24)) 256 104 "$1"
+    $shot where "$t/field.png" $((left + 16)) $((top + 24)) 256 104 "$1" $((left + 120)) $((top + 128)) 152 84
+}
+
+# hold_until KEY SECONDS COMMAND...: holds KEY down until COMMAND succeeds
+# (a game that reads the key as a level sees it however slow its frames).
+hold_until() {
+    held=$1 held_status=0
+    shift
+    xdotool keydown --window "$(game_window)" "$held" 2>/dev/null
+    wait_until "$@" || held_status=1
+    xdotool keyup --window "$(game_window)" "$held" 2>/dev/null
+    return $held_status
 }
 
 # A doll (its shirt colour) moves while KEY is held: holds the key until the
 # mean x of the colour has gone 16 pixels the key's way, or fails.
 doll_moves() {
-    colour=$1 name=$2 sign=$3 status=0
+    colour=$1 name=$2 sign=$3
     shown() { set -- $(playfield $colour) && [ "$1" -gt 0 ] && from=$2; }
     wait_until 10 shown || fail "no doll in colour $colour"
-    xdotool keydown --window "$(game_window)" "$name" 2>/dev/null
     gone() { set -- $(playfield $colour) && [ "$1" -gt 0 ] && [ $(((${2} - from) * sign)) -ge 16 ]; }
-    wait_until 5 gone || status=1
-    xdotool keyup --window "$(game_window)" "$name" 2>/dev/null
-    [ $status = 0 ] || fail "$name does not move the doll in colour $colour"
+    hold_until "$name" 5 gone || fail "$name does not move the doll in colour $colour"
 }
 
-# A key held for a moment (DOLLIX reads coin and starts as levels).
+# A key held for a moment, where nothing waits on its effect (DOLLIX reads
+# coin and starts as levels).
 press() {
     xdotool keydown --window "$(game_window)" "$1" 2>/dev/null
     sleep 0.1
@@ -237,9 +240,7 @@ window)
     # A credit and a start (held for a frame: DOLLIX reads them as levels;
     # its attract has still pictures).
     press F2
-    sleep 0.3
     press F3
-    sleep 1
     snap playing
     picture_moves playing || fail "the game does not run after F2 F3"
     xdotool keydown --window "$(game_window)" Left 2>/dev/null
@@ -272,8 +273,8 @@ maximized)
         # Maximized from the window menu.
         start_game
         wait_until 20 client_is $cw $ch || fail "client area ${width:-?} x ${height:-?}, not $cw x $ch"
-        key alt+space
-        key x
+        # Again (after Esc for a menu that opened) while the window stays small.
+        retry_until 20 30 "key Escape; key alt+space; key x" client_is $((2 * cw)) $((2 * ch)) || true
     else
         setting Maximize 1
         start_game
@@ -293,29 +294,23 @@ fullscreen)
     px=$1 py=$2 c1x=$3 c1y=$4 c2x=$5 c2y=$6 cardw=$7 cardh=$8 f1x=$9
     shift 9
     f1y=$1 f2x=$2 f2y=$3
+    # (One reading of the screenshot for all its points.)
     screen_is_card() {
         snap full
-        corner=$($shot pixel "$t/full.png" 4 4)
-        [ "$corner" = "$($shot pixel "$t/full.png" 636 476)" ] &&
-            [ "$corner" != "$($shot pixel "$t/full.png" 700 700)" ] &&
-            [ "$($shot pixel "$t/full.png" $f1x $f1y)" = 000000 ] &&
-            [ "$($shot pixel "$t/full.png" $f2x $f2y)" = 000000 ] &&
-            [ "$($shot colours "$t/full.png" $c1x $c1y $cardw $cardh)" -gt 4 ] &&
-            [ "$($shot colours "$t/full.png" $c2x $c2y $cardw $cardh)" -gt 4 ] &&
-            [ "$($shot colours "$t/full.png" $px $py $cw $ch)" -gt 8 ]
+        set -- $($shot each "$t/full.png" "pixel 4 4" "pixel 636 476" "pixel 700 700" "pixel $f1x $f1y" \
+            "pixel $f2x $f2y" "colours $c1x $c1y $cardw $cardh" "colours $c2x $c2y $cardw $cardh" \
+            "colours $px $py $cw $ch")
+        [ $# = 8 ] && [ "$1" = "$2" ] && [ "$1" != "$3" ] && [ "$4" = 000000 ] && [ "$5" = 000000 ] &&
+            [ "$6" -gt 4 ] && [ "$7" -gt 4 ] && [ "$8" -gt 8 ]
     }
     # Without a card: the border colour, the black rectangle (200, 88)-(440,
     # 392) and the picture at (208, 96).
     screen_is_plain() {
         snap full
-        [ "$($shot pixel "$t/full.png" 4 4)" = 0c140c ] &&
-            [ "$($shot pixel "$t/full.png" 635 475)" = 0c140c ] &&
-            [ "$($shot pixel "$t/full.png" 196 200)" = 0c140c ] &&
-            [ "$($shot pixel "$t/full.png" 203 200)" = 000000 ] &&
-            [ "$($shot pixel "$t/full.png" 300 90)" = 000000 ] &&
-            [ "$($shot pixel "$t/full.png" 436 388)" = 000000 ] &&
-            [ "$($shot colours "$t/full.png" 16 108 168 264)" = 1 ] &&
-            [ "$($shot colours "$t/full.png" $px $py $cw $ch)" -gt 8 ]
+        set -- $($shot each "$t/full.png" "pixel 4 4" "pixel 635 475" "pixel 196 200" "pixel 203 200" \
+            "pixel 300 90" "pixel 436 388" "colours 16 108 168 264" "colours $px $py $cw $ch")
+        [ $# = 8 ] && [ "$1" = 0c140c ] && [ "$2" = 0c140c ] && [ "$3" = 0c140c ] && [ "$4" = 000000 ] &&
+            [ "$5" = 000000 ] && [ "$6" = 000000 ] && [ "$7" = 1 ] && [ "$8" -gt 8 ]
     }
     if [ "$with_card" = 1 ]; then
         wait_until 20 screen_is_card || fail "the 640 x 480 screen with the card did not show"
@@ -338,11 +333,9 @@ modex)
     # (DOLLIX's own picture as it is).
     screen_is_turned() {
         snap turned
-        [ "$($shot pixel "$t/turned.png" 8 120)" = 000000 ] &&
-            [ "$($shot pixel "$t/turned.png" 160 3)" = 000000 ] &&
-            [ "$($shot pixel "$t/turned.png" 160 236)" = 000000 ] &&
-            [ "$($shot colours "$t/turned.png" 16 8 288 224)" -gt 8 ] &&
-            [ "$($shot colours "$t/turned.png" 330 10 300 200)" -le 1 ]
+        set -- $($shot each "$t/turned.png" "pixel 8 120" "pixel 160 3" "pixel 160 236" "colours 16 8 288 224" \
+            "colours 330 10 300 200")
+        [ $# = 5 ] && [ "$1" = 000000 ] && [ "$2" = 000000 ] && [ "$3" = 000000 ] && [ "$4" -gt 8 ] && [ "$5" -le 1 ]
     }
     wait_until 20 screen_is_turned || fail "the turned 320 x 240 picture did not show"
     key F11
@@ -368,12 +361,14 @@ close)
         # Nothing is stored, not even after a reset.
         "$WINE" reg query "$regkey" >/dev/null 2>&1 && fail "the program made the key $regkey"
     else
+        # One query for the whole key (each Wine start costs time).
+        "$WINE" reg query "$regkey" 2>/dev/null | tr -d '\r' >"$t/key.txt" || fail "no key $regkey"
         for value in Configuration $flags Score; do
-            "$WINE" reg query "$regkey" /v "$value" >/dev/null 2>&1 || fail "no value $value"
+            grep -q "^ *$value " "$t/key.txt" || fail "no value $value"
         done
-        configuration=$(value Configuration)
+        configuration=$(awk '$1 == "Configuration" { print $3 }' "$t/key.txt")
         [ ${#configuration} = $((2 * record)) ] || fail "Configuration is $configuration, not $record bytes"
-        [ "$("$WINE" reg query "$regkey" | grep -c REG_SZ)" = "$(echo $flags | wc -w)" ] || fail "not just the flags $flags"
+        [ "$(grep -c REG_SZ "$t/key.txt")" = "$(echo $flags | wc -w)" ] || fail "not just the flags $flags"
     fi
     ;;
 help)
@@ -389,25 +384,29 @@ sound)
     # ALSA writes what Wine plays into a file (22,050 Hz, 16-bit, mono).
     wine_record_sound "$t/out.wav"
     start_game
-    wait_until 60 recorded || fail "no sound was played"
+    wait_until 20 recorded || fail "no sound was played"
     # The attract mode's sound is not silence.
-    wait_until 60 heard || fail "the recorded sound is silent (RMS $(wav_rms "$t/out.wav"))"
+    wait_until 20 heard || fail "the recorded sound is silent (RMS $(wav_rms "$t/out.wav"))"
     close_game 30 || fail "the launcher did not start after closing"
     ;;
 mute)
     wine_record_sound "$t/out.wav"
     start_game
-    wait_until 60 recorded || fail "no sound was played"
-    wait_until 60 heard || fail "the sound before F12 is silent (RMS $(wav_rms "$t/out.wav"))"
+    wait_until 20 recorded || fail "no sound was played"
+    wait_until 20 heard || fail "the sound before F12 is silent (RMS $(wav_rms "$t/out.wav"))"
     key F12
-    # What was on its way when the voices stopped passes first; from then on
-    # nothing but silence is written.
-    grown() { [ "$(size_of "$t/out.wav")" -gt "$1" ]; }
-    wait_until 30 grown $(($(size_of "$t/out.wav") + 100000)) || fail "no sound written after F12"
-    from=$(size_of "$t/out.wav")
-    wait_until 30 grown $((from + 200000)) || fail "no sound written after F12"
-    rms=$(wav_rms "$t/out.wav" "$from")
-    [ "$rms" -le 2 ] || fail "the sound goes on after F12 (RMS $rms)"
+    # What was on its way when the voices stopped passes first, however long
+    # the key takes; from then on nothing but silence is written: two
+    # stretches of 100,000 bytes (2.3 s each) in a row.
+    from=$(size_of "$t/out.wav") quiet=0 rms=""
+    silenced() {
+        [ "$(size_of "$t/out.wav")" -gt $((from + 100000)) ] || return 1
+        rms=$(wav_rms "$t/out.wav" "$from")
+        if [ "$rms" -le 2 ]; then quiet=$((quiet + 1)); else quiet=0; fi
+        from=$(size_of "$t/out.wav")
+        [ $quiet = 2 ]
+    }
+    wait_until 30 silenced || fail "the sound goes on after F12 (RMS ${rms:-?}; no sound written when none)"
     ;;
 startup)
     # From the launch to an attract picture that has changed: printed, for
@@ -513,9 +512,7 @@ controls)
             done
         }
         idle_again() { [ "$(dollix_inputs)" = "$idle" ]; }
-        xdotool keydown --window "$(game_window)" "$name" 2>/dev/null
-        wait_until 10 only_row || fail "$name does not light a bit in row $row alone"
-        xdotool keyup --window "$(game_window)" "$name" 2>/dev/null
+        hold_until "$name" 10 only_row || fail "$name does not light a bit in row $row alone"
         wait_until 10 idle_again || fail "the bit of $name stays lit"
     done
     key F10
@@ -528,16 +525,14 @@ controls)
     no_credit=$(dollix_credit)
     credit_is() { [ "$(dollix_credit)" = "$1" ]; }
     credit_is_not() { ! credit_is "$1"; }
-    press F2
-    wait_until 10 credit_is_not "$no_credit" || fail "F2 gave no credit"
-    key F9
-    wait_until 20 credit_is "$no_credit" || fail "the credit stays after F9"
-    press F2
-    wait_until 10 credit_is_not "$no_credit" || fail "F2 gave no credit after the reset"
+    hold_until F2 10 credit_is_not "$no_credit" || fail "F2 gave no credit"
+    # A reset may come twice: F9 again while the credit stays.
+    retry_until 20 10 "key F9" credit_is "$no_credit" || fail "the credit stays after F9"
+    hold_until F2 10 credit_is_not "$no_credit" || fail "F2 gave no credit after the reset"
     one_credit=$(dollix_credit)
-    press F2
-    wait_until 10 credit_is_not "$one_credit" || fail "the second F2 gave no credit"
-    press F4
+    hold_until F2 10 credit_is_not "$one_credit" || fail "the second F2 gave no credit"
+    two_credits=$(dollix_credit)
+    hold_until F4 10 credit_is_not "$two_credits" || fail "F4 started no game"
     doll_moves 2848e0 a -1
     doll_moves e82828 Left -1
     doll_moves 2848e0 d 1
@@ -556,19 +551,10 @@ play)
     wait_until 20 region_shown check 16 || fail "no check screen"
     wait_until 20 region_shown credit0 280 || fail "no credits shown"
     # Keys are given again while the board holds its I/O chips and drops them.
-    credit_raised() {
-        key F2
-        sleep 0.3
-        snap credit1
-        region_differs credit0 credit1 280
-    }
-    wait_until 20 credit_raised || fail "F2 did not change the credits shown"
-    started() {
-        key F3
-        snap playing
-        region_differs credit1 playing 280
-    }
-    wait_until 30 started || fail "F3 did not take the credit"
+    credit_raised() { snap credit1 && region_differs credit0 credit1 280; }
+    retry_until 20 2 "key F2" credit_raised || fail "F2 did not change the credits shown"
+    started() { snap playing && region_differs credit1 playing 280; }
+    retry_until 30 2 "key F3" started || fail "F3 did not take the credit"
     window=$(game_window)
     for k in Left Up Right Down; do
         xdotool keydown --window "$window" "$k" space 2>/dev/null
@@ -577,9 +563,8 @@ play)
     done
     snap played
     picture_moves played || fail "the game does not run after the keys"
-    key F9
     check_again() { snap reset && ! region_differs check reset 16; }
-    wait_until 20 check_again || fail "F9 did not bring the check screen back"
+    retry_until 20 10 "key F9" check_again || fail "F9 did not bring the check screen back"
     ;;
 overlay)
     start_game
@@ -609,21 +594,11 @@ about)
     wait_until 20 client_is $cw $ch || fail "no window"
     about="$title のﾊﾞｰｼﾞｮﾝ情報"
     # A key that came before the window took it is given again.
-    opened() {
-        window_named "$about" && return 0
-        key F1
-        sleep 0.5
-        window_named "$about"
-    }
-    wait_until 20 opened || fail "F1 opened no version box"
+    retry_until 20 5 "key F1" window_named "$about" || fail "F1 opened no version box"
     snap about
     box=$(window_named "$about" | head -n 1)
-    closed() {
-        xdotool key --window "$box" Return 2>/dev/null || true
-        sleep 0.5
-        ! window_named "$about"
-    }
-    wait_until 20 closed || fail "the version box did not close"
+    closed() { ! window_named "$about"; }
+    retry_until 20 5 'xdotool key --window "$box" Return' closed || fail "the version box did not close"
     snap after_about
     picture_moves after_about || fail "the game does not run after the version box"
     ;;

@@ -41,8 +41,6 @@ fail() {
     exit 1
 }
 
-drive() { "$WINE" "$driver" "$@" 2>>"$t/driver.log" | tr -d '\r'; }
-
 # Virtual-key codes.
 VK_F2=0x71 VK_F3=0x72 VK_F10=0x79
 
@@ -54,7 +52,7 @@ press() {
 }
 
 # The data of a value as reg shows it (hex for binary values), or nothing.
-value() { "$WINE" reg query "$key" /v "$1" 2>/dev/null | tr -d '\r' | awk -v n="$1" '$1 == n { print $3 }'; }
+value() { drive value "${key#HKCU\\}" "$1" 2>/dev/null; }
 value_is() { [ "$(value "$1")" = "$2" ]; }
 
 start_game() {
@@ -113,14 +111,7 @@ dolls_are() {
 header_shown() { [ "$(top_score | tr -d 0)" != "" ]; }
 start_play() {
     wait_until 20 header_shown || fail "no top score shown"
-    tries=0 # (wait_until counts in i)
-    while :; do
-        press $VK_F2
-        press $VK_F3
-        if wait_until 3 "$@"; then return 0; fi
-        tries=$((tries + 1))
-        [ $tries -le 5 ] || fail "no game: $*"
-    done
+    retry_until 20 3 "press $VK_F2; press $VK_F3" "$@" || fail "no game: $*"
 }
 
 # The yellow digits of the top score on the second line.
@@ -130,6 +121,7 @@ top_score() {
 }
 
 wine_start_display "$t"
+drive_start "$driver" "$t"
 
 case $case in
 lives)
@@ -163,10 +155,13 @@ tone)
     size() { stat -c %s "$t/out.wav" 2>/dev/null || echo 0; }
     wait_until 20 test "$(size)" -gt 44 || fail "no sound was played"
     [ "$(drive menu $sound_command)" = 1 ] || fail "the sound item $sound_command is greyed"
+    # The recording from just before F10 on (however late the caption is
+    # seen), 4 s more than the test tone needs.
+    from=$(size)
+    tone_seconds=$((tone_seconds + 4))
     drive key $VK_F10
     test_mode() { xdotool search --name "^$program - ﾃｽﾄﾓｰﾄﾞ\$"; }
     wait_until 10 test_mode || fail "no test mode"
-    from=$(size)
     recorded() { [ "$(size)" -gt $((from + 22050 * 2 * tone_seconds)) ]; }
     wait_until 30 recorded || fail "the recording stopped"
     stop_game
