@@ -1,7 +1,7 @@
 #!/bin/sh
 # Builds everything and runs every test: the native unit tests under
-# AddressSanitizer and UndefinedBehaviorSanitizer, and the Windows programs
-# under Wine. Installs missing Debian packages first (needs root for that).
+# AddressSanitizer and UndefinedBehaviorSanitizer, the programs' threads under
+# ThreadSanitizer, and the Windows programs under Wine. Installs missing Debian packages first (needs root for that).
 #   sh tools/test.sh          build and test
 #   sh tools/test.sh build    build only (tools/stress.sh tests on its own)
 set -eu
