@@ -152,6 +152,10 @@ run-key)
 run-mouse)
     wine_start_display "$t"
     start_saver
+    # Moves count from the saver's start on (the window and the mode change
+    # under the pointer make some) until its once-a-second tick after the
+    # first: two moves are tried only after that tick has surely come.
+    sleep 4
     xdotool mousemove 110 100
     xdotool mousemove 120 100
     sleep 2
