@@ -33,6 +33,8 @@ failed_runs=0
 run=1
 while [ $run -le "$runs" ]; do
     log=build/stress/run-$run.log
+    stamp=build/stress/run-$run.start
+    : >"$stamp"
     start=$(date +%s)
     status=0
     ctest --preset sanitize -j "$jobs" "$@" >"$log" 2>&1 || status=1
@@ -43,6 +45,15 @@ while [ $run -le "$runs" ]; do
     line="run $run: $((seconds / 60)) min $((seconds % 60)) s, -j $jobs, $counted"
     if [ $status != 0 ]; then
         failed_runs=$((failed_runs + 1))
+        # The next run starts each test's directory anew: keep what the
+        # failed Wine tests left (screenshots, logs), not their prefixes.
+        find build/sanitize/tests/wine/work -maxdepth 2 -name failure.png -newer "$stamp" 2>/dev/null |
+            while read -r shot; do
+                dir=$(dirname "$shot")
+                mkdir -p "build/stress/run-$run/${dir##*/}"
+                find "$dir" -maxdepth 1 -type f \( -name '*.png' -o -name '*.log' -o -name '*.txt' \) \
+                    -exec cp {} "build/stress/run-$run/${dir##*/}/" \;
+            done
         line="$line; failed: ${failures:-see $log}"
     fi
     echo "$line" | tee -a "$summary"

@@ -43,6 +43,8 @@ trap wine_stop EXIT
 
 fail() {
     echo "FAIL ($program $scenario): $*" >&2
+    wine_processes >&2
+    xdotool search --name . getwindowname %@ 2>/dev/null | sed 's/^/window: /' >&2 || true
     import -window root "$t/failure.png" 2>/dev/null || true
     exit 1
 }
@@ -54,7 +56,7 @@ has_window() { [ -n "$(window_named "$1")" ]; }
 no_window() { [ -z "$(window_named "$1")" ]; }
 
 # In the virtual desktop, in the test's directory.
-desktop() { (cd "$t" && exec "$WINE" explorer /desktop=velto,1024x768 "$@") >>"$t/wine.log" 2>&1; }
+desktop() { wine_desktop "$t/wine.log" "$t" 1024x768 "$@"; }
 has_line() { [ -f "$t/$1" ] && tr -d '\r' <"$t/$1" | grep -q "^$2\$"; }
 
 # The mode the saver's rule takes among those the desktop lists (the probe
@@ -112,7 +114,8 @@ picture_moves() { wait_until 10 moved; }
 # before the saver starts.
 start_saver() {
     xdotool mousemove 100 100
-    desktop saver_probe.exe run.txt run "$program.SCR" /s &
+    listed() { has_line run.txt listed; }
+    desktop listed saver_probe.exe run.txt run "$program.SCR" /s || fail "the probe listed no display modes"
     choose_mode
     wait_until 30 shows_saver || fail "no full-screen saver in $W x $H"
     picture_moves || fail "the saver's picture does not move"
@@ -127,9 +130,9 @@ configure)
     wine_start_display "$t"
     caption="${title}ｽｸﾘｰﾝｾｰﾊﾞｰのﾊﾞｰｼﾞｮﾝ情報"
     for key in Return Escape; do
-        desktop "$program.SCR" /c &
-        box=$!
-        wait_until 30 has_window "$caption" || fail "no configure box titled $caption"
+        box_shown() { has_window "$caption"; }
+        desktop box_shown "$program.SCR" /c || fail "no configure box titled $caption"
+        box=$WINE_DESKTOP_PID
         snap "configure-$key"
         # A click on the caption makes the box active; the key goes to it
         # (again, should it come before the box takes keys).
@@ -171,8 +174,8 @@ preview)
     # trace of DrawIcon alone.
     "$WINE" reg add 'HKCU\Software\Wine\Debug' /v RelayInclude /t REG_SZ /d user32.DrawIcon /f >/dev/null 2>&1
     wine_start_display "$t"
-    WINEDEBUG=+relay desktop saver_probe.exe host.txt host "$program.SCR" &
-    wait_until 30 has_window "saver preview host" || fail "no preview host window"
+    host_shown() { has_window "saver preview host"; }
+    WINEDEBUG=+relay desktop host_shown saver_probe.exe host.txt host "$program.SCR" || fail "no preview host window"
     wait_until 30 has_line host.txt "child 152 112" || fail "no preview window filling the host's client area"
     # The icon drawn centred: (152 / 2 - 16, 112 / 2 - 16). The 64-bit Wine
     # shows whole registers: only their low 32 bits are the arguments.

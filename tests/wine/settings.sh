@@ -34,11 +34,13 @@ fail() {
 # full-screen display modes.
 start_game() {
     if [ "${1:-}" = desktop ]; then
-        "$WINE" explorer /desktop=velto,1024x768 "$t/velto/$program/$program.EXE" >>"$t/game.log" 2>&1 &
+        game_shown() { xdotool search --name "^$program"; }
+        wine_desktop "$t/game.log" "$t/velto/$program" 1024x768 game_shown "$program.EXE" || fail "no game window"
+        game_pid=$WINE_DESKTOP_PID
     else
         "$WINE" "$t/velto/$program/$program.EXE" >>"$t/game.log" 2>&1 &
+        game_pid=$!
     fi
-    game_pid=$!
     drive window || fail "no game window"
 }
 

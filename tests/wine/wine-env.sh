@@ -21,6 +21,9 @@
 #                             for the test, after the display
 #   drive COMMAND...          run a command of the driver, print what it prints
 #   runs PID                  the process runs (and is not a zombie)
+#   wine_desktop LOG DIR SCREEN SHOWN COMMAND...  run a program in a virtual
+#                             desktop until SHOWN; started again where Wine
+#                             ended before its desktop showed
 #   wine_processes            list the processes of this test's prefix (for
 #                             failure reports)
 #   wine_stop                 stop this test's wineserver and Xvfb, remove
@@ -181,6 +184,35 @@ wine_wait() {
         [ "$(date +%s)" -lt $wu_deadline ] || return 1
         sleep 0.1
     done
+}
+
+# wine_desktop LOG DIR SCREEN SHOWN COMMAND...: runs COMMAND (a Windows
+# program and its arguments) from DIR in a Wine virtual desktop of SCREEN
+# (WxH) in the background, its output appended to LOG, and waits until the
+# command SHOWN succeeds. The 32-bit Wine through QEMU now and then fails to
+# load its X driver and ends before its desktop shows ("no driver could be
+# loaded"): a desktop that ended before it showed is started once more, and
+# LOG says so. Sets WINE_DESKTOP_PID; status 1 when SHOWN never succeeded.
+wine_desktop() {
+    wd_log=$1 wd_dir=$2 wd_screen=$3 wd_shown=$4
+    shift 4
+    wd_attempt=1
+    while :; do
+        (cd "$wd_dir" && exec "$WINE" explorer "/desktop=velto,$wd_screen" "$@") >>"$wd_log" 2>&1 &
+        WINE_DESKTOP_PID=$!
+        wine_wait $((30 * WINE_PATIENCE)) wine_desktop_shown_or_ended || return 1
+        "$wd_shown" >/dev/null 2>&1 && return 0
+        # Ended: the Wine started here has ended and no program of the prefix
+        # runs. A desktop that showed and ended is the program's own failure.
+        if [ $wd_attempt = 2 ] || [ -n "$(xdotool search --name '^velto - Wine desktop$' 2>/dev/null)" ]; then
+            return 1
+        fi
+        echo "wine: Wine ended before its desktop showed; starting it again" >>"$wd_log"
+        wd_attempt=2
+    done
+}
+wine_desktop_shown_or_ended() {
+    "$wd_shown" || { ! runs "$WINE_DESKTOP_PID" && ! wine_processes | grep -qi '[.]exe'; }
 }
 
 # retry_until SECONDS EVERY ACTION COMMAND...: does ACTION (a shell text, such

@@ -58,24 +58,10 @@ setting() { "$WINE" reg add "$regkey" /v "$1" /t REG_SZ /d "$2" /f >/dev/null 2>
 window_named() { xdotool search --name "^$1\$"; }
 game_window() { xdotool search --name "^$title" | head -n 1; }
 
-# The 32-bit Wine through QEMU now and then fails to load its X driver and
-# ends before its desktop shows ("no driver could be loaded"); a desktop that
-# ended without ever showing is started once more, and the log says so. (Ended:
-# the Wine started here has ended, and no program of the prefix runs.)
+game_shown() { window_named "$title"; }
 start_game() {
-    attempt=1
-    while :; do
-        (cd "$t/velto/$program" && exec "$WINE" explorer /desktop=velto,$screen "$program.EXE") >>"$t/wine.log" 2>&1 &
-        desktop_pid=$!
-        shown_or_ended() { window_named "$title" || { ! runs $desktop_pid && ! wine_processes | grep -qi '[.]exe'; }; }
-        wait_until 30 shown_or_ended || fail "no window with caption $title"
-        window_named "$title" >/dev/null 2>&1 && break
-        if [ $attempt = 2 ] || window_named 'velto - Wine desktop' >/dev/null 2>&1; then
-            fail "no window with caption $title (Wine ended)"
-        fi
-        echo "zarkolt.sh: Wine ended before its desktop showed; starting it again" >>"$t/wine.log"
-        attempt=2
-    done
+    wine_desktop "$t/wine.log" "$t/velto/$program" "$screen" game_shown "$program.EXE" ||
+        fail "no window with caption $title"
     focus_game
 }
 

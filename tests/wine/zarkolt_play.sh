@@ -56,7 +56,8 @@ value() { drive value "${key#HKCU\\}" "$1" 2>/dev/null; }
 value_is() { [ "$(value "$1")" = "$2" ]; }
 
 start_game() {
-    (cd "$t/velto/$program" && exec "$WINE" explorer /desktop=velto,1024x768 "$program.EXE") >>"$t/wine.log" 2>&1 &
+    game_shown() { xdotool search --name "^$program"; }
+    wine_desktop "$t/wine.log" "$t/velto/$program" 1024x768 game_shown "$program.EXE" || fail "no game window"
     drive window || fail "no game window"
     # A click into the picture activates the game window (the game ignores the mouse).
     w=$(xdotool search --name "^$program" | head -n 1)
