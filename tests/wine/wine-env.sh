@@ -347,7 +347,9 @@ wine_stop() {
         "$WINESERVER_CMD" -w >/dev/null 2>&1 || true
     fi
     if [ -n "${WINE_TEST_PREFIX:-}" ]; then
-        rm -rf "$WINE_TEST_PREFIX"
+        # A Wine process that is just ending (slowly, through QEMU) may still
+        # write into the prefix: removing it is tried again for a while.
+        wine_wait 30 rm -rf "$WINE_TEST_PREFIX" || rm -rf "$WINE_TEST_PREFIX" 2>/dev/null || true
         WINE_TEST_PREFIX=""
     fi
     if [ -n "$WINE_XVFB_PID" ]; then
