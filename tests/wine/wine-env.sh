@@ -139,9 +139,13 @@ wine_start_display() {
         mkdir -p /tmp/.X11-unix 2>/dev/null && chmod 1777 /tmp/.X11-unix 2>/dev/null || true
     fi
     xs_deadline=$(($(date +%s) + 180))
+    # One test at a time chooses a number and starts its server: two servers
+    # on one number, the loser may remove the winner's socket file as it ends.
+    exec 9>>/tmp/.velto-display-lock
+    flock -w 600 9 || true
     while :; do
         while [ -e "/tmp/.X$n-lock" ] || [ -e "/tmp/.X11-unix/X$n" ]; do n=$((n + 1)); done
-        Xvfb ":$n" -screen 0 "${2:-1024x768x24}" -nolisten tcp >"$t/xvfb.log" 2>&1 &
+        Xvfb ":$n" -screen 0 "${2:-1024x768x24}" -nolisten tcp >"$t/xvfb.log" 2>&1 9>&- &
         WINE_XVFB_PID=$!
         xs_given_up=$(($(date +%s) + 60))
         until [ "$(tr -d ' \n' 2>/dev/null <"/tmp/.X$n-lock")" = "$WINE_XVFB_PID" ] &&
@@ -157,9 +161,14 @@ wine_start_display() {
         # Ours holds the number's lock and answers (one that lost it ends).
         if kill -0 "$WINE_XVFB_PID" 2>/dev/null; then break; fi
         WINE_XVFB_PID=""
-        [ "$(date +%s)" -lt $xs_deadline ] || { echo "wine: Xvfb did not start (see $t/xvfb.log)" >&2; return 1; }
+        [ "$(date +%s)" -lt $xs_deadline ] || {
+            exec 9>&-
+            echo "wine: Xvfb did not start (see $t/xvfb.log)" >&2
+            return 1
+        }
         n=$((n + 1))
     done
+    exec 9>&-
     export DISPLAY=":$n"
 }
 
