@@ -33,8 +33,6 @@ failed_runs=0
 run=1
 while [ $run -le "$runs" ]; do
     log=build/stress/run-$run.log
-    stamp=build/stress/run-$run.start
-    : >"$stamp"
     start=$(date +%s)
     status=0
     ctest --preset sanitize -j "$jobs" "$@" >"$log" 2>&1 || status=1
@@ -47,13 +45,12 @@ while [ $run -le "$runs" ]; do
         failed_runs=$((failed_runs + 1))
         # The next run starts each test's directory anew: keep what the
         # failed Wine tests left (screenshots, logs), not their prefixes.
-        find build/sanitize/tests/wine/work -maxdepth 2 -name failure.png -newer "$stamp" 2>/dev/null |
-            while read -r shot; do
-                dir=$(dirname "$shot")
-                mkdir -p "build/stress/run-$run/${dir##*/}"
-                find "$dir" -maxdepth 1 -type f \( -name '*.png' -o -name '*.log' -o -name '*.txt' \) \
-                    -exec cp {} "build/stress/run-$run/${dir##*/}/" \;
-            done
+        echo "$failures" | tr ';' '\n' | sed -n 's/^ *wine\.\([^ ]*\).*/\1/p' | tr . - | while read -r dir; do
+            [ -d "build/sanitize/tests/wine/work/$dir" ] || continue
+            mkdir -p "build/stress/run-$run/$dir"
+            find "build/sanitize/tests/wine/work/$dir" -maxdepth 1 -type f \( -name '*.png' -o -name '*.log' \
+                -o -name '*.txt' -o -name '*.out' \) -exec cp {} "build/stress/run-$run/$dir/" \;
+        done
         line="$line; failed: ${failures:-see $log}"
     fi
     echo "$line" | tee -a "$summary"

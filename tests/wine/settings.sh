@@ -25,6 +25,7 @@ game_pid=""
 fail() {
     echo "settings $case: $*" >&2
     wine_processes >&2
+    echo "full-screen item enabled: $(drive menu "${full_screen_command:-0}" 2>&1)" >&2
     "$WINE" reg query "$key" >&2 2>/dev/null || true
     import -window root "$t/failure.png" 2>/dev/null || true
     exit 1

@@ -6,7 +6,8 @@
 //                                             (the desktop's name or an empty line, then the
 //                                             command's words, a line each), deletes it, and
 //                                             answers with DIR\answer (what the command
-//                                             prints), then DIR\status (its exit status)
+//                                             prints), then DIR\status (its exit status);
+//                                             the command "quit" ends it
 //   settings_driver window                    waits for the game window to show
 //   settings_driver close                     posts WM_CLOSE to it
 //   settings_driver closed                    waits until the game window is gone
@@ -263,20 +264,24 @@ int PrintValue(const std::wstring& key, const std::wstring& name) {
 }
 
 // Works in the named desktop (none: the default one) from this thread on. A
-// registry value needs none; a game that has ended may have taken its desktop
-// along, so that there is nothing to wait for.
-bool UseDesktop(const std::string& name, const std::vector<std::wstring>& argv) {
+// registry value and "quit" need none. A game that has ended may have taken its desktop
+// along: then "closed" has nothing to wait for, and must make no window call
+// (on the default desktop that starts Wine's desktop process for the X screen
+// itself, which rewrites the display modes that the next game's desktop
+// offers).
+enum class Desktop { Taken, Gone, Missing };
+Desktop UseDesktop(const std::string& name, const std::vector<std::wstring>& argv) {
     std::wstring command = argv.size() > 1 ? argv[1] : std::wstring();
-    if (name.empty() || command == L"value") return true;
+    if (name.empty() || command == L"value" || command == L"quit") return Desktop::Taken;
     HDESK desktop = OpenDesktopA(name.c_str(), 0, FALSE, GENERIC_ALL);
-    if (!desktop && command == L"closed") return true;
+    if (!desktop && command == L"closed") return Desktop::Gone;
     // The game's start makes the desktop; the 32-bit Wine through an
     // emulator on a busy machine takes its time.
     if (!desktop &&
         !WaitFor([&] { return (desktop = OpenDesktopA(name.c_str(), 0, FALSE, GENERIC_ALL)) != nullptr; },
                  300))
-        return false;
-    return SetThreadDesktop(desktop);
+        return Desktop::Missing;
+    return SetThreadDesktop(desktop) ? Desktop::Taken : Desktop::Missing;
 }
 
 // One command: argv[1] is its name, its arguments follow.
@@ -288,6 +293,7 @@ int Run(const std::vector<std::wstring>& argv) {
     auto number = [&](int i) { return int(wcstol(arg(i).c_str(), nullptr, 0)); };
 
     if (command == L"value") return PrintValue(arg(2), arg(3));
+    if (command == L"quit") return 0;
     if (command == L"window")
         return WaitFor([] { return GameWindow() && IsWindowVisible(GameWindow()); }, 300) ? 0
                                                                                           : Fail("no window");
@@ -396,6 +402,16 @@ std::wstring Wide(const std::string& text) {
     return out;
 }
 
+// One command in the named desktop.
+int RunIn(const std::string& desktop, const std::vector<std::wstring>& argv) {
+    switch (UseDesktop(desktop, argv)) {
+        case Desktop::Taken: return Run(argv);
+        case Desktop::Gone: return 0;
+        case Desktop::Missing: break;
+    }
+    return Fail("no such desktop");
+}
+
 // A command served: the desktop's name and the words of the request. Each
 // runs on a thread of its own, which may take a desktop that the game made
 // since the last one.
@@ -412,7 +428,7 @@ DWORD WINAPI ServeOne(LPVOID data) {
         served.status = Fail("cannot write the answer");
         return 0;
     }
-    served.status = UseDesktop(served.desktop, served.argv) ? Run(served.argv) : Fail("no such desktop");
+    served.status = RunIn(served.desktop, served.argv);
     std::fflush(stdout);
     _wfreopen(L"NUL", L"w", stdout);
     return 0;
@@ -461,6 +477,7 @@ int Serve(const std::wstring& directory) {
             !MoveFileExW((answer + L".status").c_str(), (directory + L"\\status").c_str(),
                          MOVEFILE_REPLACE_EXISTING))
             return Fail("cannot answer");
+        if (served.argv.size() == 2 && served.argv[1] == L"quit") return 0;
     }
 }
 
@@ -472,6 +489,5 @@ int main() {
     std::vector<std::wstring> argv(line, line + argc);
     if (argc == 3 && argv[1] == L"serve") return Serve(argv[2]);
     const char* desktop = std::getenv("VELTO_DESKTOP");
-    if (!UseDesktop(desktop ? desktop : "", argv)) return Fail("no such desktop");
-    return Run(argv);
+    return RunIn(desktop ? desktop : "", argv);
 }

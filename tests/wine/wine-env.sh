@@ -20,12 +20,15 @@
 #   drive_start DRIVER.EXE T  start the test driver (settings_driver.exe) once
 #                             for the test, after the display
 #   drive COMMAND...          run a command of the driver, print what it prints
+#   drive_renew               end the driver and start a new one (for a new
+#                             virtual desktop)
 #   runs PID                  the process runs (and is not a zombie)
 #   wine_desktop LOG DIR SCREEN SHOWN PROGRAM...  run a program in a virtual
-#                             desktop until SHOWN; started again where Wine
-#                             ended before its desktop showed
-#   wine_processes            list the processes of this test's prefix (for
-#                             failure reports)
+#                             desktop until SHOWN, once the one before has
+#                             ended; started again where Wine ended before
+#                             its desktop showed
+#   wine_processes            list the processes of this test's prefix and
+#                             the state of its X server (for failure reports)
 #   wine_stop                 stop this test's wineserver and Xvfb, remove
 #                             the test's prefix copy
 #
@@ -35,7 +38,9 @@
 # The 32-bit Wine runs the 32-bit programs, natively or through QEMU where the
 # kernel cannot run 32-bit programs (see tools/setup.sh). VELTO_WINE_BITS=64
 # runs the 64-bit Wine instead, for the 64-bit build of the same programs,
-# where the 32-bit Wine cannot run at all.
+# where the 32-bit Wine cannot run at all. Wine's own messages are off;
+# VELTO_WINEDEBUG, where set, is Wine's WINEDEBUG (e.g. err+all,+ddraw), for a
+# look into a test that fails.
 
 if [ "${VELTO_WINE_BITS:-32}" = 64 ]; then
     export WINEARCH=win64
@@ -48,7 +53,7 @@ else
     WINE=wine
     WINESERVER_CMD=wineserver
 fi
-export WINEDEBUG=-all
+export WINEDEBUG=${VELTO_WINEDEBUG:--all}
 export WINEDLLOVERRIDES="mscoree,mshtml=;winemenubuilder.exe=d"
 
 # Bumped whenever wine_base_prefix sets up prefixes differently: older cached
@@ -125,26 +130,30 @@ wine_use_prefix() {
     "$WINESERVER_CMD" -p60
 }
 
-# Starts a private Xvfb and exports DISPLAY. The display number comes from the
-# test's name, so that numbers are seldom reused at once (a server that is
-# just ending may still remove the socket file of a new one on its number,
-# and programs run through QEMU reach an X server by that file only). Where
-# another server has the number, ours ends at once and the next is tried; so
-# is the next where ours runs but cannot listen (two servers that start on a
-# machine without the sockets' directory may both fail to make it).
+# Starts a private Xvfb and exports DISPLAY. Display numbers go round from 100
+# to 599, the last one given kept in the lock file below, so that a number is
+# used again only long after (a server that is just ending may still remove
+# the socket file of a new one on its number, and programs run through QEMU
+# reach an X server by that file only). Where another server has the number,
+# ours ends at once and the next is tried; so is the next where ours runs but
+# cannot listen (two servers that start on a machine without the sockets'
+# directory may both fail to make it).
 wine_start_display() {
     t=$1
-    n=$(( ($(printf '%s' "$t" | cksum | cut -d' ' -f1) % 400) + 100 ))
     if [ ! -d /tmp/.X11-unix ]; then
         mkdir -p /tmp/.X11-unix 2>/dev/null && chmod 1777 /tmp/.X11-unix 2>/dev/null || true
     fi
     xs_deadline=$(($(date +%s) + 180))
     # One test at a time chooses a number and starts its server: two servers
     # on one number, the loser may remove the winner's socket file as it ends.
-    exec 9>>/tmp/.velto-display-lock
+    xs_lock=/tmp/.velto-display-lock
+    exec 9>>$xs_lock
     flock -w 600 9 || true
+    n=$(head -c 8 $xs_lock 2>/dev/null | tr -cd 0-9)
+    n=${n:-99}
     while :; do
-        while [ -e "/tmp/.X$n-lock" ] || [ -e "/tmp/.X11-unix/X$n" ]; do n=$((n + 1)); done
+        n=$(((n - 99) % 500 + 100))
+        while [ -e "/tmp/.X$n-lock" ] || [ -e "/tmp/.X11-unix/X$n" ]; do n=$(((n - 99) % 500 + 100)); done
         Xvfb ":$n" -screen 0 "${2:-1024x768x24}" -nolisten tcp >"$t/xvfb.log" 2>&1 9>&- &
         WINE_XVFB_PID=$!
         xs_given_up=$(($(date +%s) + 60))
@@ -166,8 +175,8 @@ wine_start_display() {
             echo "wine: Xvfb did not start (see $t/xvfb.log)" >&2
             return 1
         }
-        n=$((n + 1))
     done
+    echo $n >$xs_lock 2>/dev/null || true
     exec 9>&-
     export DISPLAY=":$n"
 }
@@ -201,11 +210,22 @@ wine_wait() {
 # succeeds. The 32-bit Wine through QEMU now and then fails to load its X
 # driver and ends before its desktop shows ("no driver could be loaded"): a
 # desktop that ended before it showed, leaving neither itself nor the program
-# running, is started again (three starts at most), and LOG says so. Sets
-# WINE_DESKTOP_PID; status 1 when SHOWN never succeeded.
+# running, is started again (three starts at most), and LOG says so. A
+# desktop that is still closing (Wine ends it a while after its last window)
+# is waited for first: a program started into it finds no display modes once
+# it has gone. The test driver, where one runs, is renewed for each desktop
+# after the first. Sets WINE_DESKTOP_PID; status 1 when SHOWN never
+# succeeded.
+WINE_DESKTOPS=0
 wine_desktop() {
     wd_log=$1 wd_dir=$2 wd_screen=$3 wd_shown=$4 wd_program=$5
     shift 4
+    wine_wait $((30 * WINE_PATIENCE)) wine_no_desktop || {
+        echo "wine: the desktop before did not end" >>"$wd_log"
+        return 1
+    }
+    if [ $WINE_DESKTOPS -gt 0 ] && [ -n "$WINE_DRIVE_DIR" ]; then drive_renew; fi
+    WINE_DESKTOPS=$((WINE_DESKTOPS + 1))
     wd_attempt=1
     while :; do
         (cd "$wd_dir" && exec "$WINE" explorer "/desktop=velto,$wd_screen" "$@") >>"$wd_log" 2>&1 &
@@ -217,6 +237,9 @@ wine_desktop() {
         wd_attempt=$((wd_attempt + 1))
     done
 }
+# No desktop runs in the prefix (the greps here, started with the prefix, are
+# no program).
+wine_no_desktop() { ! wine_processes | grep -v grep | grep -qF /desktop=velto; }
 # Shown, or ended: the Wine started for it has ended, and neither a desktop
 # nor the program runs in the prefix (other programs, the test driver among
 # them, may run on; the greps here, started with the prefix, are no program).
@@ -313,6 +336,16 @@ drive_serve() {
     "$WINE" "$WINE_DRIVER" serve "Z:$WINE_DRIVE_DIR" >/dev/null 2>>"$WINE_DRIVE_LOG" &
     echo $! >"$WINE_DRIVE_DIR/pid"
 }
+# A new driver for a new desktop: one that has worked in a desktop that has
+# gone still takes the display for that desktop's, and when the new desktop
+# changes the display modes, its own update of them (from the X screen itself)
+# leaves every program of the prefix, the game among them, without any.
+drive_renew() {
+    drive quit >/dev/null || true
+    wait_until 20 drive_ended || echo "settings_driver: did not end" >>"$WINE_DRIVE_LOG"
+    drive_serve
+}
+drive_ended() { ! drive_runs; }
 # runs PID: the process runs (one that ended but was not yet waited for
 # counts as ended).
 runs() { [ -r "/proc/$1/stat" ] && ! grep -q '^[0-9]* ([^)]*) Z' "/proc/$1/stat"; }
@@ -346,6 +379,10 @@ wine_processes() {
             ps -o pid=,stat=,etime=,time=,args= -p "${p#/proc/}" 2>/dev/null || true
         fi
     done
+    if [ -n "${WINE_XVFB_PID:-}" ]; then
+        echo "X server $DISPLAY, pid $WINE_XVFB_PID: $(runs "$WINE_XVFB_PID" && echo runs || echo ended)," \
+            "socket file $([ -S "/tmp/.X11-unix/X${DISPLAY#:}" ] && echo present || echo missing)"
+    fi
 }
 
 # Stops the test's Wine and X server and removes its copy of the prefix (some
