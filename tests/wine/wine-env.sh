@@ -374,15 +374,20 @@ drive() {
 }
 
 wine_processes() {
-    for p in /proc/[0-9]*; do
-        if tr '\0' '\n' 2>/dev/null <"$p/environ" | grep -qx "WINEPREFIX=$WINEPREFIX"; then
-            ps -o pid=,stat=,etime=,time=,args= -p "${p#/proc/}" 2>/dev/null || true
-        fi
+    for pid in $(wine_prefix_pids); do
+        ps -o pid=,stat=,etime=,time=,args= -p "$pid" 2>/dev/null || true
     done
     if [ -n "${WINE_XVFB_PID:-}" ]; then
         echo "X server $DISPLAY, pid $WINE_XVFB_PID: $(runs "$WINE_XVFB_PID" && echo runs || echo ended)," \
             "socket file $([ -S "/tmp/.X11-unix/X${DISPLAY#:}" ] && echo present || echo missing)"
     fi
+}
+
+# The processes started with this test's prefix (the test's shell among them).
+wine_prefix_pids() {
+    for p in /proc/[0-9]*; do
+        if tr '\0' '\n' 2>/dev/null <"$p/environ" | grep -qx "WINEPREFIX=$WINEPREFIX"; then echo "${p#/proc/}"; fi
+    done
 }
 
 # Stops the test's Wine and X server and removes its copy of the prefix (some
@@ -391,6 +396,13 @@ wine_stop() {
     if [ -n "${WINEPREFIX:-}" ]; then
         "$WINESERVER_CMD" -k >/dev/null 2>&1 || true
         "$WINESERVER_CMD" -w >/dev/null 2>&1 || true
+        # A Wine program that outlived its server (one still starting through
+        # QEMU as the server ended) would wait for ever.
+        for pid in $(wine_prefix_pids); do
+            case $(readlink "/proc/$pid/exe" 2>/dev/null) in
+                */wine* | */qemu-*) kill -9 "$pid" 2>/dev/null || true ;;
+            esac
+        done
     fi
     if [ -n "${WINE_TEST_PREFIX:-}" ]; then
         # A Wine process that is just ending (slowly, through QEMU) may still
