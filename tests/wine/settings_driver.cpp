@@ -264,11 +264,11 @@ int PrintValue(const std::wstring& key, const std::wstring& name) {
 }
 
 // Works in the named desktop (none: the default one) from this thread on. A
-// registry value and "quit" need none. A game that has ended may have taken its desktop
-// along: then "closed" has nothing to wait for, and must make no window call
-// (on the default desktop that starts Wine's desktop process for the X screen
-// itself, which rewrites the display modes that the next game's desktop
-// offers).
+// registry value and "quit" need none. A game that has ended may have taken
+// its desktop along: then "closed" has nothing to wait for, and must make no
+// window call (on the default desktop that starts Wine's desktop process for
+// the X screen itself, which rewrites the display modes that the next game's
+// desktop offers).
 enum class Desktop { Taken, Gone, Missing };
 Desktop UseDesktop(const std::string& name, const std::vector<std::wstring>& argv) {
     std::wstring command = argv.size() > 1 ? argv[1] : std::wstring();

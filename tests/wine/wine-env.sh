@@ -237,15 +237,22 @@ wine_desktop() {
         wd_attempt=$((wd_attempt + 1))
     done
 }
-# No desktop runs in the prefix (the greps here, started with the prefix, are
-# no program).
-wine_no_desktop() { ! wine_processes | grep -v grep | grep -qF /desktop=velto; }
+# wine_runs_any TEXT...: a process of the prefix runs whose command line holds
+# one of the TEXTs (any case; the greps here, started with the prefix, are no
+# program).
+wine_runs_any() {
+    wr_texts=""
+    for wr_text in "$@"; do wr_texts="$wr_texts$wr_text
+"; done
+    for pid in $(wine_prefix_pids); do ps -o args= -p "$pid" 2>/dev/null || true; done |
+        grep -v grep | grep -qiF -- "${wr_texts%?}"
+}
+wine_no_desktop() { ! wine_runs_any /desktop=velto; }
 # Shown, or ended: the Wine started for it has ended, and neither a desktop
 # nor the program runs in the prefix (other programs, the test driver among
-# them, may run on; the greps here, started with the prefix, are no program).
+# them, may run on).
 wine_desktop_shown_or_ended() {
-    "$wd_shown" || { ! runs "$WINE_DESKTOP_PID" &&
-        ! wine_processes | grep -v grep | grep -qiF -e /desktop=velto -e "$wd_program"; }
+    "$wd_shown" || { ! runs "$WINE_DESKTOP_PID" && ! wine_runs_any /desktop=velto "$wd_program"; }
 }
 
 # retry_until SECONDS EVERY ACTION COMMAND...: does ACTION (a shell text, such
