@@ -65,11 +65,17 @@ start_game() {
     focus_game
 }
 
-# A click into the picture activates the game window (the game ignores the mouse).
+# A click into the picture activates the game window (the game ignores the
+# mouse). It is given again until the screen changes (the caption drawn
+# active, the game's frames), should it come before the game can take it.
 focus_game() {
-    w=$(game_window)
-    xdotool mousemove --window "$w" 60 80 click 1 2>/dev/null || true
+    retry_until 20 5 focus_click screen_changed || true
 }
+focus_click() {
+    snap focus
+    xdotool mousemove --window "$(game_window)" 60 80 click 1 2>/dev/null || true
+}
+screen_changed() { snap focused && [ "$($shot differ "$t/focus.png" "$t/focused.png" 0 0 ${screen%x*} ${screen#*x})" -gt 0 ]; }
 
 key() {
     w=$(game_window)
